@@ -1,0 +1,98 @@
+#include "ModelFile.h"
+
+#include "platform/Errors.h"
+
+#include <array>
+
+namespace mm {
+
+namespace {
+
+// Reads up to count bytes; a short file leaves the rest as it was (zero in a new record).
+void ReadAvailable(TStream& stream, void* buffer, size_t count) { stream.Read(buffer, count); }
+
+size_t BoundedBlobLength(TStream& stream, int64_t claimed) {
+    return static_cast<size_t>(std::clamp<int64_t>(claimed, 0, std::max<int64_t>(0, stream.Remaining())));
+}
+
+} // namespace
+
+void ReadCurrentRecord(TStream& stream, TMyModelRecord& record) {
+    ReadAvailable(stream, &record.Fixed(), sizeof(TModelFixedPart));
+    // A blob larger than the file holds is cut to what is there, and the record says so.
+    const size_t length = BoundedBlobLength(stream, record.BlobSize);
+    record.Blob.assign(length, 0);
+    ReadAvailable(stream, record.Blob.data(), length);
+    record.BlobSize = static_cast<int32_t>(length);
+}
+
+TRecordReader RecordReaderFor(uint16_t version) {
+    if (version == kCurrentVersion)
+        return ReadCurrentRecord;
+    return nullptr;
+}
+
+bool ReadModels(TStream& stream, TMyModelRecords& models, uint16_t* version) {
+    models.clear();
+    stream.SetPosition(0);
+    TModelFileHeader header{};
+    ReadAvailable(stream, &header, sizeof header);
+    if (version)
+        *version = header.Version;
+    if (header.Count < 0 || header.Count > kMaxModelCount)
+        return false;
+    const TRecordReader reader = RecordReaderFor(header.Version);
+    if (!reader)
+        return false;
+    // Records the file does not even begin are not made up from nothing.
+    models.reserve(static_cast<size_t>(header.Count));
+    for (int32_t i = 0; i < header.Count && stream.Remaining() > 0; ++i) {
+        models.emplace_back();
+        reader(stream, models.back());
+    }
+    return true;
+}
+
+TModelFileLoad LoadModelFile(const std::string& fileName, TMyModelRecords& models) {
+    models.clear();
+    TModelFileLoad load;
+    if (!FileExists(fileName))
+        return load;
+    load.Exists = true;
+    TFileStream stream(fileName, TFileStream::Mode::OpenRead);
+    load.Read = ReadModels(stream, models, &load.Version);
+    return load;
+}
+
+void WriteModels(TStream& stream, const TMyModelRecords& models, double saveTime) {
+    TModelFileHeader header{};
+    header.Count = static_cast<int32_t>(models.size());
+    header.Version = kCurrentVersion;
+    header.Signature.Assign(kSignature);
+    header.SaveTime = saveTime;
+    stream.WriteBuffer(&header, sizeof header);
+    static const std::array<uint8_t, 4096> zeros{};
+    for (const TMyModelRecord& record : models) {
+        stream.WriteBuffer(&record.Fixed(), sizeof(TModelFixedPart));
+        const size_t claimed = static_cast<size_t>(std::max<int32_t>(0, record.BlobSize));
+        const size_t held = std::min(claimed, record.Blob.size());
+        stream.WriteBuffer(record.Blob.data(), held);
+        // Keep the file consistent with BlobSize even if the array fell short of it.
+        for (size_t left = claimed - held; left > 0;) {
+            const size_t n = std::min(left, zeros.size());
+            stream.WriteBuffer(zeros.data(), n);
+            left -= n;
+        }
+    }
+}
+
+void SaveModelFile(const std::string& fileName, const TMyModelRecords& models, double saveTime,
+                   bool keepOld) {
+    TAtomicFileWriter writer(fileName);
+    WriteModels(writer.Stream(), models, saveTime);
+    writer.Commit(keepOld ? fileName + ".bak" : std::string());
+}
+
+std::string ModelDatabasePath(const std::string& exeDir) { return exeDir + "data/model.RMF"; }
+
+} // namespace mm

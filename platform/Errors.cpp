@@ -1,0 +1,38 @@
+#include "Errors.h"
+
+#include <cstring>
+
+namespace mm {
+
+ConvertError::ConvertError(const std::string& text)
+    : Error("'" + text + "' is not a valid integer value") {}
+
+FileOpenError::FileOpenError(const std::string& fileName, const std::string& reason)
+    : Error("Cannot open file \"" + fileName + "\". " + reason) {}
+
+FileCreateError::FileCreateError(const std::string& fileName, const std::string& reason)
+    : Error("Cannot create file \"" + fileName + "\". " + reason) {}
+
+ReadError::ReadError() : Error("Stream read error") {}
+
+WriteError::WriteError() : Error("Stream write error") {}
+
+ListError ListError::IndexOutOfBounds(long long index) {
+    return ListError("List index out of bounds (" + std::to_string(index) + ")");
+}
+
+ListError ListError::CountOutOfBounds(long long count) {
+    return ListError("List count out of bounds (" + std::to_string(count) + ")");
+}
+
+AssignError::AssignError(const std::string& sourceClass, const std::string& targetClass)
+    : Error("Cannot assign a " + sourceClass + " to a " + targetClass) {}
+
+std::string SystemReason(int errorNumber) {
+    std::string reason = std::strerror(errorNumber);
+    if (!reason.empty() && reason.back() != '.')
+        reason += '.';
+    return reason;
+}
+
+} // namespace mm

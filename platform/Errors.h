@@ -1,0 +1,61 @@
+#pragma once
+// Exceptions carrying the standard texts the user sees in message boxes.
+#include <stdexcept>
+#include <string>
+
+namespace mm {
+
+// Base of every error the program reports to the user; what() is the exact message text.
+class Error : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// "'%s' is not a valid integer value"
+class ConvertError : public Error {
+public:
+    explicit ConvertError(const std::string& text);
+};
+
+// "Cannot open file "%s". %s"
+class FileOpenError : public Error {
+public:
+    FileOpenError(const std::string& fileName, const std::string& reason);
+};
+
+// "Cannot create file "%s". %s"
+class FileCreateError : public Error {
+public:
+    FileCreateError(const std::string& fileName, const std::string& reason);
+};
+
+// "Stream read error"
+class ReadError : public Error {
+public:
+    ReadError();
+};
+
+// "Stream write error"
+class WriteError : public Error {
+public:
+    WriteError();
+};
+
+// "List index out of bounds (%d)" and "List count out of bounds (%d)"
+class ListError : public Error {
+public:
+    using Error::Error;
+    static ListError IndexOutOfBounds(long long index);
+    static ListError CountOutOfBounds(long long count);
+};
+
+// "Cannot assign a %s to a %s"
+class AssignError : public Error {
+public:
+    AssignError(const std::string& sourceClass, const std::string& targetClass);
+};
+
+// The system's reason for the last failed file call (errno), as the standard file errors show it.
+std::string SystemReason(int errorNumber);
+
+} // namespace mm

@@ -1,0 +1,25 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mm {
+
+using TStrArray = std::vector<std::string>;
+
+// Drops leading and trailing blanks and control characters (bytes up to 0x20).
+std::string Trim(std::string_view text);
+
+// Only spaces, as the search box trims its text.
+std::string TrimSpaces(std::string_view text);
+
+// Trims the text, cuts it at every separator and returns the trimmed, non-empty pieces.
+TStrArray SplitString(std::string_view text, char separator);
+
+// The text cut to at most capacity bytes.
+std::string CutTo(std::string_view text, size_t capacity);
+
+// "%04X" of the low 16 bits: how model identifiers are shown and named.
+std::string Hex4(unsigned value);
+
+} // namespace mm

@@ -1,0 +1,75 @@
+#include "Dialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace mm {
+
+namespace {
+QWidget* ActiveWindow() { return QApplication::activeWindow(); }
+QString Title() { return QApplication::applicationDisplayName(); }
+} // namespace
+
+void TQtDialogs::ShowMessage(const QString& text) {
+    QMessageBox::information(ActiveWindow(), Title(), text);
+}
+
+bool TQtDialogs::Confirm(const QString& text) {
+    return QMessageBox::question(ActiveWindow(), Title(), text,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<QString> TQtDialogs::ChooseFile(const FileDialogRequest& request) {
+    const bool saving = request.kind == FileDialogKind::Save ||
+                        request.kind == FileDialogKind::SavePicture;
+    QFileDialog dialog(ActiveWindow(), QString(), request.fileName, request.filter);
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!request.defaultExt.isEmpty())
+        dialog.setDefaultSuffix(request.defaultExt);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+std::optional<QColor> TQtDialogs::ChooseColor(const QColor& initial) {
+    const QColor color = QColorDialog::getColor(initial, ActiveWindow());
+    if (!color.isValid())
+        return std::nullopt;
+    return color;
+}
+
+void TScriptedDialogs::ShowMessage(const QString& text) { shown.push_back(text); }
+
+bool TScriptedDialogs::Confirm(const QString& text) {
+    shown.push_back(text);
+    if (confirms_.empty())
+        return false;
+    const bool yes = confirms_.front();
+    confirms_.pop_front();
+    return yes;
+}
+
+std::optional<QString> TScriptedDialogs::ChooseFile(const FileDialogRequest& request) {
+    fileRequests.push_back(request);
+    if (files_.empty())
+        return std::nullopt;
+    std::optional<QString> path = files_.front();
+    files_.pop_front();
+    if (path && !request.defaultExt.isEmpty() && QFileInfo(*path).suffix().isEmpty())
+        *path += "." + request.defaultExt;
+    return path;
+}
+
+std::optional<QColor> TScriptedDialogs::ChooseColor(const QColor&) {
+    if (colors_.empty())
+        return std::nullopt;
+    const std::optional<QColor> color = colors_.front();
+    colors_.pop_front();
+    return color;
+}
+
+} // namespace mm

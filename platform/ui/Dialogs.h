@@ -1,0 +1,63 @@
+#pragma once
+// The one seam through which windows talk to the user in dialogs: the program uses Qt's
+// dialogs, tests a scripted stand-in that records every text and returns queued answers.
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+
+namespace mm {
+
+enum class FileDialogKind { Open, Save, OpenPicture, SavePicture };
+
+struct FileDialogRequest {
+    FileDialogKind kind = FileDialogKind::Open;
+    QString filter;     // Qt filter text, "JPEG (*.jpg *.jpeg);;All files (*)"
+    QString defaultExt; // appended to a name typed without an extension, e.g. "jpg"
+    QString fileName;   // proposed name
+};
+
+class TDialogs {
+public:
+    virtual ~TDialogs() = default;
+    virtual void ShowMessage(const QString& text) = 0;
+    // Yes/No confirmation: true for Yes.
+    virtual bool Confirm(const QString& text) = 0;
+    // The chosen path, or nothing when cancelled.
+    virtual std::optional<QString> ChooseFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
+};
+
+class TQtDialogs : public TDialogs {
+public:
+    void ShowMessage(const QString& text) override;
+    bool Confirm(const QString& text) override;
+    std::optional<QString> ChooseFile(const FileDialogRequest& request) override;
+    std::optional<QColor> ChooseColor(const QColor& initial) override;
+};
+
+// Answers from queues; an empty queue answers No / Cancel.
+class TScriptedDialogs : public TDialogs {
+public:
+    void ShowMessage(const QString& text) override;
+    bool Confirm(const QString& text) override;
+    std::optional<QString> ChooseFile(const FileDialogRequest& request) override;
+    std::optional<QColor> ChooseColor(const QColor& initial) override;
+
+    void QueueConfirm(bool yes) { confirms_.push_back(yes); }
+    void QueueFile(std::optional<QString> path) { files_.push_back(std::move(path)); }
+    void QueueColor(std::optional<QColor> color) { colors_.push_back(color); }
+
+    // Every message and confirmation text, in the order shown.
+    QStringList shown;
+    std::vector<FileDialogRequest> fileRequests;
+    void Clear() { shown.clear(); fileRequests.clear(); }
+
+private:
+    std::deque<bool> confirms_;
+    std::deque<std::optional<QString>> files_;
+    std::deque<std::optional<QColor>> colors_;
+};
+
+} // namespace mm

@@ -1,0 +1,37 @@
+#pragma once
+// The companion's commands: each subject contributes a table of them.
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace mm::tool {
+
+using Args = std::vector<std::string>;
+
+struct TCommand {
+    const char* name;
+    const char* usage;   // arguments after the name, e.g. "DB OUT"
+    const char* summary; // one line for --help
+    int (*run)(const Args& args);
+};
+
+// A wrong number or form of arguments: exit status 2 with the usage line.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A command that failed or refused its input: exit status 1 with "FILE: text".
+class Failure : public std::runtime_error {
+public:
+    Failure(const std::string& file, const std::string& text) : std::runtime_error(file + ": " + text) {}
+};
+
+void RequireArgs(const Args& args, size_t count);
+
+// A model named by its ID in 1 to 4 hexadecimal digits.
+uint16_t ParseModelId(const std::string& text);
+
+std::vector<TCommand> DatabaseCommands();
+
+} // namespace mm::tool

@@ -1,0 +1,124 @@
+#include "DatabaseCommands.h"
+
+#include "Command.h"
+#include "Json.h"
+#include "platform/DayCount.h"
+#include "platform/Errors.h"
+#include "platform/Gbk.h"
+#include "platform/Strings.h"
+
+#include <iostream>
+#include <sstream>
+
+namespace mm::tool {
+
+TMyModelRecords LoadDatabase(const std::string& fileName, uint16_t* version) {
+    TMyModelRecords models;
+    TModelFileLoad load;
+    try {
+        load = LoadModelFile(fileName, models);
+    } catch (const Error& error) {
+        throw Failure(fileName, error.what());
+    }
+    if (!load.Exists)
+        throw Failure(fileName, "no such file");
+    if (!load.Read)
+        throw Failure(fileName, "the database could not be read (count out of range or unknown layout)");
+    if (version)
+        *version = load.Version;
+    return models;
+}
+
+const TMyModelRecord& ModelById(const TMyModelRecords& models, const std::string& dbName,
+                                const std::string& idText) {
+    const int index = FindModelByID(models, ParseModelId(idText));
+    if (index < 0)
+        throw Failure(dbName, "no model with ID " + Hex4(ParseModelId(idText)));
+    return models[static_cast<size_t>(index)];
+}
+
+namespace {
+
+template <size_t N> std::string Text(const TShortString<N>& field) {
+    return JsonString(Utf8FromGbk(field.Str()));
+}
+
+void DumpKey(std::ostream& out, const TBtnInfo& key) {
+    out << "{\"Name\": " << Text(key.Name) << ", \"KNo\": " << int{key.KNo}
+        << ", \"KeyIdx\": " << key.KeyIdx << ", \"CanotDefine\": " << int{key.CanotDefine}
+        << ", \"FollowSno\": " << int{key.FollowSno} << ", \"Reserved\": " << int{key.Reserved}
+        << ", \"Learned\": " << int{key.Learned} << ", \"Spare\": [" << int{key.Spare[0]} << ", "
+        << int{key.Spare[1]} << "]}";
+}
+
+void DumpModel(std::ostream& out, const TMyModelRecord& m) {
+    out << "{\"ModelType\": " << Text(m.ModelType) << ", \"ModelID\": " << m.ModelID
+        << ", \"Remark\": " << Text(m.Remark) << ", \"ChipKind\": " << int{m.ChipKind}
+        << ", \"CommType\": " << int{m.CommType} << ", \"KeyCount\": " << int{m.KeyCount}
+        << ", \"HasShift\": " << int{m.HasShift} << ", \"OneInTwoCount\": " << int{m.OneInTwoCount}
+        << ", \"PageCount\": " << int{m.PageCount} << ", \"PageName\": [";
+    for (int p = 0; p < kMaxPages; ++p)
+        out << (p ? ", " : "") << Text(m.PageName[p]);
+    out << "], \"PicSize\": " << m.PicSize << ", \"UniversalCount\": " << m.UniversalCount
+        << ", \"ProtocolCount\": " << m.ProtocolCount << ", \"BlobSize\": " << m.BlobSize
+        << ", \"BlobLength\": " << m.Blob.size() << ", \"Spare1\": " << int{m.Spare1}
+        << ", \"Spare2\": " << int{m.Spare2} << ", \"Spare3\": " << int{m.Spare3}
+        << ",\n   \"BtnInfo\": [";
+    for (int k = 0; k < kMaxKeyEntries; ++k) {
+        out << (k ? ",\n     " : "");
+        DumpKey(out, m.BtnInfo[k]);
+    }
+    out << "]}";
+}
+
+int Dump(const Args& args) {
+    RequireArgs(args, 1);
+    uint16_t version = 0;
+    const TMyModelRecords models = LoadDatabase(args[0], &version);
+    std::ostringstream out;
+    out << "{\"version\": " << version << ",\n \"count\": " << models.size() << ",\n \"models\": [";
+    for (size_t i = 0; i < models.size(); ++i) {
+        out << (i ? ",\n  " : "\n  ");
+        DumpModel(out, models[i]);
+    }
+    out << "]}\n";
+    std::cout << out.str();
+    return 0;
+}
+
+int Save(const Args& args) {
+    RequireArgs(args, 2);
+    TMyModelRecords models = LoadDatabase(args[0]);
+    MarkReserved(models);
+    try {
+        SaveModelFile(args[1], models, NowAsDayCount());
+    } catch (const Error& error) {
+        throw Failure(args[1], error.what());
+    }
+    return 0;
+}
+
+int List(const Args& args) {
+    RequireArgs(args, 1);
+    std::ostringstream out;
+    for (const TMyModelRecord& m : LoadDatabase(args[0])) {
+        out << Hex4(m.ModelID) << '\t' << Utf8FromGbk(m.ModelType.Str()) << '\t'
+            << Utf8FromGbk(m.Remark.Str()) << '\t' << int{m.KeyCount} << '\t' << int{m.PageCount}
+            << '\t' << int{m.ChipKind} << '\t' << int{m.CommType} << '\t' << m.PicSize << '\n';
+    }
+    std::cout << out.str();
+    return 0;
+}
+
+} // namespace
+
+std::vector<TCommand> DatabaseCommands() {
+    return {
+        {"dump", "DB", "write the whole database as JSON to standard output", Dump},
+        {"save", "DB OUT", "load DB and write it to OUT in the current layout", Save},
+        {"list", "DB", "one tab-separated line per model: ID, name, remark, keys, pages, chip "
+                       "kind, communication type, picture bytes", List},
+    };
+}
+
+} // namespace mm::tool
