@@ -13,7 +13,8 @@ std::string& ExeDirStorage() {
 
 std::string ExeDirFromPath(const std::string& executablePath) {
     const size_t cut = executablePath.find_last_of('/');
-    std::string directory = cut == std::string::npos ? std::string() : executablePath.substr(0, cut + 1);
+    std::string directory =
+        cut == std::string::npos ? std::string() : executablePath.substr(0, cut + 1);
     while (directory.size() > 1 && directory.ends_with("//"))
         directory.pop_back();
     if (directory.empty())
@@ -23,7 +24,9 @@ std::string ExeDirFromPath(const std::string& executablePath) {
     return directory;
 }
 
-const std::string& ExeDir() { return ExeDirStorage(); }
+const std::string& ExeDir() {
+    return ExeDirStorage();
+}
 
 void SetExeDir(const std::string& directory) {
     ExeDirStorage() = directory.ends_with('/') ? directory : directory + '/';

@@ -32,8 +32,8 @@ public:
                 if (iconv(decoder, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) ||
                     sizeof out - outLeft != 2)
                     continue;
-                const char16_t ch = static_cast<char16_t>(static_cast<unsigned char>(out[0]) |
-                                                          (static_cast<unsigned char>(out[1]) << 8));
+                const char16_t ch = static_cast<char16_t>(
+                    static_cast<unsigned char>(out[0]) | (static_cast<unsigned char>(out[1]) << 8));
                 if (ch >= 0xD800 && ch <= 0xDFFF)
                     continue;
                 const uint16_t pair = static_cast<uint16_t>(lead << 8 | trail);
@@ -56,7 +56,9 @@ public:
     }
 
 private:
-    static size_t Index(unsigned lead, unsigned trail) { return (lead - 0x81) * 191 + (trail - 0x40); }
+    static size_t Index(unsigned lead, unsigned trail) {
+        return (lead - 0x81) * 191 + (trail - 0x40);
+    }
 
     std::array<char16_t, 126 * 191> decode_{};
     std::unordered_map<char16_t, uint16_t> encode_;

@@ -40,7 +40,9 @@ size_t TMemoryStream::Write(const void* buffer, size_t count) {
     return count;
 }
 
-void TMemoryStream::SetPosition(int64_t position) { position_ = std::max<int64_t>(0, position); }
+void TMemoryStream::SetPosition(int64_t position) {
+    position_ = std::max<int64_t>(0, position);
+}
 
 TFileStream::TFileStream(const std::string& fileName, Mode mode, const std::string& nameInErrors)
     : fileName_(fileName) {
@@ -68,7 +70,9 @@ TFileStream::~TFileStream() {
         std::fclose(file_);
 }
 
-size_t TFileStream::Read(void* buffer, size_t count) { return std::fread(buffer, 1, count, file_); }
+size_t TFileStream::Read(void* buffer, size_t count) {
+    return std::fread(buffer, 1, count, file_);
+}
 
 size_t TFileStream::Write(const void* buffer, size_t count) {
     const size_t n = std::fwrite(buffer, 1, count, file_);
@@ -76,9 +80,13 @@ size_t TFileStream::Write(const void* buffer, size_t count) {
     return n;
 }
 
-int64_t TFileStream::Size() const { return size_; }
+int64_t TFileStream::Size() const {
+    return size_;
+}
 
-int64_t TFileStream::Position() const { return ftello(file_); }
+int64_t TFileStream::Position() const {
+    return ftello(file_);
+}
 
 void TFileStream::SetPosition(int64_t position) {
     if (fseeko(file_, position, SEEK_SET) != 0)

@@ -6,7 +6,9 @@ namespace mm {
 
 namespace {
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
 
 template <typename Pred> std::string TrimIf(std::string_view text, Pred blank) {
     size_t first = 0;
@@ -20,7 +22,9 @@ template <typename Pred> std::string TrimIf(std::string_view text, Pred blank) {
 
 } // namespace
 
-std::string Trim(std::string_view text) { return TrimIf(text, IsBlank); }
+std::string Trim(std::string_view text) {
+    return TrimIf(text, IsBlank);
+}
 
 std::string TrimSpaces(std::string_view text) {
     return TrimIf(text, [](char c) { return c == ' '; });

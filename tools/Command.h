@@ -24,7 +24,8 @@ public:
 // A command that failed or refused its input: exit status 1 with "FILE: text".
 class Failure : public std::runtime_error {
 public:
-    Failure(const std::string& file, const std::string& text) : std::runtime_error(file + ": " + text) {}
+    Failure(const std::string& file, const std::string& text)
+        : std::runtime_error(file + ": " + text) {}
 };
 
 void RequireArgs(const Args& args, size_t count);

@@ -23,7 +23,8 @@ TMyModelRecords LoadDatabase(const std::string& fileName, uint16_t* version) {
     if (!load.Exists)
         throw Failure(fileName, "no such file");
     if (!load.Read)
-        throw Failure(fileName, "the database could not be read (count out of range or unknown layout)");
+        throw Failure(fileName,
+                      "the database could not be read (count out of range or unknown layout)");
     if (version)
         *version = load.Version;
     return models;
@@ -116,8 +117,10 @@ std::vector<TCommand> DatabaseCommands() {
     return {
         {"dump", "DB", "write the whole database as JSON to standard output", Dump},
         {"save", "DB OUT", "load DB and write it to OUT in the current layout", Save},
-        {"list", "DB", "one tab-separated line per model: ID, name, remark, keys, pages, chip "
-                       "kind, communication type, picture bytes", List},
+        {"list", "DB",
+         "one tab-separated line per model: ID, name, remark, keys, pages, chip "
+         "kind, communication type, picture bytes",
+         List},
     };
 }
 

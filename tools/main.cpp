@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
             continue;
         const Args rest(args.begin() + 1, args.end());
         if (!rest.empty() && rest[0] == "--help") {
-            std::cout << "usage: modeltool " << c.name << " " << c.usage << "\n" << c.summary << "\n";
+            std::cout << "usage: modeltool " << c.name << " " << c.usage << "\n"
+                      << c.summary << "\n";
             return 0;
         }
         try {

@@ -9,8 +9,12 @@
 namespace mm {
 
 namespace {
-QWidget* ActiveWindow() { return QApplication::activeWindow(); }
-QString Title() { return QApplication::applicationDisplayName(); }
+QWidget* ActiveWindow() {
+    return QApplication::activeWindow();
+}
+QString Title() {
+    return QApplication::applicationDisplayName();
+}
 } // namespace
 
 void TQtDialogs::ShowMessage(const QString& text) {
@@ -23,8 +27,8 @@ bool TQtDialogs::Confirm(const QString& text) {
 }
 
 std::optional<QString> TQtDialogs::ChooseFile(const FileDialogRequest& request) {
-    const bool saving = request.kind == FileDialogKind::Save ||
-                        request.kind == FileDialogKind::SavePicture;
+    const bool saving =
+        request.kind == FileDialogKind::Save || request.kind == FileDialogKind::SavePicture;
     QFileDialog dialog(ActiveWindow(), QString(), request.fileName, request.filter);
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -42,7 +46,9 @@ std::optional<QColor> TQtDialogs::ChooseColor(const QColor& initial) {
     return color;
 }
 
-void TScriptedDialogs::ShowMessage(const QString& text) { shown.push_back(text); }
+void TScriptedDialogs::ShowMessage(const QString& text) {
+    shown.push_back(text);
+}
 
 bool TScriptedDialogs::Confirm(const QString& text) {
     shown.push_back(text);

@@ -52,7 +52,10 @@ public:
     // Every message and confirmation text, in the order shown.
     QStringList shown;
     std::vector<FileDialogRequest> fileRequests;
-    void Clear() { shown.clear(); fileRequests.clear(); }
+    void Clear() {
+        shown.clear();
+        fileRequests.clear();
+    }
 
 private:
     std::deque<bool> confirms_;

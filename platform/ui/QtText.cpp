@@ -6,7 +6,8 @@ namespace mm {
 
 QString QStringFromGbk(std::string_view bytes) {
     const std::u16string text = Utf16FromGbk(bytes, Undecodable::Preserve);
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
 }
 
 std::string GbkFromQString(const QString& text) {

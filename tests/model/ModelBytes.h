@@ -50,6 +50,8 @@ inline Bytes Header(int32_t count, uint16_t version = 0xF003) {
     return b;
 }
 
-inline void Append(Bytes& to, const Bytes& more) { to.insert(to.end(), more.begin(), more.end()); }
+inline void Append(Bytes& to, const Bytes& more) {
+    to.insert(to.end(), more.begin(), more.end());
+}
 
 } // namespace mm::test

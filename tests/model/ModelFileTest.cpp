@@ -1,6 +1,6 @@
+#include "model/ModelFile.h"
 #include "ModelBytes.h"
 #include "TestSupport.h"
-#include "model/ModelFile.h"
 #include "platform/Errors.h"
 
 #include <filesystem>
@@ -82,8 +82,8 @@ TEST(ModelFile, CountLimitsAndUnreadableLayouts) {
         int32_t count;
         uint16_t version;
         bool read;
-    } cases[] = {{10000, 0xF003, true}, {10001, 0xF003, false}, {-1, 0xF003, false},
-                 {0, 0xF003, true}};
+    } cases[] = {
+        {10000, 0xF003, true}, {10001, 0xF003, false}, {-1, 0xF003, false}, {0, 0xF003, true}};
     for (const Case& c : cases) {
         bool ok = !c.read;
         Read(test::Header(c.count, c.version), &ok);

@@ -17,8 +17,8 @@ TEST(Gbk, AnyByteSequenceSurvivesARoundTrip) {
     std::string every;
     for (int i = 0; i < 256; ++i)
         every.push_back(static_cast<char>(i));
-    every += "\x81";              // a lead byte at the very end
-    every += "\xFF\xFF\x80\xC6";  // never GBK
+    every += "\x81";             // a lead byte at the very end
+    every += "\xFF\xFF\x80\xC6"; // never GBK
     EXPECT_EQ(GbkFromQString(QStringFromGbk(every)), every);
     for (int lead = 0x81; lead <= 0xFE; lead += 7)
         for (int trail = 0x30; trail <= 0xFF; ++trail) {

@@ -1,5 +1,5 @@
-#include "platform/Errors.h"
 #include "platform/ui/Guard.h"
+#include "platform/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,8 @@ TEST(Guard, ShowsTheErrorTextAndCarriesOn) {
     EXPECT_TRUE(Guarded(dialogs, [] {}));
     EXPECT_FALSE(Guarded(dialogs, [] { throw ConvertError("$zz"); }));
     EXPECT_FALSE(Guarded(dialogs, [] { throw ReadError(); }));
-    EXPECT_EQ(dialogs.shown, (QStringList{"'$zz' is not a valid integer value", "Stream read error"}));
+    EXPECT_EQ(dialogs.shown,
+              (QStringList{"'$zz' is not a valid integer value", "Stream read error"}));
 }
 
 TEST(ScriptedDialogs, AnswersFromQueuesAndNoWhenEmpty) {

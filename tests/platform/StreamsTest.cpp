@@ -1,6 +1,6 @@
+#include "platform/Streams.h"
 #include "TestSupport.h"
 #include "platform/Errors.h"
-#include "platform/Streams.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,0 +1,16 @@
+// The model manager: records where it lives, opens the main window and runs until it closes.
+#include "manager/ModelEdit.h"
+#include "platform/ExeDir.h"
+#include "platform/ui/Dialogs.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    mm::SetExeDir(mm::RunningExeDir());
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Model Manager"));
+    mm::TQtDialogs dialogs;
+    mm::TfrmModelEdit window(dialogs, mm::ExeDir());
+    window.show();
+    return QApplication::exec();
+}

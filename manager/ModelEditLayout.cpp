@@ -1,0 +1,269 @@
+// The window's controls: created once, named by their designer names, in their initial state.
+#include "ModelEdit.h"
+#include "ModelEditTexts.h"
+#include "controls/Grid.h"
+#include "controls/PictureBox.h"
+#include "controls/RadioGroup.h"
+#include "controls/RollUpFrame.h"
+#include "controls/SpinEdit.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace mm {
+
+namespace {
+
+template <typename T> T* Named(T* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+// The hint shows as a tool tip and in the status bar while the mouse is over the control.
+template <typename T> void SetHint(T* target, const QString& hint) {
+    target->setToolTip(hint);
+    target->setStatusTip(hint);
+}
+
+QAction* NamedAction(QObject* parent, const char* name, const QString& caption) {
+    return Named(new QAction(caption, parent), name);
+}
+
+} // namespace
+
+void TfrmModelEdit::BuildLayout() {
+    setWindowTitle(QStringLiteral("Quorin Remote Control Model Manager[2021-9]"));
+    resize(1080, 729);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+
+    BuildToolBar();
+    auto* central = new QWidget(this);
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    row->addWidget(BuildLeftPanel());
+    row->addWidget(BuildCentre(), 1);
+    row->addWidget(BuildRightPanel());
+    setCentralWidget(central);
+}
+
+void TfrmModelEdit::BuildToolBar() {
+    ToolBar1 = Named(new QToolBar(this), "ToolBar1");
+    ToolBar1->setMovable(false);
+    addToolBar(ToolBar1);
+
+    Action1 = NamedAction(this, "Action1", QStringLiteral("Inser a button"));
+    Action2 = NamedAction(this, "Action2", QStringLiteral("Delete a button"));
+    Action3 = NamedAction(this, "Action3", QStringLiteral("Save"));
+    Action4 = NamedAction(this, "Action4", QStringLiteral("Delete"));
+    Action5 = NamedAction(this, "Action5", QStringLiteral("Copy/Add"));
+
+    auto button = [this](const char* name, const QString& caption, const QString& hint = {}) {
+        auto* b = Named(new QToolButton(ToolBar1), name);
+        b->setText(caption);
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        b->setFixedSize(104, 21);
+        if (!hint.isEmpty())
+            SetHint(b, hint);
+        ToolBar1->addWidget(b);
+        return b;
+    };
+    ToolButton3 = button("ToolButton3", QStringLiteral("Edit"));
+    ToolButton5 = button("ToolButton5", QStringLiteral("Save"));
+    ToolButton5->setDefaultAction(Action3);
+    ToolBar1->addSeparator();
+    ToolButton1 = button("ToolButton1", QStringLiteral("Export"),
+                         QStringLiteral("Export Current remote control to file"));
+    ToolButton2 = button("ToolButton2", QStringLiteral("Import"),
+                         QStringLiteral("Import a remote info from file"));
+    ToolBar1->addSeparator();
+    ToolButton8 = button("ToolButton8", QStringLiteral("Draw buttons shape"));
+    ToolButton10 = button("ToolButton10", QStringLiteral("Export json"),
+                          QStringLiteral("Export all remote as json txt file"));
+    ToolBar1->addSeparator();
+    ToolButton7 = button("ToolButton7", QStringLiteral("Exit"));
+    tbnUniverMode = button("tbnUniverMode", QString::fromUtf8("品牌对照表"));
+}
+
+QWidget* TfrmModelEdit::BuildLeftPanel() {
+    auto* panel = Named(new QWidget(this), "Panel1");
+    panel->setFixedWidth(289);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(2, 2, 2, 2);
+    column->setSpacing(3);
+
+    auto* search = new QHBoxLayout;
+    Label6 = Named(new QLabel(QStringLiteral("Search"), panel), "Label6");
+    Edit1 = Named(new QLineEdit(panel), "Edit1");
+    search->addWidget(Label6);
+    search->addWidget(Edit1);
+    column->addLayout(search);
+
+    tsGrid1 = Named(new TtsGrid(panel), "tsGrid1");
+    tsGrid1->SetColumns({{QStringLiteral("Model"), 104},
+                         {QStringLiteral("ID"), 35},
+                         {QString::fromUtf8("备注"), 69}});
+    SetHint(tsGrid1, QStringLiteral("If hide to true, will can not show in vistel software"));
+    tsGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    tsGrid1->addAction(Action4);
+    tsGrid1->addAction(Action5);
+    column->addWidget(tsGrid1, 1);
+
+    auto* pages = new QHBoxLayout;
+    Label3 = Named(new QLabel(QStringLiteral("Page Counts"), panel), "Label3");
+    SpinEdit2 = Named(new TSpinEdit(1, 8, panel), "SpinEdit2");
+    CheckBox1 = Named(new QCheckBox(QStringLiteral("Has Shift"), panel), "CheckBox1");
+    pages->addWidget(Label3);
+    pages->addWidget(SpinEdit2);
+    pages->addWidget(CheckBox1);
+    pages->addStretch();
+    column->addLayout(pages);
+
+    tsGrid3 = Named(new TtsGrid(panel), "tsGrid3");
+    tsGrid3->SetColumns({{QStringLiteral("Page Name"), 166, false, true}});
+    tsGrid3->setFixedHeight(8 * 18 + 24);
+    column->addWidget(tsGrid3);
+
+    ComboBox1 = Named(new QComboBox(panel), "ComboBox1");
+    ComboBox1->addItems(CommTypeItems());
+    column->addWidget(ComboBox1);
+
+    auto* oneInTwo = new QHBoxLayout;
+    Label4 = Named(new QLabel(QStringLiteral("One in Two's buttons count"), panel), "Label4");
+    SpinEdit3 = Named(new TSpinEdit(0, 99, panel), "SpinEdit3");
+    SpinEdit3->SetValue(2);
+    oneInTwo->addWidget(Label4);
+    oneInTwo->addWidget(SpinEdit3);
+    oneInTwo->addStretch();
+    column->addLayout(oneInTwo);
+
+    // Both chip groups share one place; exactly one of them is visible.
+    auto* chips = new QGridLayout;
+    chipType = Named(new TRadioGroup(QStringLiteral("Quorin Chip Model"), IrChipItems(), 2, panel),
+                     "chipType");
+    RadioGroup1 =
+        Named(new TRadioGroup(QStringLiteral("Quorin Chip Model"), UsbChipItems(), 1, panel),
+              "RadioGroup1");
+    chips->addWidget(chipType, 0, 0);
+    chips->addWidget(RadioGroup1, 0, 0);
+    column->addLayout(chips);
+
+    for (QWidget* w : std::initializer_list<QWidget*>{Label3, SpinEdit2, CheckBox1, ComboBox1,
+                                                      SpinEdit3, chipType})
+        w->setEnabled(false);
+    return panel;
+}
+
+QWidget* TfrmModelEdit::BuildRightPanel() {
+    auto* panel = Named(new QWidget(this), "Panel2");
+    panel->setFixedWidth(140);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(2, 2, 2, 2);
+    BitBtn3 = Named(new QPushButton(QStringLiteral("Load Picture..."), panel), "BitBtn3");
+    Label2 = Named(new QLabel(QStringLiteral("JPG Format, <100K"), panel), "Label2");
+    Image1 = Named(new TPictureBox(panel), "Image1");
+    SAVEPICTURE1 = NamedAction(Image1, "SAVEPICTURE1", QStringLiteral("SAVE PICTURE"));
+    Image1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    Image1->addAction(SAVEPICTURE1);
+    column->addWidget(BitBtn3);
+    column->addWidget(Label2);
+    column->addWidget(Image1, 1);
+    BitBtn3->setVisible(false);
+    Label2->setVisible(false);
+    return panel;
+}
+
+QWidget* TfrmModelEdit::BuildCentre() {
+    auto* centre = Named(new QWidget(this), "Panel3");
+    auto* column = new QVBoxLayout(centre);
+    column->setContentsMargins(0, 2, 0, 0);
+    column->setSpacing(2);
+
+    auto* strip = new QHBoxLayout;
+    Label1 = Named(new QLabel(QStringLiteral("Key Counts"), centre), "Label1");
+    SpinEdit1 = Named(new TSpinEdit(2, 123, centre), "SpinEdit1");
+    Label5 = Named(new QLabel(QStringLiteral("Note:The keyidx start with 1"), centre), "Label5");
+    Label5->setStyleSheet(QStringLiteral("color: red"));
+    SetHint(Label5, QStringLiteral("Start with zero in ir txt file"));
+    CheckBox2 = Named(new QCheckBox(QStringLiteral("Ignore KeyIdx Repeated When Saving"), centre),
+                      "CheckBox2");
+    SetHint(CheckBox2, QStringLiteral("If the remote control have study buttons"));
+    btnKey = Named(new QPushButton(QStringLiteral("Copy Normal's KeyName"), centre), "btnKey");
+    btnKeyIdx =
+        Named(new QPushButton(QStringLiteral("KeyIdx Inc 43 from Normal"), centre), "btnKeyIdx");
+    Button1 = Named(new QPushButton(QStringLiteral("Sno Inc 56 from Normal"), centre), "Button1");
+    for (QWidget* w : std::initializer_list<QWidget*>{Label1, SpinEdit1, Label5, CheckBox2, btnKey,
+                                                      btnKeyIdx, Button1})
+        strip->addWidget(w);
+    strip->addStretch();
+    column->addLayout(strip);
+    Label1->setEnabled(false);
+    SpinEdit1->setEnabled(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{btnKey, btnKeyIdx, Button1})
+        w->setVisible(false);
+
+    // The statistics frame lies over the right-hand part of the tab area.
+    auto* tabArea = Named(new QWidget(centre), "TabArea");
+    auto* tabLayout = new QVBoxLayout(tabArea);
+    tabLayout->setContentsMargins(0, 0, 0, 0);
+    PageControl2 = Named(new QTabWidget(tabArea), "PageControl2");
+    tabLayout->addWidget(PageControl2);
+
+    auto keyGrid = [this](const char* name, bool shift) {
+        auto* grid = Named(new TtsGrid(PageControl2), name);
+        grid->SetColumns(
+            {{QStringLiteral("No"), 18},
+             {QStringLiteral("Key Name"), 83, false, true},
+             {shift ? QStringLiteral("S No.") : QStringLiteral("SrcID"), 41},
+             {QStringLiteral("KeyIdx"), 43},
+             {shift ? QStringLiteral("Canot define") : QStringLiteral("Canot Define"),
+              shift ? 79 : 78, true},
+             {shift ? QStringLiteral("Follow SNo") : QStringLiteral("Follow Sno"), shift ? 69 : 75},
+             {shift ? QStringLiteral("Learned Button") : QStringLiteral("Learned button"),
+              shift ? 99 : 94, true}});
+        grid->setContextMenuPolicy(Qt::ActionsContextMenu);
+        grid->addAction(Action1);
+        grid->addAction(Action2);
+        return grid;
+    };
+    tsGridKeyList1 = keyGrid("tsGridKeyList1", false);
+    tsGridKeyList2 = keyGrid("tsGridKeyList2", true);
+    Memo1 = Named(new QPlainTextEdit(PageControl2), "Memo1");
+    Memo2 = Named(new QPlainTextEdit(PageControl2), "Memo2");
+    for (QPlainTextEdit* memo : {Memo1, Memo2})
+        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    PageControl2->addTab(tsGridKeyList1, QStringLiteral("Normal"));
+    PageControl2->addTab(tsGridKeyList2, QStringLiteral("SHIFT"));
+    PageControl2->addTab(Memo1, QStringLiteral("Universal Code"));
+    PageControl2->addTab(Memo2, QStringLiteral("Universal protocol"));
+
+    spSkinGroupBox1 =
+        Named(new TRollUpFrame(QStringLiteral("KeyIdx info"), tabArea), "spSkinGroupBox1");
+    SetHint(spSkinGroupBox1, QStringLiteral("This is statistics of KeyIdx"));
+    ListBox1 = Named(new QListWidget(spSkinGroupBox1), "ListBox1");
+    spSkinGroupBox1->SetContent(ListBox1);
+    spSkinGroupBox1->setFixedWidth(79);
+    spSkinGroupBox1->SetFullHeight(497);
+    spSkinGroupBox1->raise();
+    tabArea->installEventFilter(this);
+    column->addWidget(tabArea, 1);
+    return centre;
+}
+
+} // namespace mm
