@@ -231,7 +231,10 @@ void TtsGrid::SetCurrentRow(int row) {
         return;
     }
     const int col = std::max(0, CurrentCol() - 1);
-    setCurrentIndex(model_->index(row - 1, col));
+    selectionModel()->setCurrentIndex(
+        model_->index(row - 1, col),
+        QItemSelectionModel::ClearAndSelect |
+            (editMode_ ? QItemSelectionModel::NoUpdate : QItemSelectionModel::Rows));
 }
 
 void TtsGrid::SetTopRow(int row) {

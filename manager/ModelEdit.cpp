@@ -5,6 +5,7 @@
 #include "controls/RadioGroup.h"
 #include "controls/RollUpFrame.h"
 #include "controls/SpinEdit.h"
+#include "model/ChipKind.h"
 #include "model/ModelFile.h"
 #include "platform/DayCount.h"
 #include "platform/Strings.h"
@@ -55,7 +56,9 @@ void TfrmModelEdit::ConnectHandlers() {
             [this] { Handle([this] { ToolButton7Click(); }); });
     connect(ToolButton8, &QToolButton::clicked, this,
             [this] { Handle([this] { ToolButton8Click(); }); });
-    connect(tsGrid1, &TtsGrid::RowChanged, this, [](int, int) {});
+    ConnectListHandlers();
+    ConnectKeyHandlers();
+    ConnectCodeHandlers();
 }
 
 void TfrmModelEdit::FormCreate() {
@@ -153,16 +156,19 @@ void TfrmModelEdit::ShowModel(int index) {
     if (index < 0 || index >= static_cast<int>(Models.size()))
         return;
     const TMyModelRecord& record = Models[static_cast<size_t>(index)];
-    SpinEdit1->SetValue(NormalCount(record));
+    SpinEdit1->setMaximum(KeyCountsMaximum(ShowsShift(record)));
+    SpinEdit1->SetValue(ShownKeyCounts(record));
     tsGridKeyList1->SetRows(SpinEdit1->Value());
     tsGridKeyList2->SetRows(SpinEdit1->Value());
-    ComboBox1->setCurrentIndex(record.CommType < ComboBox1->count() ? record.CommType : -1);
-    chipType->setVisible(ComboBox1->currentIndex() == 0);
-    RadioGroup1->setVisible(ComboBox1->currentIndex() != 0);
-    CheckBox1->setChecked(record.HasShift == 1);
+    FillKeyGrids(index);
+    ShowPicture(index);
+    ComboBox1->setCurrentIndex(CommTypeItemIndex(record.CommType));
+    ComboBox1Change();
+    CheckBox1->setChecked(ShowsShift(record));
     PageControl2->setCurrentIndex(0);
-    PageControl2->setTabVisible(1, record.HasShift == 1);
+    PageControl2->setTabVisible(1, ShowsShift(record));
     SpinEdit3->SetValue(record.OneInTwoCount);
+    ShowChipAndCodes(record);
 }
 
 void TfrmModelEdit::ShowPages(int index) {
@@ -170,14 +176,11 @@ void TfrmModelEdit::ShowPages(int index) {
     if (index < 0 || index >= static_cast<int>(Models.size()))
         return;
     const TMyModelRecord& record = Models[static_cast<size_t>(index)];
-    SpinEdit2->SetValue(record.PageCount);
-    tsGrid3->SetRows(record.PageCount);
-    for (int r = 1; r <= tsGrid3->Rows(); ++r)
-        tsGrid3->SetCell(1, r, QStringFromGbk(record.PageName[r - 1].Str()));
-}
-
-bool TfrmModelEdit::StoreModel(int index) {
-    return index >= 0 && index < static_cast<int>(Models.size());
+    SpinEdit2->SetValue(ShownPageCounts(record));
+    std::vector<std::vector<QVariant>> rows;
+    for (const std::string& name : PageNameRows(record))
+        rows.push_back({QStringFromGbk(name)});
+    tsGrid3->SetAllRows(std::move(rows));
 }
 
 void TfrmModelEdit::SaveDatabase() {
@@ -186,11 +189,17 @@ void TfrmModelEdit::SaveDatabase() {
     keepDatabaseOnSave_ = false;
 }
 
+bool TfrmModelEdit::StoreModelReported(int index) {
+    bool stored = false;
+    Guarded(dialogs_, [&] { stored = StoreModel(index); });
+    return stored;
+}
+
 void TfrmModelEdit::ToolButton3Click() {
     if (!EditMode) {
         EditMode = true;
     } else {
-        if (!StoreModel(CurrentRow() - 1))
+        if (!StoreModelReported(CurrentRow() - 1))
             return;
         SaveDatabase();
         EditMode = false;
@@ -199,7 +208,7 @@ void TfrmModelEdit::ToolButton3Click() {
 }
 
 void TfrmModelEdit::Action3Execute() {
-    if (StoreModel(CurrentRow() - 1))
+    if (StoreModelReported(CurrentRow() - 1))
         SaveDatabase();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The main window: the model list, the shown model's keys, pages, chip settings, codes and
 // picture, and the edit mode in which they are stored back and the database is saved.
+#include "model/KeyStats.h"
+#include "model/KeyTable.h"
 #include "model/ModelRecord.h"
 
 #include <QMainWindow>
@@ -111,6 +113,39 @@ public:
     void ToolButton8Click();
     void ActionList1Update();
 
+    // Model list.
+    void tsGrid1RowChanged(int oldRow, int newRow);
+    void tsGrid1CellEdit(int dataCol, int dataRow);
+    void tsGrid1EndCellEdit(int dataCol, int dataRow, bool& cancel);
+    void Edit1Change();
+    void Action4Execute();
+    void Action5Execute();
+
+    // Key tables and pages.
+    void FillKeyGrids(int index);
+    void SpinEdit1Change();
+    void SpinEdit2Change();
+    void CheckBox1Click();
+    void PageControl2Change();
+    void Action1Execute();
+    void Action2Execute();
+    void btnKeyClick();
+    void btnKeyIdxClick();
+    void Button1Click();
+    void ShowKeyIdxStats(int row, bool onShift);
+    void ShowSNoStats(int row);
+    void tsGridKeyList1CellChanged(int oldCol, int newCol, int oldRow, int newRow);
+    void tsGridKeyList1CellEdit(int dataCol, int dataRow);
+    TStatEntries KeyIdxStats;
+    TStatEntries SNoStats;
+
+    // Chip kind, communication type and code pages.
+    void ComboBox1Change();
+    void chipTypeClick();
+
+    // Picture.
+    void ShowPicture(int index);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -124,6 +159,24 @@ private:
     QWidget* BuildCentre();
     void ConnectHandlers();
     void ShowCurrentModel();
+    // StoreModel with a conversion error reported like a broken rule: false either way.
+    bool StoreModelReported(int index);
+    void ConnectListHandlers();
+    void ConnectKeyHandlers();
+    void ConnectCodeHandlers();
+    TKeyRows KeyRowsOf(const TtsGrid* grid) const;
+    void ShowKeyRows(TtsGrid* grid, const TKeyRows& rows);
+    // Runs a change of the key rows on both grids and shows the result.
+    void ChangeKeyRows(const std::function<void(TKeyRows& normal, TKeyRows& shift)>& change);
+    void ShowStatLines(const TStatEntries& entries, int row, bool onShift);
+    bool ShiftTabActive() const;
+    void ShowChipAndCodes(const TMyModelRecord& record);
+    TRadioGroup* ChipGroupOf(int commType) const;
+    // The record of the model list's row; nullptr when there is none.
+    TMyModelRecord* RecordOfRow(int row);
+    // Name and ID cells take effect as they are typed and again when left.
+    void TakeNameCell(int row, const char* emptyMessage, bool& cancel);
+    void TakeIdCell(int row);
     void SaveDatabase();
     // Runs a handler through the error report, then brings the actions up to date.
     void Handle(const std::function<void()>& handler);

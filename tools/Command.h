@@ -34,5 +34,6 @@ void RequireArgs(const Args& args, size_t count);
 uint16_t ParseModelId(const std::string& text);
 
 std::vector<TCommand> DatabaseCommands();
+std::vector<TCommand> CheckCommands();
 
 } // namespace mm::tool

@@ -9,7 +9,7 @@ namespace {
 
 std::vector<TCommand> AllCommands() {
     std::vector<TCommand> all;
-    for (auto group : {DatabaseCommands}) {
+    for (auto group : {DatabaseCommands, CheckCommands}) {
         const std::vector<TCommand> commands = group();
         all.insert(all.end(), commands.begin(), commands.end());
     }

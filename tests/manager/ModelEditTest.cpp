@@ -120,7 +120,8 @@ TEST_F(StartUp, RefusedDatabaseIsReportedOnceAndKeptByTheFirstSave) {
                                     .arg(QString::fromStdString(DatabasePath())));
     EXPECT_EQ(window->tsGrid1->Rows(), 0);
     window->ToolButton3Click();
-    window->Action5->trigger(); // Copy/Add on the empty list makes a model to save
+    window->Models.push_back(ValidModel(1, "TV"));
+    window->RefreshList();
     window->Action3Execute();
     EXPECT_EQ(test::ReadBytes(DatabasePath() + ".bak"), refused);
     window->Action3Execute(); // only the first save keeps the old file

@@ -1,0 +1,64 @@
+// Communication type, chip groups and the code pages of the shown model.
+#include "ModelEdit.h"
+#include "controls/RadioGroup.h"
+#include "model/ChipKind.h"
+#include "model/CodePages.h"
+#include "platform/ui/QtText.h"
+
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace mm {
+
+namespace {
+constexpr int kFirstCodeTab = 2;
+constexpr int kSecondCodeTab = 3;
+
+QString MemoText(const TStrArray& lines) {
+    QStringList shown;
+    for (const std::string& line : lines)
+        shown << QStringFromGbk(line);
+    return shown.join('\n');
+}
+} // namespace
+
+void TfrmModelEdit::ConnectCodeHandlers() {
+    connect(ComboBox1, &QComboBox::activated, this,
+            [this] { Handle([this] { ComboBox1Change(); }); });
+    for (TRadioGroup* group : {chipType, RadioGroup1})
+        connect(group, &TRadioGroup::Click, this, [this] { Handle([this] { chipTypeClick(); }); });
+}
+
+TRadioGroup* TfrmModelEdit::ChipGroupOf(int commType) const {
+    return IrChipGroupVisible(commType) ? chipType : RadioGroup1;
+}
+
+void TfrmModelEdit::ComboBox1Change() {
+    chipType->setVisible(IrChipGroupVisible(ComboBox1->currentIndex()));
+    RadioGroup1->setVisible(!IrChipGroupVisible(ComboBox1->currentIndex()));
+}
+
+void TfrmModelEdit::chipTypeClick() {
+    const bool visible = CodeTabsVisibleForIrSelection(chipType->ItemIndex());
+    PageControl2->setTabVisible(kFirstCodeTab, visible);
+    PageControl2->setTabVisible(kSecondCodeTab, visible);
+}
+
+// Steps 12, 14 and 15 of showing a model.
+void TfrmModelEdit::ShowChipAndCodes(const TMyModelRecord& record) {
+    const bool kindHasCodes = CodeTabsVisibleForKind(record.ChipKind);
+    PageControl2->setTabVisible(kFirstCodeTab, kindHasCodes);
+    PageControl2->setTabVisible(kSecondCodeTab, kindHasCodes);
+    ChipGroupOf(record.CommType)
+        ->SetItemIndex(ChipGroupItemIndex(record.CommType, record.ChipKind));
+    PageControl2->setTabText(kFirstCodeTab, QString::fromUtf8(CodeTabCaption(record.ChipKind)));
+    const TCodePages pages = CodePagesFromRecord(record, PageControl2->isTabVisible(kFirstCodeTab));
+    Memo1->setPlainText(MemoText(pages.Memo1));
+    Memo2->setPlainText(MemoText(pages.Memo2));
+    if (pages.BrandTableVisible)
+        tbnUniverMode->setVisible(true);
+}
+
+} // namespace mm

@@ -1,0 +1,190 @@
+// The key grids, "Key Counts", pages, "Has Shift", the SHIFT tab commands and the "KeyIdx info"
+// statistics. The rules work on row texts in model/; this file moves texts in and out of grids.
+#include "ModelEdit.h"
+#include "controls/Grid.h"
+#include "controls/RollUpFrame.h"
+#include "controls/SpinEdit.h"
+#include "platform/ui/QtText.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace mm {
+
+namespace {
+constexpr int kShiftTab = 1;
+constexpr int kFollowSnoColumn = 6;
+} // namespace
+
+void TfrmModelEdit::ConnectKeyHandlers() {
+    connect(SpinEdit1, &QSpinBox::valueChanged, this,
+            [this] { Handle([this] { SpinEdit1Change(); }); });
+    connect(SpinEdit2, &QSpinBox::valueChanged, this,
+            [this] { Handle([this] { SpinEdit2Change(); }); });
+    connect(CheckBox1, &QCheckBox::toggled, this, [this] { Handle([this] { CheckBox1Click(); }); });
+    connect(PageControl2, &QTabWidget::currentChanged, this,
+            [this] { Handle([this] { PageControl2Change(); }); });
+    connect(Action1, &QAction::triggered, this, [this] { Handle([this] { Action1Execute(); }); });
+    connect(Action2, &QAction::triggered, this, [this] { Handle([this] { Action2Execute(); }); });
+    connect(btnKey, &QPushButton::clicked, this, [this] { Handle([this] { btnKeyClick(); }); });
+    connect(btnKeyIdx, &QPushButton::clicked, this,
+            [this] { Handle([this] { btnKeyIdxClick(); }); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Handle([this] { Button1Click(); }); });
+    connect(tsGridKeyList1, &TtsGrid::CellChanged, this,
+            [this](int oc, int nc, int orow, int nrow) {
+                Handle([=, this] { tsGridKeyList1CellChanged(oc, nc, orow, nrow); });
+            });
+    for (TtsGrid* grid : {tsGridKeyList1, tsGridKeyList2})
+        connect(grid, &TtsGrid::CellEdit, this, [this](int col, int row) {
+            Handle([=, this] { tsGridKeyList1CellEdit(col, row); });
+        });
+}
+
+TKeyRows TfrmModelEdit::KeyRowsOf(const TtsGrid* grid) const {
+    TKeyRows rows(static_cast<size_t>(grid->Rows()));
+    for (int r = 1; r <= grid->Rows(); ++r) {
+        auto text = [&](int col) { return GbkFromQString(grid->CellText(col, r)); };
+        rows[static_cast<size_t>(r - 1)] = {text(2), text(3), text(4), text(5),
+                                            text(6), text(7), text(1)};
+    }
+    return rows;
+}
+
+void TfrmModelEdit::ShowKeyRows(TtsGrid* grid, const TKeyRows& rows) {
+    std::vector<std::vector<QVariant>> cells;
+    cells.reserve(rows.size());
+    for (const TKeyRowTexts& row : rows)
+        cells.push_back({QStringFromGbk(row.No), QStringFromGbk(row.Name), QStringFromGbk(row.SNo),
+                         QStringFromGbk(row.KeyIdx), QStringFromGbk(row.CanotDefine),
+                         QStringFromGbk(row.FollowSno), QStringFromGbk(row.Learned)});
+    grid->SetAllRows(std::move(cells));
+}
+
+void TfrmModelEdit::FillKeyGrids(int index) {
+    const TMyModelRecord& record = Models[static_cast<size_t>(index)];
+    const int n = tsGridKeyList1->Rows();
+    ShowKeyRows(tsGridKeyList1, NormalRows(record, n));
+    ShowKeyRows(tsGridKeyList2, ShiftRows(record, n));
+}
+
+void TfrmModelEdit::SpinEdit1Change() {
+    if (!EditMode || Updating)
+        return;
+    tsGridKeyList1->SetRows(SpinEdit1->Value());
+    tsGridKeyList2->SetRows(SpinEdit1->Value());
+}
+
+void TfrmModelEdit::SpinEdit2Change() {
+    if (!EditMode || Updating)
+        return;
+    tsGrid3->SetRows(SpinEdit2->Value());
+}
+
+void TfrmModelEdit::CheckBox1Click() {
+    const bool ticked = CheckBox1->isChecked();
+    PageControl2->setTabVisible(kShiftTab, ticked);
+    {
+        // The table holds 124 entries: with SHIFT keys, 62 per page.
+        const QSignalBlocker quiet(SpinEdit1);
+        SpinEdit1->setMaximum(KeyCountsMaximum(ticked));
+    }
+    if (Updating)
+        return;
+    if (SpinEdit1->Value() != tsGridKeyList1->Rows()) {
+        tsGridKeyList1->SetRows(SpinEdit1->Value());
+        tsGridKeyList2->SetRows(SpinEdit1->Value());
+    }
+    for (int r = 1; r <= tsGridKeyList2->Rows(); ++r)
+        tsGridKeyList2->SetCell(kFollowSnoColumn, r, 255);
+}
+
+bool TfrmModelEdit::ShiftTabActive() const {
+    return PageControl2->currentIndex() == kShiftTab;
+}
+
+void TfrmModelEdit::PageControl2Change() {
+    if (Updating)
+        return;
+    for (QPushButton* button : {btnKey, btnKeyIdx, Button1})
+        button->setVisible(ShiftTabActive());
+}
+
+void TfrmModelEdit::ChangeKeyRows(const std::function<void(TKeyRows&, TKeyRows&)>& change) {
+    TKeyRows normal = KeyRowsOf(tsGridKeyList1);
+    TKeyRows shift = KeyRowsOf(tsGridKeyList2);
+    change(normal, shift);
+    TUpdatingScope updating(Updating);
+    const int current = tsGridKeyList1->CurrentRow();
+    SpinEdit1->SetValue(static_cast<int>(normal.size()));
+    ShowKeyRows(tsGridKeyList1, normal);
+    ShowKeyRows(tsGridKeyList2, shift);
+    tsGridKeyList1->SetCurrentRow(std::min(current, tsGridKeyList1->Rows()));
+}
+
+void TfrmModelEdit::Action1Execute() {
+    ChangeKeyRows([this](TKeyRows& normal, TKeyRows& shift) {
+        InsertKeyRow(normal, shift, tsGridKeyList1->CurrentRow(), SpinEdit1->maximum());
+    });
+}
+
+void TfrmModelEdit::Action2Execute() {
+    ChangeKeyRows([this](TKeyRows& normal, TKeyRows& shift) {
+        DeleteKeyRow(normal, shift, tsGridKeyList1->CurrentRow());
+    });
+}
+
+void TfrmModelEdit::btnKeyClick() {
+    ChangeKeyRows([](TKeyRows& normal, TKeyRows& shift) { CopyNormalKeyNames(normal, shift); });
+}
+
+void TfrmModelEdit::btnKeyIdxClick() {
+    ChangeKeyRows([](TKeyRows& normal, TKeyRows& shift) { KeyIdxIncFromNormal(normal, shift); });
+}
+
+void TfrmModelEdit::Button1Click() {
+    ChangeKeyRows([](TKeyRows& normal, TKeyRows& shift) { SnoIncFromNormal(normal, shift); });
+}
+
+void TfrmModelEdit::ShowStatLines(const TStatEntries& entries, int row, bool onShift) {
+    const int remembered = ListBox1->count() == 0 ? -1 : ListBox1->currentRow();
+    ListBox1->clear();
+    for (const std::string& line : StatLines(entries))
+        ListBox1->addItem(QString::fromStdString(line));
+    ListBox1->setCurrentRow(StatSelection(entries, row, onShift, remembered));
+}
+
+void TfrmModelEdit::ShowKeyIdxStats(int row, bool onShift) {
+    const std::vector<std::string> shift =
+        CheckBox1->isChecked() ? ColumnTexts(KeyRowsOf(tsGridKeyList2), &TKeyRowTexts::KeyIdx)
+                               : std::vector<std::string>{};
+    KeyIdxStats = BuildStats(ColumnTexts(KeyRowsOf(tsGridKeyList1), &TKeyRowTexts::KeyIdx), shift);
+    ShowStatLines(KeyIdxStats, row, onShift);
+}
+
+void TfrmModelEdit::ShowSNoStats(int row) {
+    SNoStats = BuildStats(ColumnTexts(KeyRowsOf(tsGridKeyList1), &TKeyRowTexts::SNo));
+    ShowStatLines(SNoStats, row, false);
+}
+
+void TfrmModelEdit::tsGridKeyList1CellChanged(int, int newCol, int, int newRow) {
+    if (Updating)
+        return;
+    if (newCol == 3 || newCol == 4)
+        spSkinGroupBox1->RollDown();
+    else
+        spSkinGroupBox1->RollUp();
+    if (newCol == 4)
+        ShowKeyIdxStats(newRow, ShiftTabActive());
+    else
+        ShowSNoStats(newRow);
+}
+
+void TfrmModelEdit::tsGridKeyList1CellEdit(int dataCol, int dataRow) {
+    if (dataCol == 4)
+        ShowKeyIdxStats(dataRow, ShiftTabActive());
+}
+
+} // namespace mm

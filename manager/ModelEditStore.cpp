@@ -1,0 +1,52 @@
+// Taking the shown model back into its record: the controls are read into plain values and the
+// rules in model/ decide.
+#include "ModelEdit.h"
+#include "controls/Grid.h"
+#include "controls/RadioGroup.h"
+#include "controls/SpinEdit.h"
+#include "model/CodePages.h"
+#include "model/StoreRules.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/QtText.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPlainTextEdit>
+
+namespace mm {
+
+namespace {
+TStrArray MemoLines(const QPlainTextEdit* memo) {
+    return SplitLines(GbkFromQString(memo->toPlainText()));
+}
+} // namespace
+
+bool TfrmModelEdit::StoreModel(int index) {
+    TStoreInput input;
+    input.KeyCounts = SpinEdit1->Value();
+    input.HasShift = CheckBox1->isChecked();
+    input.PageCounts = SpinEdit2->Value();
+    for (int r = 1; r <= tsGrid3->Rows(); ++r)
+        input.PageNames.push_back(GbkFromQString(tsGrid3->CellText(1, r)));
+    input.CommType = ComboBox1->currentIndex();
+    input.OneInTwoCount = SpinEdit3->Value();
+    input.IrChip = chipType->ItemIndex();
+    input.UsbChip = RadioGroup1->ItemIndex();
+    input.Normal = KeyRowsOf(tsGridKeyList1);
+    input.Shift = KeyRowsOf(tsGridKeyList2);
+    input.IgnoreKeyIdxRepeated = CheckBox2->isChecked();
+    // Every code line is converted before anything is stored, so a bad line fails the store
+    // before the keys are taken.
+    const TStrArray memo1 = MemoLines(Memo1);
+    const TStrArray memo2 = MemoLines(Memo2);
+
+    if (const auto broken = mm::StoreModel(Models, index, input)) {
+        dialogs_.ShowMessage(QString::fromStdString(*broken));
+        return false;
+    }
+    if (index >= 0 && index < static_cast<int>(Models.size()))
+        StoreCodePages(Models[static_cast<size_t>(index)], memo1, memo2);
+    return true;
+}
+
+} // namespace mm
