@@ -330,12 +330,12 @@ TEST(StoreModel, WritesTheControlsIntoTheRecord) {
     const TBtnInfo& k = m.BtnInfo[0];
     EXPECT_EQ(k.Name.Str(), "A name longer t");
     EXPECT_EQ(k.KNo, 9);
-    EXPECT_EQ(k.KeyIdx, 16);
+    EXPECT_EQ(int{k.KeyIdx}, 16);
     EXPECT_EQ(k.CanotDefine, 1);
     EXPECT_EQ(k.FollowSno, 44);
     EXPECT_EQ(k.Learned, 1);
     EXPECT_EQ(m.BtnInfo[3].Name.Str(), "Key11");
-    EXPECT_EQ(m.BtnInfo[5].KeyIdx, 13);
+    EXPECT_EQ(int{m.BtnInfo[5].KeyIdx}, 13);
 }
 
 TEST(StoreModel, ChipKindComesFromTheGroupOfTheCommunicationType) {
@@ -395,8 +395,8 @@ TEST(StoreModel, StoredNumbersKeepTheirLowBits) {
     ASSERT_EQ(StoreModel(models, 0, in), std::nullopt);
     EXPECT_EQ(models[0].BtnInfo[0].KNo, 44);
     EXPECT_EQ(models[0].BtnInfo[1].KNo, 255);
-    EXPECT_EQ(models[0].BtnInfo[0].KeyIdx, 70000 - 65536);
-    EXPECT_EQ(models[0].BtnInfo[1].KeyIdx, 65534);
+    EXPECT_EQ(int{models[0].BtnInfo[0].KeyIdx}, 70000 - 65536);
+    EXPECT_EQ(int{models[0].BtnInfo[1].KeyIdx}, 65534);
 }
 
 TEST(StoreModel, FollowSnoThatIsNoNumberRaisesTheConversionError) {
@@ -428,7 +428,7 @@ TEST(StoreModel, FailedStoreKeepsWhatWasWrittenBeforeTheBrokenRule) {
     EXPECT_EQ(m.BtnInfo[1].KNo, 2);
     EXPECT_EQ(m.BtnInfo[2].Name.Str(), "Third");
     EXPECT_EQ(m.BtnInfo[2].KNo, 120);
-    EXPECT_EQ(m.BtnInfo[2].KeyIdx, 99);
+    EXPECT_EQ(int{m.BtnInfo[2].KeyIdx}, 99);
 }
 
 TEST(StoreModel, EntriesBeyondTheKeysAreUntouched) {
@@ -456,9 +456,9 @@ TEST(StoreModel, KeyCountsAreReadWithinTheSpinRange) {
     in.CommType = 1;
     ASSERT_EQ(StoreModel(models, 0, in), std::nullopt);
     EXPECT_EQ(models[0].KeyCount, 124);
-    EXPECT_EQ(models[0].BtnInfo[61].KeyIdx, 62);
-    EXPECT_EQ(models[0].BtnInfo[62].KeyIdx, 201);
-    EXPECT_EQ(models[0].BtnInfo[123].KeyIdx, 262);
+    EXPECT_EQ(int{models[0].BtnInfo[61].KeyIdx}, 62);
+    EXPECT_EQ(int{models[0].BtnInfo[62].KeyIdx}, 201);
+    EXPECT_EQ(int{models[0].BtnInfo[123].KeyIdx}, 262);
 
     // Below the range two rows are stored; a row the grid lacks reads as empty.
     in = ValidInput();
