@@ -1,5 +1,6 @@
 #include "StoreRules.h"
 
+#include "ChipKind.h"
 #include "platform/IntText.h"
 
 #include <algorithm>
@@ -9,9 +10,6 @@ namespace mm {
 
 namespace {
 
-constexpr int kCommTypes = 3; // "Ir Communicate", "USB for HID", "USB for Commport"
-constexpr int kIrChips = 13;  // items of the IR chip group
-constexpr int kUsbChips = 2;  // items of the USB chip group
 constexpr int kMaxOneInTwo = 99;
 constexpr int kSerialLimit = 112;
 constexpr uint8_t kNoSerial = 255; // exempt from the limit and from the cross-page check
@@ -130,9 +128,8 @@ uint8_t RemapChipKind2Serial(uint8_t kno, bool shiftKey) {
     return kno;
 }
 
-uint8_t StoredChipKind(int commType, int irChip, int usbChip) {
-    const int selected = commType == 0 ? irChip : usbChip;
-    return selected < 0 ? 255 : static_cast<uint8_t>(selected);
+uint8_t StoredChipKind(uint8_t commType, int irChip, int usbChip) {
+    return ChipKindFromSelection(IrChipGroupVisible(commType) ? irChip : usbChip);
 }
 
 int StoredKeyCounts(const TStoreInput& input) {
@@ -206,7 +203,7 @@ std::optional<std::string> StoreModel(TMyModelRecords& models, int index,
     const size_t pages = std::min(input.PageNames.size(), size_t{kMaxPages});
     for (size_t p = 0; p < pages; ++p)
         record.PageName[p].Assign(input.PageNames[p]);
-    record.CommType = Low8(input.CommType);
+    record.CommType = CommTypeFromSelection(input.CommType, record.CommType);
     record.HasShift = input.HasShift ? 1 : 0;
     record.OneInTwoCount = static_cast<uint8_t>(std::clamp(input.OneInTwoCount, 0, kMaxOneInTwo));
     record.ChipKind = StoredChipKind(record.CommType, input.IrChip, input.UsbChip);
@@ -219,15 +216,10 @@ TStoreInput StoreInputAsShown(const TMyModelRecord& record) {
     input.HasShift = ShowsShift(record);
     input.PageCounts = ShownPageCounts(record);
     input.PageNames = PageNameRows(record);
-    // A type the drop-down does not list leaves it without a selection.
-    input.CommType = record.CommType < kCommTypes ? record.CommType : -1;
+    input.CommType = CommTypeItemIndex(record.CommType);
     input.OneInTwoCount = std::min(int{record.OneInTwoCount}, kMaxOneInTwo);
-    // The group of the communication type shows the chip kind, a kind beyond its items as
-    // its last item.
-    if (record.CommType == 0)
-        input.IrChip = std::min(int{record.ChipKind}, kIrChips - 1);
-    else
-        input.UsbChip = std::min(int{record.ChipKind}, kUsbChips - 1);
+    (IrChipGroupVisible(record.CommType) ? input.IrChip : input.UsbChip) =
+        ChipGroupItemIndex(record.CommType, record.ChipKind);
     input.Normal = NormalRows(record, input.KeyCounts);
     input.Shift = ShiftRows(record, input.KeyCounts);
     return input;

@@ -17,7 +17,7 @@ struct TStoreInput {
     bool HasShift = false;         // "Has Shift"
     int PageCounts = kMinPageCounts;
     std::vector<std::string> PageNames; // rows of the page-name grid
-    int CommType = 0;                   // selected index of the drop-down, -1 for none
+    int CommType = 0; // selected index of the drop-down; -1, none, keeps the stored type
     int OneInTwoCount = 0;
     int IrChip = -1;  // selected index of the IR chip group, -1 for none
     int UsbChip = -1; // selected index of the USB chip group, -1 for none
@@ -35,9 +35,9 @@ bool IsModelIDRepeated(const TMyModelRecords& models, int index);
 // serial numbers that chip really uses; every other value stays.
 uint8_t RemapChipKind2Serial(uint8_t kno, bool shiftKey);
 
-// The chip kind a store writes: the selected item of the chip group of the communication type
-// (the IR group for type 0), 255 when that group has no selection.
-uint8_t StoredChipKind(int commType, int irChip, int usbChip);
+// The chip kind a store writes: the selected item of the chip group of the stored
+// communication type (the IR group for type 0), 255 when that group has no selection.
+uint8_t StoredChipKind(uint8_t commType, int irChip, int usbChip);
 
 // "Key Counts" as the store reads it: within 2..62 with "Has Shift" ticked, else 2..123.
 int StoredKeyCounts(const TStoreInput& input);

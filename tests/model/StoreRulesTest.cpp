@@ -340,23 +340,25 @@ TEST(StoreModel, WritesTheControlsIntoTheRecord) {
 
 TEST(StoreModel, ChipKindComesFromTheGroupOfTheCommunicationType) {
     struct Case {
+        uint8_t previousCommType;
         int commType, irChip, usbChip;
-        uint8_t chipKind, storedCommType;
+        uint8_t storedCommType, chipKind;
     };
-    const Case cases[] = {{0, 4, 1, 4, 0},
-                          {1, 4, 1, 1, 1},
-                          {2, 4, -1, 255, 2},
-                          {0, -1, 0, 255, 0},
-                          {-1, 4, 0, 0, 255}};
+    const Case cases[] = {
+        {1, 0, 4, 1, 0, 4},    {0, 1, 4, 1, 1, 1},  {0, 2, 4, -1, 2, 255},
+        {0, 0, -1, 0, 0, 255}, {0, -1, 4, 0, 0, 4}, // no selection keeps the stored type
+        {7, -1, 4, 0, 7, 0},
+    };
     for (const Case& c : cases) {
         TMyModelRecords models = TwoModels();
+        models[0].CommType = c.previousCommType;
         TStoreInput in = ValidInput();
         in.CommType = c.commType;
         in.IrChip = c.irChip;
         in.UsbChip = c.usbChip;
         ASSERT_EQ(StoreModel(models, 0, in), std::nullopt) << c.commType;
-        EXPECT_EQ(models[0].ChipKind, c.chipKind) << c.commType;
         EXPECT_EQ(models[0].CommType, c.storedCommType) << c.commType;
+        EXPECT_EQ(models[0].ChipKind, c.chipKind) << c.commType;
     }
 }
 
@@ -543,6 +545,14 @@ TEST(StoreInputAsShown, ReadsTheRecordAsTheControlsShowIt) {
     EXPECT_EQ(in.CommType, -1);
     EXPECT_EQ(in.UsbChip, 0);
     EXPECT_EQ(in.IrChip, -1);
+    TMyModelRecords models = {m};
+    for (uint8_t k = 0; k < 10; ++k) { // keys that pass the rules
+        models[0].BtnInfo[k].KNo = k + 1;
+        models[0].BtnInfo[k].KeyIdx = k + 1;
+    }
+    EXPECT_EQ(StoreModel(models, 0, StoreInputAsShown(models[0])), std::nullopt);
+    EXPECT_EQ(models[0].CommType, 7);
+    EXPECT_EQ(models[0].ChipKind, 0);
 }
 
 } // namespace
