@@ -25,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace mm {
@@ -59,6 +60,8 @@ void TfrmModelEdit::ConnectHandlers() {
     ConnectListHandlers();
     ConnectKeyHandlers();
     ConnectCodeHandlers();
+    ConnectPictureHandlers();
+    ConnectFileHandlers();
 }
 
 void TfrmModelEdit::FormCreate() {
@@ -149,8 +152,12 @@ void TfrmModelEdit::FillModelList() {
     tsGrid1->SetAllRows(std::move(rows));
 }
 
+void TfrmModelEdit::SetBrandButtonVisible(bool visible) {
+    ToolBar1->findChild<QAction*>(QStringLiteral("tbnUniverModeAction"))->setVisible(visible);
+}
+
 void TfrmModelEdit::ShowModel(int index) {
-    tbnUniverMode->setVisible(false);
+    SetBrandButtonVisible(false);
     tsGridKeyList1->SetRows(0);
     tsGridKeyList2->SetRows(0);
     if (index < 0 || index >= static_cast<int>(Models.size()))

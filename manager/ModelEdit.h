@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -145,6 +146,15 @@ public:
 
     // Picture.
     void ShowPicture(int index);
+    void BitBtn3Click();
+    void SAVEPICTURE1Click();
+    void Image1Click();
+
+    // Exchange file, JSON export and brand list.
+    void ToolButton1Click();
+    void ToolButton2Click();
+    void ToolButton10Click();
+    void tbnUniverModeClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -159,11 +169,19 @@ private:
     QWidget* BuildCentre();
     void ConnectHandlers();
     void ShowCurrentModel();
+    void SetBrandButtonVisible(bool visible);
     // StoreModel with a conversion error reported like a broken rule: false either way.
     bool StoreModelReported(int index);
     void ConnectListHandlers();
     void ConnectKeyHandlers();
     void ConnectCodeHandlers();
+    void ConnectPictureHandlers();
+    void ConnectFileHandlers();
+    // Decodes and shows picture bytes; the decoder's error is reported and leaves the box empty.
+    void ShowPictureBytes(const TSSByteArray& bytes);
+    // A path from a dialog, or nothing when the user cancelled.
+    std::optional<std::string> ChooseFileName(int kind, const QString& filter = {},
+                                              const QString& defaultExt = {});
     TKeyRows KeyRowsOf(const TtsGrid* grid) const;
     void ShowKeyRows(TtsGrid* grid, const TKeyRows& rows);
     // Runs a change of the key rows on both grids and shows the result.
@@ -186,6 +204,8 @@ private:
     // The file found at start-up was refused or is in an older layout: keep it on first save.
     bool keepDatabaseOnSave_ = false;
     QStringList startupMessages_;
+    // The JPEG bytes the picture box shows: the shown model's picture or the file last loaded.
+    TSSByteArray pictureBytes_;
     bool startupReported_ = false;
 };
 

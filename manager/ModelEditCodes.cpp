@@ -58,7 +58,7 @@ void TfrmModelEdit::ShowChipAndCodes(const TMyModelRecord& record) {
     Memo1->setPlainText(MemoText(pages.Memo1));
     Memo2->setPlainText(MemoText(pages.Memo2));
     if (pages.BrandTableVisible)
-        tbnUniverMode->setVisible(true);
+        SetBrandButtonVisible(true);
 }
 
 } // namespace mm

@@ -81,7 +81,8 @@ void TfrmModelEdit::BuildToolBar() {
         b->setFixedSize(104, 21);
         if (!hint.isEmpty())
             SetHint(b, hint);
-        ToolBar1->addWidget(b);
+        // A widget on a tool bar is shown and hidden through the action that holds it.
+        ToolBar1->addWidget(b)->setObjectName(QString::fromLatin1(name) + "Action");
         return b;
     };
     ToolButton3 = button("ToolButton3", QStringLiteral("Edit"));

@@ -1,11 +1,78 @@
 // The remote's picture: shown from the record, loaded from a JPEG file, written out unchanged.
 #include "ModelEdit.h"
 #include "controls/PictureBox.h"
+#include "model/Picture.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Guard.h"
+#include "platform/ui/Jpeg.h"
+
+#include <QAction>
+#include <QFile>
+#include <QPushButton>
 
 namespace mm {
 
-void TfrmModelEdit::ShowPicture(int) {
+void TfrmModelEdit::ConnectPictureHandlers() {
+    connect(BitBtn3, &QPushButton::clicked, this, [this] { Handle([this] { BitBtn3Click(); }); });
+    connect(SAVEPICTURE1, &QAction::triggered, this,
+            [this] { Handle([this] { SAVEPICTURE1Click(); }); });
+    connect(Image1, &TPictureBox::Clicked, this, [this] { Handle([this] { Image1Click(); }); });
+}
+
+std::optional<std::string> TfrmModelEdit::ChooseFileName(int kind, const QString& filter,
+                                                         const QString& defaultExt) {
+    const auto path =
+        dialogs_.ChooseFile({static_cast<FileDialogKind>(kind), filter, defaultExt, {}});
+    if (!path)
+        return std::nullopt;
+    return QFile::encodeName(*path).toStdString();
+}
+
+void TfrmModelEdit::ShowPictureBytes(const TSSByteArray& bytes) {
+    pictureBytes_.clear();
     Image1->SetPicture(QImage());
+    const bool shown =
+        Guarded(dialogs_, [&] { Image1->SetPicture(DecodeJpeg(bytes.data(), bytes.size())); });
+    if (shown)
+        pictureBytes_ = bytes;
+}
+
+void TfrmModelEdit::ShowPicture(int index) {
+    pictureBytes_.clear();
+    Image1->SetPicture(QImage());
+    const TMyModelRecord& record = Models[static_cast<size_t>(index)];
+    if (!HasPicture(record))
+        return;
+    const std::string_view bytes = PictureBytes(record);
+    ShowPictureBytes(TSSByteArray(bytes.begin(), bytes.end()));
+}
+
+void TfrmModelEdit::BitBtn3Click() {
+    TMyModelRecord* record = RecordOfRow(CurrentRow());
+    if (!record)
+        return;
+    const auto path = ChooseFileName(static_cast<int>(FileDialogKind::OpenPicture),
+                                     QStringLiteral("JPEG images (*.jpg *.jpeg);;All files (*)"));
+    if (!path)
+        return;
+    const TSSByteArray picture = ReadPictureFile(*path);
+    ReplacePicture(*record, picture);
+    ShowPictureBytes(picture);
+}
+
+void TfrmModelEdit::SAVEPICTURE1Click() {
+    if (pictureBytes_.empty())
+        return;
+    const auto path =
+        ChooseFileName(static_cast<int>(FileDialogKind::SavePicture),
+                       QStringLiteral("JPEG images (*.jpg *.jpeg)"), QStringLiteral("jpg"));
+    if (path)
+        WriteWholeFile(*path, pictureBytes_.data(), pictureBytes_.size());
+}
+
+void TfrmModelEdit::Image1Click() {
+    if (!pictureBytes_.empty())
+        WriteWholeFile(kClickedPictureFileName, pictureBytes_.data(), pictureBytes_.size());
 }
 
 } // namespace mm

@@ -17,8 +17,8 @@ QString Title() {
 }
 } // namespace
 
-void TQtDialogs::ShowMessage(const QString& text) {
-    QMessageBox::information(ActiveWindow(), Title(), text);
+void TQtDialogs::ShowMessage(const QString& text, const QString& caption) {
+    QMessageBox::information(ActiveWindow(), caption.isEmpty() ? Title() : caption, text);
 }
 
 bool TQtDialogs::Confirm(const QString& text) {
@@ -46,8 +46,10 @@ std::optional<QColor> TQtDialogs::ChooseColor(const QColor& initial) {
     return color;
 }
 
-void TScriptedDialogs::ShowMessage(const QString& text) {
+void TScriptedDialogs::ShowMessage(const QString& text, const QString& caption) {
     shown.push_back(text);
+    if (!caption.isEmpty())
+        captions.push_back(caption);
 }
 
 bool TScriptedDialogs::Confirm(const QString& text) {

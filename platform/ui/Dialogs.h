@@ -21,7 +21,9 @@ struct FileDialogRequest {
 class TDialogs {
 public:
     virtual ~TDialogs() = default;
-    virtual void ShowMessage(const QString& text) = 0;
+    // A plain message box; the caption is the program's name unless one is given.
+    virtual void ShowMessage(const QString& text, const QString& caption) = 0;
+    void ShowMessage(const QString& text) { ShowMessage(text, QString()); }
     // Yes/No confirmation: true for Yes.
     virtual bool Confirm(const QString& text) = 0;
     // The chosen path, or nothing when cancelled.
@@ -31,7 +33,8 @@ public:
 
 class TQtDialogs : public TDialogs {
 public:
-    void ShowMessage(const QString& text) override;
+    using TDialogs::ShowMessage;
+    void ShowMessage(const QString& text, const QString& caption) override;
     bool Confirm(const QString& text) override;
     std::optional<QString> ChooseFile(const FileDialogRequest& request) override;
     std::optional<QColor> ChooseColor(const QColor& initial) override;
@@ -40,7 +43,8 @@ public:
 // Answers from queues; an empty queue answers No / Cancel.
 class TScriptedDialogs : public TDialogs {
 public:
-    void ShowMessage(const QString& text) override;
+    using TDialogs::ShowMessage;
+    void ShowMessage(const QString& text, const QString& caption) override;
     bool Confirm(const QString& text) override;
     std::optional<QString> ChooseFile(const FileDialogRequest& request) override;
     std::optional<QColor> ChooseColor(const QColor& initial) override;
@@ -51,9 +55,12 @@ public:
 
     // Every message and confirmation text, in the order shown.
     QStringList shown;
+    // The caption of each message that had one, in the order shown.
+    QStringList captions;
     std::vector<FileDialogRequest> fileRequests;
     void Clear() {
         shown.clear();
+        captions.clear();
         fileRequests.clear();
     }
 
