@@ -35,5 +35,6 @@ uint16_t ParseModelId(const std::string& text);
 
 std::vector<TCommand> DatabaseCommands();
 std::vector<TCommand> CheckCommands();
+std::vector<TCommand> PictureCommands();
 
 } // namespace mm::tool

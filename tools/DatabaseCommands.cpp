@@ -2,6 +2,8 @@
 
 #include "Command.h"
 #include "Json.h"
+#include "model/ChipKind.h"
+#include "model/CodePages.h"
 #include "platform/DayCount.h"
 #include "platform/Errors.h"
 #include "platform/Gbk.h"
@@ -9,6 +11,7 @@
 
 #include <iostream>
 #include <sstream>
+#include <utility>
 
 namespace mm::tool {
 
@@ -52,6 +55,23 @@ void DumpKey(std::ostream& out, const TBtnInfo& key) {
         << int{key.Spare[1]} << "]}";
 }
 
+// The code region by chip kind, as far as Blob holds it.
+void DumpCodes(std::ostream& out, const TMyModelRecord& m) {
+    if (IsFixedCodeKind(m.ChipKind))
+        out << ",\n   \"FixedCode\": " << JsonString(Utf8FromGbk(StoredFixedCode(m)));
+    if (!IsUniversalKind(m.ChipKind))
+        return;
+    const char* separator = "";
+    out << ",\n   \"UniversalCodes\": [";
+    for (uint32_t code : StoredUniversalCodes(m))
+        out << std::exchange(separator, ", ") << code;
+    separator = "";
+    out << "], \"Protocols\": [";
+    for (uint16_t number : StoredProtocols(m))
+        out << std::exchange(separator, ", ") << number;
+    out << "]";
+}
+
 void DumpModel(std::ostream& out, const TMyModelRecord& m) {
     out << "{\"ModelType\": " << Text(m.ModelType) << ", \"ModelID\": " << m.ModelID
         << ", \"Remark\": " << Text(m.Remark) << ", \"ChipKind\": " << int{m.ChipKind}
@@ -69,7 +89,9 @@ void DumpModel(std::ostream& out, const TMyModelRecord& m) {
         out << (k ? ",\n     " : "");
         DumpKey(out, m.BtnInfo[k]);
     }
-    out << "]}";
+    out << "]";
+    DumpCodes(out, m);
+    out << "}";
 }
 
 int Dump(const Args& args) {
