@@ -39,17 +39,17 @@ TSSByteArray ReadPictureFile(const std::string& fileName) {
 }
 
 void ReplacePicture(TMyModelRecord& record, const TSSByteArray& picture) {
-    const bool regionHeld =
-        record.PicSize >= 0 && record.PicSize <= record.BlobSize &&
-        static_cast<uint64_t>(std::max(record.BlobSize, 0)) <= record.Blob.size();
+    const int64_t oldPicture = record.PicSize;
+    const int64_t oldEnd = record.BlobSize;
+    const bool regionHeld = oldPicture >= 0 && oldPicture <= oldEnd &&
+                            oldEnd <= static_cast<int64_t>(record.Blob.size());
     TSSByteArray blob(picture);
     if (regionHeld)
-        blob.insert(blob.end(), record.Blob.begin() + record.PicSize,
-                    record.Blob.begin() + record.BlobSize);
-    else
-        record.UniversalCount = record.ProtocolCount = 0;
+        blob.insert(blob.end(), record.Blob.begin() + oldPicture, record.Blob.begin() + oldEnd);
     if (blob.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
         throw ListError::CountOutOfBounds(static_cast<long long>(blob.size()));
+    if (!regionHeld)
+        record.UniversalCount = record.ProtocolCount = 0;
     record.PicSize = static_cast<int32_t>(picture.size());
     record.BlobSize = static_cast<int32_t>(blob.size());
     record.Blob = std::move(blob);

@@ -228,10 +228,10 @@ TEST(CodePages, StoringAnUnchangedUniversalModelWritesTheSameBytes) {
     const TCodePages pages = CodePagesFromRecord(r, true);
     StoreCodePages(r, pages.Memo1, pages.Memo2);
     EXPECT_EQ(r.Blob, before);
-    EXPECT_EQ(r.UniversalCount, 2);
-    EXPECT_EQ(r.ProtocolCount, 2);
-    EXPECT_EQ(r.BlobSize, 15);
-    EXPECT_EQ(r.PicSize, 3);
+    EXPECT_EQ(int32_t{r.UniversalCount}, 2);
+    EXPECT_EQ(int32_t{r.ProtocolCount}, 2);
+    EXPECT_EQ(int32_t{r.BlobSize}, 15);
+    EXPECT_EQ(int32_t{r.PicSize}, 3);
 }
 
 TEST(CodePages, UniversalStoreLaysOutCodesThenProtocols) {
@@ -243,23 +243,23 @@ TEST(CodePages, UniversalStoreLaysOutCodesThenProtocols) {
     EXPECT_EQ(test::GetI32(r.Blob, 7), 70000 + 65536);
     EXPECT_EQ(r.Blob[11] | r.Blob[12] << 8, 23);
     EXPECT_EQ(r.Blob[13] | r.Blob[14] << 8, 23);
-    EXPECT_EQ(r.UniversalCount, 2);
-    EXPECT_EQ(r.ProtocolCount, 2);
-    EXPECT_EQ(r.BlobSize, 15);
+    EXPECT_EQ(int32_t{r.UniversalCount}, 2);
+    EXPECT_EQ(int32_t{r.ProtocolCount}, 2);
+    EXPECT_EQ(int32_t{r.BlobSize}, 15);
 }
 
 TEST(CodePages, FixedCodeStoresEveryLineWithCrLf) {
     TMyModelRecord r = Record(3, {}, 0, 5);
     StoreCodePages(r, {"AB", "C"}, {"not read: a=b"});
-    EXPECT_EQ(r.UniversalCount, 7);
-    EXPECT_EQ(r.ProtocolCount, 0);
-    EXPECT_EQ(r.BlobSize, 3 + 7);
+    EXPECT_EQ(int32_t{r.UniversalCount}, 7);
+    EXPECT_EQ(int32_t{r.ProtocolCount}, 0);
+    EXPECT_EQ(int32_t{r.BlobSize}, 3 + 7);
     const Bytes expected = {0xFF, 0xD8, 0xAA, 'A', 'B', '\r', '\n', 'C', '\r', '\n'};
     EXPECT_EQ(r.Blob, expected);
 
     StoreCodePages(r, {}, {});
-    EXPECT_EQ(r.UniversalCount, 0);
-    EXPECT_EQ(r.BlobSize, 3);
+    EXPECT_EQ(int32_t{r.UniversalCount}, 0);
+    EXPECT_EQ(int32_t{r.BlobSize}, 3);
     EXPECT_EQ(r.Blob, kPicture);
 }
 
@@ -267,9 +267,9 @@ TEST(CodePages, KindWithoutCodesDropsTheRegionButKeepsTheBytes) {
     TMyModelRecord r = Record(5, UniversalRegion(), 2, 2);
     r.ChipKind = 1;
     StoreCodePages(r, {"0005=0018"}, {"PID0023"});
-    EXPECT_EQ(r.UniversalCount, 0);
-    EXPECT_EQ(r.ProtocolCount, 0);
-    EXPECT_EQ(r.BlobSize, 3);
+    EXPECT_EQ(int32_t{r.UniversalCount}, 0);
+    EXPECT_EQ(int32_t{r.ProtocolCount}, 0);
+    EXPECT_EQ(int32_t{r.BlobSize}, 3);
     EXPECT_EQ(r.Blob.size(), 15u); // not shortened; only BlobSize bytes belong to the record
     const TCodePages pages = CodePagesFromRecord(r, CodeTabsVisibleForKind(r.ChipKind));
     EXPECT_TRUE(pages.Memo1.empty());
@@ -297,9 +297,9 @@ TEST(CodePages, FailedConversionLeavesTheRecordUntouched) {
             EXPECT_EQ(error.what(), ConvertMessage(c.part));
         }
         EXPECT_EQ(r.Blob, original.Blob);
-        EXPECT_EQ(r.UniversalCount, 2);
-        EXPECT_EQ(r.ProtocolCount, 2);
-        EXPECT_EQ(r.BlobSize, 15);
+        EXPECT_EQ(int32_t{r.UniversalCount}, 2);
+        EXPECT_EQ(int32_t{r.ProtocolCount}, 2);
+        EXPECT_EQ(int32_t{r.BlobSize}, 15);
     }
 }
 
@@ -313,8 +313,8 @@ TEST(CodePages, StoreKeepsOnlyThePictureBlobHolds) {
         TMyModelRecord r = Record(5, {1, 2}, 0, 0);
         r.PicSize = c.picSize;
         StoreCodePages(r, {"1=0"}, {});
-        EXPECT_EQ(r.PicSize, c.kept) << c.picSize;
-        EXPECT_EQ(r.BlobSize, c.kept + 4) << c.picSize;
+        EXPECT_EQ(int32_t{r.PicSize}, c.kept) << c.picSize;
+        EXPECT_EQ(int32_t{r.BlobSize}, c.kept + 4) << c.picSize;
         EXPECT_EQ(r.Blob.size(), static_cast<size_t>(c.kept + 4)) << c.picSize;
         EXPECT_EQ(test::GetI32(r.Blob, static_cast<size_t>(c.kept)), 1) << c.picSize;
     }

@@ -73,10 +73,10 @@ TEST(Picture, ReplacingKeepsTheCodeRegionBehindTheNewPicture) {
     ReplacePicture(r, {0xFF, 0xD8, 0xEE, 0xEE, 0xD9});
     const Bytes expected = {0xFF, 0xD8, 0xEE, 0xEE, 0xD9, 5, 0, 18, 0, 7, 0, 0, 0, 23, 0};
     EXPECT_EQ(r.Blob, expected);
-    EXPECT_EQ(r.PicSize, 5);
-    EXPECT_EQ(r.BlobSize, 15);
-    EXPECT_EQ(r.UniversalCount, 2);
-    EXPECT_EQ(r.ProtocolCount, 1);
+    EXPECT_EQ(int32_t{r.PicSize}, 5);
+    EXPECT_EQ(int32_t{r.BlobSize}, 15);
+    EXPECT_EQ(int32_t{r.UniversalCount}, 2);
+    EXPECT_EQ(int32_t{r.ProtocolCount}, 1);
 }
 
 TEST(Picture, ReplacingDropsARegionBlobDoesNotHold) {
@@ -85,9 +85,9 @@ TEST(Picture, ReplacingDropsARegionBlobDoesNotHold) {
         r.BlobSize = blobSize;
         ReplacePicture(r, {1, 2});
         EXPECT_EQ(r.Blob, (Bytes{1, 2})) << blobSize;
-        EXPECT_EQ(r.BlobSize, 2) << blobSize;
-        EXPECT_EQ(r.UniversalCount, 0) << blobSize;
-        EXPECT_EQ(r.ProtocolCount, 0) << blobSize;
+        EXPECT_EQ(int32_t{r.BlobSize}, 2) << blobSize;
+        EXPECT_EQ(int32_t{r.UniversalCount}, 0) << blobSize;
+        EXPECT_EQ(int32_t{r.ProtocolCount}, 0) << blobSize;
     }
 }
 
@@ -98,9 +98,9 @@ TEST(Picture, LoadingIntoAUniversalModelThenStoringAndSaving) {
     const Bytes picture(40, 0xAB);
     ReplacePicture(r, picture);
     StoreCodePages(r, pages.Memo1, pages.Memo2);
-    EXPECT_EQ(r.PicSize, 40);
-    EXPECT_EQ(r.BlobSize, r.PicSize + 4 * r.UniversalCount + 2 * r.ProtocolCount);
-    EXPECT_EQ(r.BlobSize, 40 + 8 + 2);
+    EXPECT_EQ(int32_t{r.PicSize}, 40);
+    EXPECT_EQ(int32_t{r.BlobSize}, r.PicSize + 4 * r.UniversalCount + 2 * r.ProtocolCount);
+    EXPECT_EQ(int32_t{r.BlobSize}, 40 + 8 + 2);
 
     TMemoryStream file;
     WriteModels(file, models, 0);
@@ -121,8 +121,8 @@ TEST(Picture, LoadingIntoAModelWithoutCodesThenStoring) {
     r.Blob = {1, 2, 3};
     ReplacePicture(r, Bytes(9, 4));
     StoreCodePages(r, {}, {});
-    EXPECT_EQ(r.PicSize, 9);
-    EXPECT_EQ(r.BlobSize, 9);
+    EXPECT_EQ(int32_t{r.PicSize}, 9);
+    EXPECT_EQ(int32_t{r.BlobSize}, 9);
     EXPECT_EQ(r.Blob, Bytes(9, 4));
 }
 
