@@ -50,13 +50,10 @@ void TfrmModelEdit::Handle(const std::function<void()>& handler) {
 }
 
 void TfrmModelEdit::ConnectHandlers() {
-    connect(ToolButton3, &QToolButton::clicked, this,
-            [this] { Handle([this] { ToolButton3Click(); }); });
-    connect(Action3, &QAction::triggered, this, [this] { Handle([this] { Action3Execute(); }); });
-    connect(ToolButton7, &QToolButton::clicked, this,
-            [this] { Handle([this] { ToolButton7Click(); }); });
-    connect(ToolButton8, &QToolButton::clicked, this,
-            [this] { Handle([this] { ToolButton8Click(); }); });
+    Wire(ToolButton3, &QToolButton::clicked, &TfrmModelEdit::ToolButton3Click);
+    Wire(Action3, &QAction::triggered, &TfrmModelEdit::Action3Execute);
+    Wire(ToolButton7, &QToolButton::clicked, &TfrmModelEdit::ToolButton7Click);
+    Wire(ToolButton8, &QToolButton::clicked, &TfrmModelEdit::ToolButton8Click);
     ConnectListHandlers();
     ConnectKeyHandlers();
     ConnectCodeHandlers();

@@ -198,6 +198,12 @@ private:
     void SaveDatabase();
     // Runs a handler through the error report, then brings the actions up to date.
     void Handle(const std::function<void()>& handler);
+    // Connects a control's event to a handler that takes none of the event's arguments.
+    template <typename Sender, typename Signal>
+    void Wire(Sender* sender, Signal signal, void (TfrmModelEdit::*handler)()) {
+        connect(sender, signal, this,
+                [this, handler] { Handle([this, handler] { (this->*handler)(); }); });
+    }
 
     TDialogs& dialogs_;
     std::string exeDir_;

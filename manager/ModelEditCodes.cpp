@@ -25,10 +25,9 @@ QString MemoText(const TStrArray& lines) {
 } // namespace
 
 void TfrmModelEdit::ConnectCodeHandlers() {
-    connect(ComboBox1, &QComboBox::activated, this,
-            [this] { Handle([this] { ComboBox1Change(); }); });
+    Wire(ComboBox1, &QComboBox::activated, &TfrmModelEdit::ComboBox1Change);
     for (TRadioGroup* group : {chipType, RadioGroup1})
-        connect(group, &TRadioGroup::Click, this, [this] { Handle([this] { chipTypeClick(); }); });
+        Wire(group, &TRadioGroup::Click, &TfrmModelEdit::chipTypeClick);
 }
 
 TRadioGroup* TfrmModelEdit::ChipGroupOf(int commType) const {

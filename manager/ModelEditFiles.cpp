@@ -20,14 +20,10 @@ constexpr int kSave = static_cast<int>(FileDialogKind::Save);
 } // namespace
 
 void TfrmModelEdit::ConnectFileHandlers() {
-    connect(ToolButton1, &QToolButton::clicked, this,
-            [this] { Handle([this] { ToolButton1Click(); }); });
-    connect(ToolButton2, &QToolButton::clicked, this,
-            [this] { Handle([this] { ToolButton2Click(); }); });
-    connect(ToolButton10, &QToolButton::clicked, this,
-            [this] { Handle([this] { ToolButton10Click(); }); });
-    connect(tbnUniverMode, &QToolButton::clicked, this,
-            [this] { Handle([this] { tbnUniverModeClick(); }); });
+    Wire(ToolButton1, &QToolButton::clicked, &TfrmModelEdit::ToolButton1Click);
+    Wire(ToolButton2, &QToolButton::clicked, &TfrmModelEdit::ToolButton2Click);
+    Wire(ToolButton10, &QToolButton::clicked, &TfrmModelEdit::ToolButton10Click);
+    Wire(tbnUniverMode, &QToolButton::clicked, &TfrmModelEdit::tbnUniverModeClick);
 }
 
 void TfrmModelEdit::ToolButton1Click() {

@@ -20,19 +20,15 @@ constexpr int kFollowSnoColumn = 6;
 } // namespace
 
 void TfrmModelEdit::ConnectKeyHandlers() {
-    connect(SpinEdit1, &QSpinBox::valueChanged, this,
-            [this] { Handle([this] { SpinEdit1Change(); }); });
-    connect(SpinEdit2, &QSpinBox::valueChanged, this,
-            [this] { Handle([this] { SpinEdit2Change(); }); });
-    connect(CheckBox1, &QCheckBox::toggled, this, [this] { Handle([this] { CheckBox1Click(); }); });
-    connect(PageControl2, &QTabWidget::currentChanged, this,
-            [this] { Handle([this] { PageControl2Change(); }); });
-    connect(Action1, &QAction::triggered, this, [this] { Handle([this] { Action1Execute(); }); });
-    connect(Action2, &QAction::triggered, this, [this] { Handle([this] { Action2Execute(); }); });
-    connect(btnKey, &QPushButton::clicked, this, [this] { Handle([this] { btnKeyClick(); }); });
-    connect(btnKeyIdx, &QPushButton::clicked, this,
-            [this] { Handle([this] { btnKeyIdxClick(); }); });
-    connect(Button1, &QPushButton::clicked, this, [this] { Handle([this] { Button1Click(); }); });
+    Wire(SpinEdit1, &QSpinBox::valueChanged, &TfrmModelEdit::SpinEdit1Change);
+    Wire(SpinEdit2, &QSpinBox::valueChanged, &TfrmModelEdit::SpinEdit2Change);
+    Wire(CheckBox1, &QCheckBox::toggled, &TfrmModelEdit::CheckBox1Click);
+    Wire(PageControl2, &QTabWidget::currentChanged, &TfrmModelEdit::PageControl2Change);
+    Wire(Action1, &QAction::triggered, &TfrmModelEdit::Action1Execute);
+    Wire(Action2, &QAction::triggered, &TfrmModelEdit::Action2Execute);
+    Wire(btnKey, &QPushButton::clicked, &TfrmModelEdit::btnKeyClick);
+    Wire(btnKeyIdx, &QPushButton::clicked, &TfrmModelEdit::btnKeyIdxClick);
+    Wire(Button1, &QPushButton::clicked, &TfrmModelEdit::Button1Click);
     connect(tsGridKeyList1, &TtsGrid::CellChanged, this,
             [this](int oc, int nc, int orow, int nrow) {
                 Handle([=, this] { tsGridKeyList1CellChanged(oc, nc, orow, nrow); });

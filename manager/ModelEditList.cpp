@@ -21,9 +21,9 @@ void TfrmModelEdit::ConnectListHandlers() {
     connect(tsGrid1, &TtsGrid::EndCellEdit, this, [this](int col, int row, bool& cancel) {
         Handle([&, col, row, this] { tsGrid1EndCellEdit(col, row, cancel); });
     });
-    connect(Edit1, &QLineEdit::textChanged, this, [this] { Handle([this] { Edit1Change(); }); });
-    connect(Action4, &QAction::triggered, this, [this] { Handle([this] { Action4Execute(); }); });
-    connect(Action5, &QAction::triggered, this, [this] { Handle([this] { Action5Execute(); }); });
+    Wire(Edit1, &QLineEdit::textChanged, &TfrmModelEdit::Edit1Change);
+    Wire(Action4, &QAction::triggered, &TfrmModelEdit::Action4Execute);
+    Wire(Action5, &QAction::triggered, &TfrmModelEdit::Action5Execute);
 }
 
 void TfrmModelEdit::tsGrid1RowChanged(int oldRow, int) {

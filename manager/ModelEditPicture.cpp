@@ -13,10 +13,9 @@
 namespace mm {
 
 void TfrmModelEdit::ConnectPictureHandlers() {
-    connect(BitBtn3, &QPushButton::clicked, this, [this] { Handle([this] { BitBtn3Click(); }); });
-    connect(SAVEPICTURE1, &QAction::triggered, this,
-            [this] { Handle([this] { SAVEPICTURE1Click(); }); });
-    connect(Image1, &TPictureBox::Clicked, this, [this] { Handle([this] { Image1Click(); }); });
+    Wire(BitBtn3, &QPushButton::clicked, &TfrmModelEdit::BitBtn3Click);
+    Wire(SAVEPICTURE1, &QAction::triggered, &TfrmModelEdit::SAVEPICTURE1Click);
+    Wire(Image1, &TPictureBox::Clicked, &TfrmModelEdit::Image1Click);
 }
 
 std::optional<std::string> TfrmModelEdit::ChooseFileName(int kind, const QString& filter,
