@@ -1,5 +1,6 @@
 #include "ModelFile.h"
 
+#include "LegacyLayouts.h"
 #include "platform/Errors.h"
 
 #include <array>
@@ -26,11 +27,7 @@ void ReadCurrentRecord(TStream& stream, TMyModelRecord& record) {
     record.BlobSize = static_cast<int32_t>(length);
 }
 
-TRecordReader RecordReaderFor(uint16_t version) {
-    if (version == kCurrentVersion)
-        return ReadCurrentRecord;
-    return nullptr;
-}
+TRecordReader RecordReaderFor(uint16_t version) { return ReaderOf(LayoutOfVersion(version)); }
 
 bool ReadModels(TStream& stream, TMyModelRecords& models, uint16_t* version) {
     models.clear();
@@ -64,6 +61,20 @@ TModelFileLoad LoadModelFile(const std::string& fileName, TMyModelRecords& model
     return load;
 }
 
+void WriteRecord(TStream& stream, const TMyModelRecord& record) {
+    static const std::array<uint8_t, 4096> zeros{};
+    stream.WriteBuffer(&record.Fixed(), sizeof(TModelFixedPart));
+    const size_t claimed = static_cast<size_t>(std::max<int32_t>(0, record.BlobSize));
+    const size_t held = std::min(claimed, record.Blob.size());
+    stream.WriteBuffer(record.Blob.data(), held);
+    // Keep the file consistent with BlobSize even if the array fell short of it.
+    for (size_t left = claimed - held; left > 0;) {
+        const size_t n = std::min(left, zeros.size());
+        stream.WriteBuffer(zeros.data(), n);
+        left -= n;
+    }
+}
+
 void WriteModels(TStream& stream, const TMyModelRecords& models, double saveTime) {
     TModelFileHeader header{};
     header.Count = static_cast<int32_t>(models.size());
@@ -71,19 +82,8 @@ void WriteModels(TStream& stream, const TMyModelRecords& models, double saveTime
     header.Signature.Assign(kSignature);
     header.SaveTime = saveTime;
     stream.WriteBuffer(&header, sizeof header);
-    static const std::array<uint8_t, 4096> zeros{};
-    for (const TMyModelRecord& record : models) {
-        stream.WriteBuffer(&record.Fixed(), sizeof(TModelFixedPart));
-        const size_t claimed = static_cast<size_t>(std::max<int32_t>(0, record.BlobSize));
-        const size_t held = std::min(claimed, record.Blob.size());
-        stream.WriteBuffer(record.Blob.data(), held);
-        // Keep the file consistent with BlobSize even if the array fell short of it.
-        for (size_t left = claimed - held; left > 0;) {
-            const size_t n = std::min(left, zeros.size());
-            stream.WriteBuffer(zeros.data(), n);
-            left -= n;
-        }
-    }
+    for (const TMyModelRecord& record : models)
+        WriteRecord(stream, record);
 }
 
 void SaveModelFile(const std::string& fileName, const TMyModelRecords& models, double saveTime,

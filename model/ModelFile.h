@@ -34,14 +34,14 @@ static_assert(offsetof(TModelFileHeader, Reserved2) == 336);
 // Reads one record of a layout from where the stream stands; missing bytes stay zero.
 using TRecordReader = void (*)(TStream& stream, TMyModelRecord& record);
 
-// The reader of a version word, or nullptr for a layout this program does not read.
+// The reader of a version word; words no release wrote select the oldest layout.
 TRecordReader RecordReaderFor(uint16_t version);
 
 // The current layout's record: the fixed part, then a blob of at most the bytes present.
 void ReadCurrentRecord(TStream& stream, TMyModelRecord& record);
 
-// Reads the whole database from position 0; false (and an empty array) when the header's
-// count is out of range or its layout cannot be read.
+// Reads the whole database from position 0, in whatever layout its version word names; false
+// (and an empty array) when the header's count is out of range.
 bool ReadModels(TStream& stream, TMyModelRecords& models, uint16_t* version = nullptr);
 
 struct TModelFileLoad {
@@ -56,6 +56,10 @@ struct TModelFileLoad {
 // Empties the array and fills it from the file; raises FileOpenError when the file exists
 // but cannot be opened.
 TModelFileLoad LoadModelFile(const std::string& fileName, TMyModelRecords& models);
+
+// One record in the current layout: the fixed part and exactly BlobSize blob bytes (zeros
+// where the array falls short), never the bytes the array holds beyond them.
+void WriteRecord(TStream& stream, const TMyModelRecord& record);
 
 // The whole database image, as SaveModelFile writes it.
 void WriteModels(TStream& stream, const TMyModelRecords& models, double saveTime);

@@ -36,5 +36,6 @@ uint16_t ParseModelId(const std::string& text);
 std::vector<TCommand> DatabaseCommands();
 std::vector<TCommand> CheckCommands();
 std::vector<TCommand> PictureCommands();
+std::vector<TCommand> ExchangeCommands();
 
 } // namespace mm::tool

@@ -9,7 +9,7 @@ namespace {
 
 std::vector<TCommand> AllCommands() {
     std::vector<TCommand> all;
-    for (auto group : {DatabaseCommands, CheckCommands, PictureCommands}) {
+    for (auto group : {DatabaseCommands, CheckCommands, PictureCommands, ExchangeCommands}) {
         const std::vector<TCommand> commands = group();
         all.insert(all.end(), commands.begin(), commands.end());
     }
