@@ -39,8 +39,6 @@ bool ReadModels(TStream& stream, TMyModelRecords& models, uint16_t* version) {
     if (header.Count < 0 || header.Count > kMaxModelCount)
         return false;
     const TRecordReader reader = RecordReaderFor(header.Version);
-    if (!reader)
-        return false;
     // Records the file does not even begin are not made up from nothing.
     models.reserve(static_cast<size_t>(header.Count));
     for (int32_t i = 0; i < header.Count && stream.Remaining() > 0; ++i) {
