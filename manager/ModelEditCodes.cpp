@@ -16,11 +16,9 @@ namespace {
 constexpr int kFirstCodeTab = 2;
 constexpr int kSecondCodeTab = 3;
 
+// Joined so that reading the box back gives the same lines, an empty last line included.
 QString MemoText(const TStrArray& lines) {
-    QStringList shown;
-    for (const std::string& line : lines)
-        shown << QStringFromGbk(line);
-    return shown.join('\n');
+    return QStringFromGbk(JoinLines(lines, "\n"));
 }
 } // namespace
 

@@ -64,8 +64,8 @@ TEST_F(CodesAndPicture, UniversalCodesShowAndStoreUnchanged) {
     SaveDatabase({record});
     Open();
     EXPECT_TRUE(dialogs.shown.isEmpty());
-    EXPECT_EQ(window->Memo1->toPlainText(), "0005=0018\n0001=65535");
-    EXPECT_EQ(window->Memo2->toPlainText(), "PID0023\nPID0007");
+    EXPECT_EQ(window->Memo1->toPlainText(), "0005=0018\n0001=65535\n");
+    EXPECT_EQ(window->Memo2->toPlainText(), "PID0023\nPID0007\n");
     EXPECT_EQ(window->PageControl2->tabText(2), "Universal Code");
     EXPECT_TRUE(CodeTabsShown());
     EXPECT_TRUE(window->tbnUniverMode->isVisible());
@@ -85,7 +85,7 @@ TEST_F(CodesAndPicture, FixedCodeTextIsStoredWithCrLf) {
     SaveDatabase({record, record});
     Open();
     EXPECT_EQ(window->PageControl2->tabText(2), "Fixed Code");
-    EXPECT_EQ(window->Memo1->toPlainText(), "x");
+    EXPECT_EQ(window->Memo1->toPlainText(), "x\n");
     EXPECT_FALSE(window->tbnUniverMode->isVisible());
     window->ToolButton3->click();
     window->Memo1->setPlainText("AB\nC");
@@ -94,7 +94,7 @@ TEST_F(CodesAndPicture, FixedCodeTextIsStoredWithCrLf) {
     window->tsGrid1->SetCurrentRow(2);
     EXPECT_EQ(window->Models[0].UniversalCount, 7);
     EXPECT_EQ(window->Models[0].Blob, (TSSByteArray{'A', 'B', '\r', '\n', 'C', '\r', '\n'}));
-    EXPECT_EQ(window->Memo1->toPlainText(), "x"); // the second kind-3 model shows its own text
+    EXPECT_EQ(window->Memo1->toPlainText(), "x\n"); // the second kind-3 model shows its own text
     EXPECT_EQ(window->PageControl2->tabText(2), "Fixed Code");
 }
 
@@ -214,7 +214,7 @@ TEST_F(PictureFiles, ADamagedPictureIsReportedAndTheRestOfTheModelShown) {
     Open();
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_TRUE(window->Image1->Picture().isNull());
-    EXPECT_EQ(window->Memo1->toPlainText(), "0005=0018\n0001=65535");
+    EXPECT_EQ(window->Memo1->toPlainText(), "0005=0018\n0001=65535\n");
     EXPECT_EQ(window->tsGridKeyList1->Rows(), 2);
 }
 
