@@ -1,0 +1,180 @@
+// Loading and saving a database of 10,000 models with 30 KB pictures, against reading the same
+// file with cat and copying it with cp, and the peak memory of a load against the file size.
+// Run without arguments; "--load FILE|none" is the child that loads once in a fresh process.
+#include "BenchSupport.h"
+#include "model/ModelFile.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <new>
+#include <optional>
+#include <random>
+#include <sys/mman.h>
+
+using namespace mm;
+using namespace mm::bench;
+
+namespace {
+
+constexpr int kModels = 10000;
+constexpr int kKeys = 40;
+constexpr size_t kPictureBytes = 30 * 1024;
+constexpr int kRuns = 5;
+
+// The child: loads the file once, as a fresh program does at start-up (or nothing, for the
+// baseline), and prints its peak resident bytes and the seconds the load took.
+int LoadChild(const std::string& fileName) {
+    TMyModelRecords models;
+    const double seconds =
+        fileName == "none" ? 0 : Seconds([&] { LoadModelFile(fileName, models); });
+    std::printf("%.0f %.9f %zu\n", PeakResidentBytes(), seconds, models.size());
+    return 0;
+}
+
+struct ChildLoad {
+    double peakBytes = 0;
+    double seconds = 0;
+};
+
+ChildLoad RunLoadChild(const TempFolder& folder, const std::string& fileName) {
+    const std::string output = folder.File("child.txt");
+    RunProgram({SelfPath(), "--load", fileName}, output);
+    ChildLoad load;
+    std::ifstream(output) >> load.peakBytes >> load.seconds;
+    return load;
+}
+
+// What any load pays before it copies a byte: fresh pages for the records, one fault each.
+double FreshMemorySeconds(size_t bytes) {
+    return Seconds([bytes] {
+        void* memory =
+            mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (memory == MAP_FAILED)
+            throw std::bad_alloc();
+        auto* bytesAt = static_cast<volatile uint8_t*>(memory);
+        const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+        for (size_t at = 0; at < bytes; at += page)
+            bytesAt[at] = 1;
+        munmap(memory, bytes);
+    });
+}
+
+TSSByteArray RandomPicture() {
+    std::mt19937 random(30);
+    TSSByteArray picture(kPictureBytes);
+    for (uint8_t& byte : picture)
+        byte = static_cast<uint8_t>(random());
+    return picture;
+}
+
+void Fsync(const std::string& fileName) {
+    std::FILE* file = std::fopen(fileName.c_str(), "rb");
+    if (!file)
+        return;
+    fsync(fileno(file));
+    std::fclose(file);
+}
+
+struct Row {
+    const char* figure;
+    double measured;
+    double reference;
+    double aim; // 0: no aim, for information
+};
+
+void PrintTable(const std::vector<Row>& rows) {
+    std::printf("\n%-48s %10s %10s %7s %6s  %s\n", "figure", "measured", "reference", "ratio",
+                "aim", "");
+    for (const Row& row : rows) {
+        const double ratio = row.measured / row.reference;
+        if (row.aim > 0)
+            std::printf("%-48s %10.1f %10.1f %7.2f %6.2f  %s\n", row.figure, row.measured,
+                        row.reference, ratio, row.aim, ratio <= row.aim ? "met" : "MISSED");
+        else
+            std::printf("%-48s %10.1f %10.1f %7.2f %6s\n", row.figure, row.measured, row.reference,
+                        ratio, "-");
+    }
+}
+
+int RunBenchmark() {
+    TempFolder folder;
+    const std::string database = folder.File("model.RMF");
+    const std::string saved = folder.File("saved.RMF");
+    const std::string copied = folder.File("copied.RMF");
+    SaveModelFile(database, PictureDatabase(kModels, kKeys, RandomPicture()), 0);
+    const double fileBytes = static_cast<double>(std::filesystem::file_size(database));
+    std::printf("database: %d models, %zu-byte pictures, %.1f MB; median of %d runs\n", kModels,
+                kPictureBytes, fileBytes / 1e6, kRuns);
+
+    // Loads and cat both read from a warm page cache; every load is a fresh program's first.
+    RunProgram({"cat", database});
+    const double baseline = RunLoadChild(folder, "none").peakBytes;
+    std::vector<double> loads;
+    double peak = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        const ChildLoad load = RunLoadChild(folder, database);
+        loads.push_back(load.seconds);
+        peak = std::max(peak, load.peakBytes);
+    }
+    const double load = Median(loads);
+    const double cat = MedianSeconds(kRuns, [&] { RunProgram({"cat", database}); });
+    std::vector<double> freshTimes;
+    for (int run = 0; run < kRuns; ++run)
+        freshTimes.push_back(FreshMemorySeconds(static_cast<size_t>(fileBytes)));
+    const double fresh = Median(freshTimes);
+
+    // Every write starts with no dirty pages left over from the run before.
+    TMyModelRecords models;
+    LoadModelFile(database, models);
+    const auto startSave = [&] {
+        std::filesystem::remove(saved);
+        sync();
+    };
+    const auto startCopy = [&] {
+        std::filesystem::remove(copied);
+        sync();
+    };
+    const double save = MedianSeconds(kRuns, startSave, [&] { SaveModelFile(saved, models, 0); });
+    const double unflushed = MedianSeconds(kRuns, startSave, [&] {
+        TFileStream stream(saved, TFileStream::Mode::Create);
+        WriteModels(stream, models, 0);
+    });
+    const double cp = MedianSeconds(kRuns, startCopy, [&] {
+        RunProgram({"cp", database, copied});
+    });
+    const double cpSynced = MedianSeconds(kRuns, startCopy, [&] {
+        RunProgram({"cp", database, copied});
+        Fsync(copied);
+    });
+
+    const double ms = 1e3;
+    const double mb = 1e-6;
+    PrintTable({
+        {"load ms / cat ms", load * ms, cat * ms, 1.5},
+        {"load ms / (cat + fresh memory of file size) ms", load * ms, (cat + fresh) * ms, 0},
+        {"save ms / cp ms", save * ms, cp * ms, 1.5},
+        {"save ms / (cp + fsync of the copy) ms", save * ms, cpSynced * ms, 0},
+        {"save without flush ms / cp ms", unflushed * ms, cp * ms, 0},
+        {"load peak MB above baseline / file MB", (peak - baseline) * mb, fileBytes * mb, 1.2},
+    });
+    std::printf("\nfresh memory of the file's size, one fault per page: %.1f ms\n", fresh * ms);
+    std::printf("flush to disk: %.0f%% of the save time\n",
+                save > 0 ? 100 * std::max(0.0, save - unflushed) / save : 0);
+    std::printf("peak of a load %.1f MB = %.2f x file + baseline %.1f MB\n", peak * mb,
+                (peak - baseline) / fileBytes, baseline * mb);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        if (argc == 3 && std::strcmp(argv[1], "--load") == 0)
+            return LoadChild(argv[2]);
+        return RunBenchmark();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+}
