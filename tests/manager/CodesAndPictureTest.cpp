@@ -183,12 +183,12 @@ TEST_F(PictureFiles, ExtensionAndSizeRules) {
     dialogs.Clear();
     Load(PictureFile("big.JPEG", big));
     EXPECT_EQ(dialogs.shown, QStringList{"the image file can not bigger than 100K"});
-    EXPECT_EQ(window->Models[0].PicSize, 0);
+    EXPECT_EQ(int32_t{window->Models[0].PicSize}, 0);
 
     big.pop_back(); // exactly 100K: taken (the bytes after the image are ignored by the decoder)
     dialogs.Clear();
     Load(PictureFile("ok.Jpg", big));
-    EXPECT_EQ(window->Models[0].PicSize, 100 * 1024);
+    EXPECT_EQ(int32_t{window->Models[0].PicSize}, 100 * 1024);
 }
 
 TEST_F(PictureFiles, LoadingIntoAUniversalModelKeepsTheCodesBehindTheNewPicture) {
@@ -200,7 +200,7 @@ TEST_F(PictureFiles, LoadingIntoAUniversalModelKeepsTheCodesBehindTheNewPicture)
     EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join("|").toStdString();
     window->ToolButton3->click();
     const TMyModelRecord saved = SavedModels()[0];
-    EXPECT_EQ(saved.PicSize, static_cast<int32_t>(picture.size()));
+    EXPECT_EQ(int32_t{saved.PicSize}, static_cast<int32_t>(picture.size()));
     EXPECT_EQ(saved.BlobSize, saved.PicSize + 4 * 2 + 2 * 2);
     EXPECT_TRUE(std::equal(picture.begin(), picture.end(), saved.Blob.begin()));
 }
