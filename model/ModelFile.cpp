@@ -10,10 +10,13 @@ namespace mm {
 namespace {
 
 // Reads up to count bytes; a short file leaves the rest as it was (zero in a new record).
-void ReadAvailable(TStream& stream, void* buffer, size_t count) { stream.Read(buffer, count); }
+void ReadAvailable(TStream& stream, void* buffer, size_t count) {
+    stream.Read(buffer, count);
+}
 
 size_t BoundedBlobLength(TStream& stream, int64_t claimed) {
-    return static_cast<size_t>(std::clamp<int64_t>(claimed, 0, std::max<int64_t>(0, stream.Remaining())));
+    return static_cast<size_t>(
+        std::clamp<int64_t>(claimed, 0, std::max<int64_t>(0, stream.Remaining())));
 }
 
 } // namespace
@@ -27,7 +30,9 @@ void ReadCurrentRecord(TStream& stream, TMyModelRecord& record) {
     record.BlobSize = static_cast<int32_t>(length);
 }
 
-TRecordReader RecordReaderFor(uint16_t version) { return ReaderOf(LayoutOfVersion(version)); }
+TRecordReader RecordReaderFor(uint16_t version) {
+    return ReaderOf(LayoutOfVersion(version));
+}
 
 bool ReadModels(TStream& stream, TMyModelRecords& models, uint16_t* version) {
     models.clear();
@@ -91,6 +96,8 @@ void SaveModelFile(const std::string& fileName, const TMyModelRecords& models, d
     writer.Commit(keepOld ? fileName + ".bak" : std::string());
 }
 
-std::string ModelDatabasePath(const std::string& exeDir) { return exeDir + "data/model.RMF"; }
+std::string ModelDatabasePath(const std::string& exeDir) {
+    return exeDir + "data/model.RMF";
+}
 
 } // namespace mm
