@@ -42,7 +42,8 @@ inline std::vector<uint8_t> ReadBytes(const std::string& fileName) {
 
 inline void WriteBytes(const std::string& fileName, const std::vector<uint8_t>& bytes) {
     std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 } // namespace mm::test

@@ -14,7 +14,8 @@ struct ToolResult {
 
 // Standard error is folded into the output when withStderr is set.
 inline ToolResult RunTool(const std::string& arguments, bool withStderr = false) {
-    const std::string command = std::string(MODELTOOL) + " " + arguments + (withStderr ? " 2>&1" : " 2>/dev/null");
+    const std::string command =
+        std::string(MODELTOOL) + " " + arguments + (withStderr ? " 2>&1" : " 2>/dev/null");
     ToolResult result;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
