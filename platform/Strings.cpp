@@ -26,6 +26,16 @@ std::string Trim(std::string_view text) {
     return TrimIf(text, IsBlank);
 }
 
+bool SameText(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
+
 std::string TrimSpaces(std::string_view text) {
     return TrimIf(text, [](char c) { return c == ' '; });
 }

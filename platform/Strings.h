@@ -19,6 +19,9 @@ TStrArray SplitString(std::string_view text, char separator);
 // The text cut to at most capacity bytes.
 std::string CutTo(std::string_view text, size_t capacity);
 
+// Equal when they differ only in the case of ASCII letters; other bytes must match exactly.
+bool SameText(std::string_view a, std::string_view b);
+
 // "%04X" of the low 16 bits: how model identifiers are shown and named.
 std::string Hex4(unsigned value);
 

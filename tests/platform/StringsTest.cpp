@@ -21,6 +21,14 @@ TEST(Strings, SplitStringKeepsTrimmedNonEmptyPieces) {
     EXPECT_EQ(SplitString("1=2=3", '='), (TStrArray{"1", "2", "3"}));
 }
 
+TEST(Strings, SameTextIgnoresOnlyTheCaseOfAsciiLetters) {
+    EXPECT_TRUE(SameText("NomalColo", "nOMALcOLO"));
+    EXPECT_TRUE(SameText("", ""));
+    EXPECT_FALSE(SameText("NomalColo", "NomalColor"));
+    EXPECT_FALSE(SameText("\xC4", "\xE4")); // not ASCII letters: bytes must match
+    EXPECT_FALSE(SameText("[", "{"));
+}
+
 TEST(Strings, Hex4ShowsLowSixteenBitsInUpperCase) {
     EXPECT_EQ(Hex4(0x1a), "001A");
     EXPECT_EQ(Hex4(0x12345), "2345");

@@ -1,0 +1,216 @@
+#include "HotImage.h"
+
+#include "SpotRegion.h"
+#include "platform/MulDiv.h"
+
+#include <QPainter>
+#include <QPolygon>
+#include <algorithm>
+
+namespace mm {
+
+namespace {
+
+// 32-bit sums wrap as the stored values do.
+int32_t WrapAdd(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
+bool IsBox(TSpotShape shape) {
+    return shape != TSpotShape::Polyline;
+}
+
+// No pixel of an outline lies outside the box of its points (right and bottom exclusive), so
+// a point outside it misses without a region being built.
+bool InPointBox(const std::vector<TPoint>& points, TPoint p) {
+    bool left = false, right = false, above = false, below = false;
+    for (const TPoint& q : points) {
+        left |= q.X <= p.X;
+        right |= q.X > p.X;
+        above |= q.Y <= p.Y;
+        below |= q.Y > p.Y;
+    }
+    return left && right && above && below;
+}
+
+} // namespace
+
+TPoint TSpotMapping::Map(TPoint p) const {
+    return {WrapAdd(MulDiv(WrapAdd(p.X, SrcX), DstWidth, SrcWidth), DstX),
+            WrapAdd(MulDiv(WrapAdd(p.Y, SrcY), DstHeight, SrcHeight), DstY)};
+}
+
+TSpot::TSpot(TSpotShape shape) : shape_(shape) {
+    if (IsBox(shape))
+        points_.resize(2);
+}
+
+TSpot::~TSpot() {
+    if (owner_)
+        owner_->Remove(this);
+}
+
+void TSpot::Assign(const TSpot& source) {
+    if (&source == this)
+        return;
+    FreeRegion();
+    points_ = source.points_;
+    shape_ = source.shape_;
+    Hint = source.Hint;
+    Enabled = source.Enabled;
+    ID = source.ID;
+    KeyKind = source.KeyKind;
+    NormalColor = source.NormalColor;
+    ToggleColor = source.ToggleColor;
+}
+
+TSpotMask TSpot::GetMask() const {
+    return mask_ ? *mask_ : TSpotMask{};
+}
+
+void TSpot::SetMask(const TSpotMask& mask) {
+    if (mask.Flags == 0)
+        mask_.reset();
+    else if (mask_)
+        *mask_ = mask;
+    else
+        mask_ = std::make_unique<TSpotMask>(mask);
+}
+
+void TSpot::AssignMapped(const TSpot* source, const TSpotMapping& mapping) {
+    FreeRegion();
+    if (!source) {
+        Clear();
+        return;
+    }
+    shape_ = source->shape_;
+    std::vector<TPoint> mapped;
+    mapped.reserve(source->points_.size());
+    for (const TPoint& p : source->points_)
+        mapped.push_back(mapping.Map(p));
+    points_ = std::move(mapped);
+}
+
+void TSpot::Draw(QPainter& canvas, TPoint offset) const {
+    if (points_.empty())
+        return;
+    const QTransform previous = canvas.transform();
+    canvas.translate(offset.X, offset.Y);
+    if (shape_ == TSpotShape::Polyline) {
+        QPolygon polygon;
+        polygon.reserve(static_cast<qsizetype>(points_.size()));
+        for (const TPoint& p : points_)
+            polygon << ToQPoint(p);
+        canvas.drawPolygon(polygon, Qt::OddEvenFill);
+    } else {
+        // Like the platform's rectangle and ellipse, the figure keeps within [Left, Right) and
+        // [Top, Bottom): Qt strokes and fills one pixel further on each side of the box.
+        const QRect box = ToQRect(Normalized(Corners())).adjusted(0, 0, -1, -1);
+        if (shape_ == TSpotShape::Rectangle)
+            canvas.drawRect(box);
+        else
+            canvas.drawEllipse(box);
+    }
+    canvas.setTransform(previous);
+}
+
+void TSpot::FreeRegion() const {
+    region_.reset();
+}
+
+const QRegion& TSpot::GetRegion() const {
+    if (!region_)
+        region_ = CreateRegion();
+    return *region_;
+}
+
+QRegion TSpot::CreateRegion() const {
+    switch (shape_) {
+    case TSpotShape::Rectangle:
+        return RectRegion(Corners());
+    case TSpotShape::Ellipse:
+        return EllipseRegion(Corners());
+    case TSpotShape::Polyline:
+        break;
+    }
+    return PolygonRegion(points_);
+}
+
+void TSpot::Clear() {
+    FreeRegion();
+    shape_ = TSpotShape::Polyline;
+    points_.clear();
+}
+
+void TSpot::SetShape(TSpotShape shape) {
+    FreeRegion();
+    if (shape == shape_)
+        return;
+    if (IsBox(shape))
+        points_.resize(2);
+    shape_ = shape;
+}
+
+void TSpot::AddPoint(TPoint p) {
+    SetShape(TSpotShape::Polyline);
+    points_.push_back(p);
+}
+
+void TSpot::SetPoints(std::vector<TPoint> points) {
+    FreeRegion();
+    points_ = std::move(points);
+    if (IsBox(shape_))
+        points_.resize(2);
+}
+
+TRect TSpot::Corners() const {
+    const TPoint a = points_.size() > 0 ? points_[0] : TPoint{};
+    const TPoint b = points_.size() > 1 ? points_[1] : TPoint{};
+    return {a.X, a.Y, b.X, b.Y};
+}
+
+bool TSpot::Contains(TPoint p) const {
+    if (shape_ == TSpotShape::Rectangle) {
+        const TRect r = Corners();
+        return r.Left <= p.X && p.X < r.Right && r.Top <= p.Y && p.Y < r.Bottom;
+    }
+    const bool inside = InPointBox(points_, p) && GetRegion().contains(ToQPoint(p));
+    if (!inside)
+        FreeRegion(); // regions are kept only by spots that are being hit
+    return inside;
+}
+
+TRect TSpot::GetBounds() const {
+    if (IsBox(shape_))
+        return Corners();
+    const QRegion& region = GetRegion();
+    if (region.isEmpty())
+        return {};
+    TRect box = FromQRect(region.boundingRect());
+    ++box.Right;
+    ++box.Bottom;
+    return box;
+}
+
+void TSpot::SetCorners(TPoint p1, TPoint p2) {
+    FreeRegion();
+    points_ = {p1, p2};
+}
+
+bool SameSpot(const TSpot& a, const TSpot& b) {
+    return a.Shape() == b.Shape() && a.Points() == b.Points() && a.NormalColor == b.NormalColor &&
+           a.ToggleColor == b.ToggleColor && a.Hint == b.Hint && a.ID == b.ID &&
+           a.Enabled == b.Enabled && a.KeyKind == b.KeyKind && a.HasMask() == b.HasMask() &&
+           a.GetMask() == b.GetMask();
+}
+
+bool SameSpots(const THotSpots& a, const THotSpots& b) {
+    if (a.Count() != b.Count())
+        return false;
+    for (int i = 0; i < a.Count(); ++i)
+        if (!SameSpot(*a.Items(i), *b.Items(i)))
+            return false;
+    return true;
+}
+
+} // namespace mm

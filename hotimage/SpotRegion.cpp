@@ -1,0 +1,179 @@
+#include "SpotRegion.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+namespace mm {
+
+namespace {
+
+using TSpan = std::pair<int32_t, int32_t>; // pixels [first, second) of one row
+using TSpans = std::vector<TSpan>;
+
+bool InRange(int32_t value) {
+    return value >= -kMaxRegionCoord && value <= kMaxRegionCoord;
+}
+
+bool InRange(const TRect& r) {
+    return InRange(r.Left) && InRange(r.Top) && InRange(r.Right) && InRange(r.Bottom);
+}
+
+// Collects rows of spans into the y-x banded rectangles QRegion::setRects expects: equal
+// neighbouring rows share one band, and spans of a row neither overlap nor touch.
+class TBandBuilder {
+public:
+    void AddRow(int32_t y, const TSpans& spans) {
+        if (height_ > 0 && y == top_ + height_ && spans == band_) {
+            ++height_;
+            return;
+        }
+        Flush();
+        if (spans.empty())
+            return;
+        band_ = spans;
+        top_ = y;
+        height_ = 1;
+    }
+
+    QRegion Finish() {
+        Flush();
+        QRegion region;
+        if (!rects_.empty())
+            region.setRects(rects_.data(), static_cast<int>(rects_.size()));
+        return region;
+    }
+
+private:
+    void Flush() {
+        for (const TSpan& span : band_)
+            rects_.emplace_back(QPoint(span.first, top_),
+                                QPoint(span.second - 1, top_ + height_ - 1));
+        band_.clear();
+        height_ = 0;
+    }
+
+    std::vector<QRect> rects_;
+    TSpans band_;
+    int32_t top_ = 0;
+    int32_t height_ = 0;
+};
+
+// An edge from its upper end (X0, Y0) to its lower end; it crosses the rows Y0 <= y < Y1.
+struct TEdge {
+    int64_t X0, Y0, X1, Y1;
+};
+
+int64_t FloorDiv(int64_t a, int64_t b) {
+    const int64_t q = a / b;
+    return (a % b != 0 && a < 0) ? q - 1 : q;
+}
+
+// The first pixel of row y whose centre lies right of where the edge crosses the row's centre
+// line. Exact in integers: the crossing is X0 + (2(y - Y0) + 1)(X1 - X0) / 2(Y1 - Y0).
+int32_t Threshold(const TEdge& e, int32_t y) {
+    const int64_t d = 2 * (e.Y1 - e.Y0);
+    const int64_t k = 2 * (y - e.Y0) + 1;
+    const int64_t n = 2 * e.X0 * d + 2 * k * (e.X1 - e.X0) - d;
+    return static_cast<int32_t>(FloorDiv(n, 2 * d) + 1);
+}
+
+// Even-odd spans of one row from the sorted thresholds of the edges crossing it.
+void PairUp(const std::vector<int32_t>& thresholds, TSpans& spans) {
+    spans.clear();
+    for (size_t k = 0; k + 1 < thresholds.size(); k += 2) {
+        const int32_t a = thresholds[k];
+        const int32_t b = thresholds[k + 1];
+        if (b <= a)
+            continue;
+        if (!spans.empty() && spans.back().second >= a)
+            spans.back().second = b;
+        else
+            spans.emplace_back(a, b);
+    }
+}
+
+} // namespace
+
+QRegion RectRegion(const TRect& r) {
+    const TRect n = Normalized(r);
+    if (!InRange(n) || n.Left == n.Right || n.Top == n.Bottom)
+        return {};
+    return QRegion(ToQRect(n));
+}
+
+QRegion EllipseRegion(const TRect& r) {
+    const TRect n = Normalized(r);
+    if (!InRange(n) || n.Left == n.Right || n.Top == n.Bottom ||
+        int64_t{n.Bottom} - n.Top > kMaxRegionWork)
+        return {};
+    const double width = double(n.Right) - n.Left;
+    const double height = double(n.Bottom) - n.Top;
+    const double centreX2 = double(n.Left) + n.Right; // doubled, so pixel centres are 2x + 1
+    const double centreY2 = double(n.Top) + n.Bottom;
+    TBandBuilder bands;
+    TSpans spans;
+    for (int32_t y = n.Top; y < n.Bottom; ++y) {
+        const double dy = (2.0 * y + 1 - centreY2) / height;
+        const double half = width * std::sqrt(std::max(0.0, 1 - dy * dy)); // doubled half-width
+        const auto x0 = static_cast<int32_t>(std::floor((centreX2 - half - 1) / 2) + 1);
+        const auto x1 = static_cast<int32_t>(std::ceil((centreX2 + half - 1) / 2));
+        spans.clear();
+        if (x1 > x0)
+            spans.emplace_back(x0, x1);
+        bands.AddRow(y, spans);
+    }
+    return bands.Finish();
+}
+
+QRegion PolygonRegion(std::span<const TPoint> points) {
+    if (points.size() < 3)
+        return {};
+    for (const TPoint& p : points)
+        if (!InRange(p.X) || !InRange(p.Y))
+            return {};
+    std::vector<TEdge> edges;
+    int64_t work = 0;
+    for (size_t i = 0; i < points.size(); ++i) {
+        TPoint a = points[i];
+        TPoint b = points[(i + 1) % points.size()];
+        if (a.Y == b.Y)
+            continue; // a horizontal edge crosses no row centre
+        if (a.Y > b.Y)
+            std::swap(a, b);
+        work += int64_t{b.Y} - a.Y;
+        if (work > kMaxRegionWork)
+            return {};
+        edges.push_back({a.X, a.Y, b.X, b.Y});
+    }
+    if (edges.empty())
+        return {};
+    std::sort(edges.begin(), edges.end(),
+              [](const TEdge& l, const TEdge& r) { return l.Y0 < r.Y0; });
+    int64_t bottom = 0;
+    for (const TEdge& e : edges)
+        bottom = std::max(bottom, e.Y1);
+
+    TBandBuilder bands;
+    std::vector<const TEdge*> active;
+    std::vector<int32_t> thresholds;
+    TSpans spans;
+    size_t next = 0;
+    // Every row between the top and the bottom of a closed polygon is crossed by at least two
+    // edges, so the rows are bounded by the work counted above.
+    for (auto y = static_cast<int32_t>(edges.front().Y0); y < bottom; ++y) {
+        while (next < edges.size() && edges[next].Y0 <= y)
+            active.push_back(&edges[next++]);
+        std::erase_if(active, [y](const TEdge* e) { return e->Y1 <= y; });
+        thresholds.clear();
+        for (const TEdge* e : active)
+            thresholds.push_back(Threshold(*e, y));
+        std::sort(thresholds.begin(), thresholds.end());
+        PairUp(thresholds, spans);
+        bands.AddRow(y, spans);
+    }
+    return bands.Finish();
+}
+
+} // namespace mm

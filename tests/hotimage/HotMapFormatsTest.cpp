@@ -1,0 +1,99 @@
+// The binary and the text format against the same spot lists: whatever one of them stores
+// comes back unchanged.
+#include "SpotSupport.h"
+#include "TestSupport.h"
+#include "hotimage/HotMapFiles.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace mm {
+namespace {
+
+using test::Describe;
+using test::MakeSpot;
+
+struct TListCase {
+    const char* name;
+    std::function<void(THotSpots&)> fill;
+};
+
+const std::vector<TListCase> kLists = {
+    {"empty", [](THotSpots&) {}},
+    {"one of each shape",
+     [](THotSpots& list) {
+         list.Add(MakeSpot(TSpotShape::Polyline, {{100, 50}, {120, 50}, {110, 70}}, 7));
+         list.Add(MakeSpot(TSpotShape::Rectangle, {{10, 20}, {30, 40}}, 8));
+         list.Add(MakeSpot(TSpotShape::Ellipse, {{-5, -6}, {5, 6}}, 8));
+     }},
+    {"every field set",
+     [](THotSpots& list) {
+         TSpot& s = *list.Add(MakeSpot(TSpotShape::Polyline, {}, -2147483647 - 1));
+         s.KeyKind = kKeyKindOther;
+         s.NormalColor = 0x00123456;
+         s.ToggleColor = 0;
+         s.Enabled = false;
+         s.Hint = "He said \"hi\",\r\n> \xB5\xE7\xD4\xB4\r\n";
+         s.SetMask({kMaskOverPoint | kMaskDownPoint, {-1, 2147483647}, {3, -4}});
+         list.Add(MakeSpot(TSpotShape::Polyline, {{1, 1}}, 1))
+             ->SetMask({kMaskDownPoint, {}, {7, 8}});
+     }},
+    {"long polylines",
+     [](THotSpots& list) {
+         for (int n : {1, 8, 9, 16, 100}) {
+             std::vector<TPoint> points;
+             for (int i = 0; i < n; ++i)
+                 points.push_back({i * 3 - 50, -i * 7});
+             list.Add(MakeSpot(TSpotShape::Polyline, points, n));
+         }
+     }},
+};
+
+class HotMapFormats : public testing::TestWithParam<THotMapFormat> {};
+
+TEST_P(HotMapFormats, WhatIsSavedLoadsBackUnchanged) {
+    test::TempDir dir;
+    for (const TListCase& c : kLists) {
+        THotSpots list;
+        c.fill(list);
+        const std::string name = dir.File("map");
+        SaveHotMap(name, list, GetParam());
+        EXPECT_EQ(HotMapFormatOfContent(name), GetParam()) << c.name;
+        THotSpots back;
+        back.Add(std::make_unique<TSpot>());
+        LoadHotMap(name, back, GetParam());
+        EXPECT_TRUE(SameSpots(back, list)) << c.name << "\n" << Describe(back);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFormats, HotMapFormats,
+                         testing::Values(THotMapFormat::Binary, THotMapFormat::Text));
+
+TEST(HotMapFiles, TheExtensionHmpInAnyCaseMeansBinary) {
+    const std::vector<std::pair<std::string, THotMapFormat>> cases = {
+        {"map.hmp", THotMapFormat::Binary},   {"/x/MAP.HMP", THotMapFormat::Binary},
+        {"a.b.Hmp", THotMapFormat::Binary},   {"map.hmt", THotMapFormat::Text},
+        {"map.txt", THotMapFormat::Text},     {"map", THotMapFormat::Text},
+        {"hmp", THotMapFormat::Text},         {"dir.hmp/map", THotMapFormat::Text},
+        {"map.hmp.bak", THotMapFormat::Text},
+    };
+    for (const auto& [name, format] : cases)
+        EXPECT_EQ(HotMapFormatOfName(name), format) << name;
+}
+
+TEST(HotMapFiles, TheFirstBytesTellTheFormatOfAFile) {
+    test::TempDir dir;
+    const std::vector<std::pair<std::string, THotMapFormat>> cases = {
+        {"HMAP", THotMapFormat::Binary}, {"HMAp....", THotMapFormat::Binary},
+        {"HMA", THotMapFormat::Text},    {"hmap", THotMapFormat::Text},
+        {"", THotMapFormat::Text},       {"HOTMAP (HotImage v2.2)\r\n", THotMapFormat::Text},
+    };
+    for (const auto& [content, format] : cases) {
+        const std::string name = dir.File("f");
+        test::WriteBytes(name, std::vector<uint8_t>(content.begin(), content.end()));
+        EXPECT_EQ(HotMapFormatOfContent(name), format) << content;
+    }
+}
+
+} // namespace
+} // namespace mm
