@@ -119,13 +119,21 @@ public:
 // the edit with the chance to cancel it.
 class TGridDelegate : public QStyledItemDelegate {
 public:
-    explicit TGridDelegate(TtsGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+    explicit TGridDelegate(TtsGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {
+        // The cell follows the typing, so an edit given up with Escape puts the old text back.
+        connect(this, &QAbstractItemDelegate::closeEditor, this,
+                [this](QWidget*, EndEditHint hint) {
+                    if (hint == RevertModelCache && editing_.isValid())
+                        grid_->model_->setData(editing_, original_, Qt::EditRole);
+                });
+    }
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
         original_ = index.data(Qt::EditRole);
+        editing_ = index;
         const int col = index.column() + 1;
         const int row = index.row() + 1;
         connect(editor, &QLineEdit::textEdited, grid_, [this, col, row](const QString& text) {
@@ -151,6 +159,7 @@ public:
 private:
     TtsGrid* grid_;
     mutable QVariant original_;
+    mutable QPersistentModelIndex editing_;
 };
 
 TtsGrid::TtsGrid(QWidget* parent) : QTableView(parent), model_(new TGridModel(this)) {
