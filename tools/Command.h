@@ -37,5 +37,6 @@ std::vector<TCommand> DatabaseCommands();
 std::vector<TCommand> CheckCommands();
 std::vector<TCommand> PictureCommands();
 std::vector<TCommand> ExchangeCommands();
+std::vector<TCommand> HotmapCommands();
 
 } // namespace mm::tool

@@ -1,0 +1,139 @@
+// Hot-map files from the command line: listing their spots and converting between the binary
+// and the text format.
+#include "Command.h"
+#include "hotimage/HotMapFiles.h"
+#include "hotimage/hotparse.h"
+#include "platform/Errors.h"
+#include "platform/Gbk.h"
+
+#include <iostream>
+#include <optional>
+#include <sstream>
+
+namespace mm::tool {
+
+namespace {
+
+// The input's format is told by its first bytes, not by its name: the per-model files hold the
+// binary format under the extension ".hmt".
+void LoadMap(const std::string& fileName, THotSpots& spots) {
+    try {
+        LoadHotMap(fileName, spots, HotMapFormatOfContent(fileName));
+    } catch (const Error& error) {
+        throw Failure(fileName, error.what());
+    }
+}
+
+// One line per spot: line breaks (CR LF, CR or LF) as \n, tabs as \t, backslashes doubled.
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            out += "\\n";
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\\') {
+            out += "\\\\";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string PointText(TPoint p) {
+    return std::to_string(p.X) + "," + std::to_string(p.Y);
+}
+
+std::string PointsText(const TSpot& spot) {
+    std::string out;
+    for (const TPoint& p : spot.Points())
+        out += (out.empty() ? "" : " ") + PointText(p);
+    return out.empty() ? "-" : out;
+}
+
+std::string MaskText(const TSpot& spot) {
+    const TSpotMask mask = spot.GetMask();
+    std::string out;
+    if (mask.Flags & kMaskOverPoint)
+        out += "over=" + PointText(mask.OverPoint);
+    if (mask.Flags & kMaskDownPoint)
+        out += (out.empty() ? "down=" : " down=") + PointText(mask.DownPoint);
+    return out.empty() ? "-" : out;
+}
+
+int Show(const Args& args) {
+    RequireArgs(args, 1);
+    THotSpots spots;
+    LoadMap(args[0], spots);
+    std::ostringstream out;
+    for (int i = 0; i < spots.Count(); ++i) {
+        const TSpot& s = *spots.Items(i);
+        out << i << '\t' << s.ID << '\t' << ShapeName(s.Shape()) << '\t' << s.KeyKind << '\t'
+            << s.NormalColor << '\t' << s.ToggleColor << '\t' << (s.Enabled ? 1 : 0) << '\t'
+            << PointsText(s) << '\t' << MaskText(s) << '\t' << Escaped(Utf8FromGbk(s.Hint)) << '\n';
+    }
+    std::cout << out.str();
+    return 0;
+}
+
+THotMapFormat FormatNamed(const std::string& name) {
+    if (name == "binary")
+        return THotMapFormat::Binary;
+    if (name == "text")
+        return THotMapFormat::Text;
+    throw UsageError("--to takes binary or text, not '" + name + "'");
+}
+
+int Convert(const Args& args) {
+    Args files;
+    std::optional<THotMapFormat> to;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--to") {
+            files.push_back(args[i]);
+            continue;
+        }
+        if (i + 1 == args.size())
+            throw UsageError("--to needs binary or text");
+        to = FormatNamed(args[++i]);
+    }
+    RequireArgs(files, 2);
+    THotSpots spots;
+    LoadMap(files[0], spots);
+    try {
+        // Without --to the output's name decides, as in the hot-map editor.
+        SaveHotMap(files[1], spots, to.value_or(HotMapFormatOfName(files[1])));
+    } catch (const Error& error) {
+        throw Failure(files[1], error.what());
+    }
+    return 0;
+}
+
+int Hotmap(const Args& args) {
+    if (args.empty())
+        throw UsageError("show or convert expected");
+    const Args rest(args.begin() + 1, args.end());
+    if (args[0] == "show")
+        return Show(rest);
+    if (args[0] == "convert")
+        return Convert(rest);
+    throw UsageError("unknown hotmap command '" + args[0] + "'");
+}
+
+} // namespace
+
+std::vector<TCommand> HotmapCommands() {
+    return {
+        {"hotmap", "show FILE | convert IN OUT [--to binary|text]",
+         "show: one tab-separated line per spot: index, ID, shape, KeyKind, NormalColor, "
+         "ToggleColor, enabled, points, mask, hint (line breaks as \\n).\n      convert: read IN "
+         "(binary when it starts with HMAP or HMAp, else text) and write OUT in the format "
+         "--to names, else binary for a .hmp name and text for any other",
+         Hotmap},
+    };
+}
+
+} // namespace mm::tool
