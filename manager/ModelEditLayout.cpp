@@ -39,6 +39,11 @@ template <typename T> void SetHint(T* target, const QString& hint) {
     target->setStatusTip(hint);
 }
 
+// 35 pixels, or what four digits need when the desktop's font is larger than the old 8 points.
+int IdColumnWidth(const QWidget* widget) {
+    return std::max(35, widget->fontMetrics().horizontalAdvance(QStringLiteral("DDDD")) + 10);
+}
+
 QAction* NamedAction(QObject* parent, const char* name, const QString& caption) {
     return Named(new QAction(caption, parent), name);
 }
@@ -118,7 +123,7 @@ QWidget* TfrmModelEdit::BuildLeftPanel() {
 
     tsGrid1 = Named(new TtsGrid(panel), "tsGrid1");
     tsGrid1->SetColumns({{QStringLiteral("Model"), 104},
-                         {QStringLiteral("ID"), 35},
+                         {QStringLiteral("ID"), IdColumnWidth(panel)},
                          {QString::fromUtf8("备注"), 69}});
     SetHint(tsGrid1, QStringLiteral("If hide to true, will can not show in vistel software"));
     tsGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
