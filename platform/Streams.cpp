@@ -75,12 +75,15 @@ size_t TFileStream::Read(void* buffer, size_t count) {
 }
 
 size_t TFileStream::Write(const void* buffer, size_t count) {
-    const size_t n = std::fwrite(buffer, 1, count, file_);
-    size_ = std::max(size_, Position());
-    return n;
+    grown_ = true; // the size is brought up to date when asked, not on every write
+    return std::fwrite(buffer, 1, count, file_);
 }
 
 int64_t TFileStream::Size() const {
+    if (grown_) {
+        size_ = std::max(size_, Position());
+        grown_ = false;
+    }
     return size_;
 }
 
@@ -89,6 +92,7 @@ int64_t TFileStream::Position() const {
 }
 
 void TFileStream::SetPosition(int64_t position) {
+    Size(); // take in what was written before the position moves away from the end
     if (fseeko(file_, position, SEEK_SET) != 0)
         throw ReadError();
 }

@@ -73,7 +73,8 @@ public:
 private:
     std::FILE* file_ = nullptr;
     std::string fileName_;
-    int64_t size_ = 0;
+    mutable int64_t size_ = 0;
+    mutable bool grown_ = false;
 };
 
 // Writes a new version of a file beside it and puts it in place only on Commit, so a failure

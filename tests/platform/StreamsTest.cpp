@@ -50,6 +50,19 @@ TEST(FileStream, OpenErrorsNameTheFileAndTheReason) {
     }
 }
 
+TEST(FileStream, SizeFollowsWritesAndSeeks) {
+    test::TempDir dir;
+    TFileStream stream(dir.File("s.bin"), TFileStream::Mode::Create);
+    stream.WriteValue<uint32_t>(1);
+    stream.SetPosition(1);
+    stream.WriteValue<uint8_t>(2);
+    EXPECT_EQ(stream.Size(), 4);
+    stream.SetPosition(4);
+    stream.WriteValue<uint16_t>(3);
+    EXPECT_EQ(stream.Size(), 6);
+    EXPECT_EQ(stream.Position(), 6);
+}
+
 TEST(AtomicFileWriter, OldFileStaysWholeUntilCommit) {
     test::TempDir dir;
     const std::string name = dir.File("f.bin");
