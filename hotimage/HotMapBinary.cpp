@@ -124,9 +124,10 @@ void THotSpots::WriteMaskItems(TStream& stream) const {
             continue;
         const TSpotMask mask = items_[static_cast<size_t>(i)]->GetMask();
         stream.WriteValue(i);
+        const int32_t points[4] = {mask.OverPoint.X, mask.OverPoint.Y, mask.DownPoint.X,
+                                   mask.DownPoint.Y};
         stream.WriteValue(mask.Flags);
-        stream.WriteValue(mask.OverPoint);
-        stream.WriteValue(mask.DownPoint);
+        stream.WriteBuffer(points, sizeof points);
     }
 }
 

@@ -143,8 +143,13 @@ void ApplyMaskPoint(TSpot& spot, uint8_t flag, std::string_view value) {
     TSpotMask mask = spot.GetMask();
     mask.Flags |= flag;
     const size_t comma = value.find(',');
-    if (comma != std::string_view::npos)
-        (flag == kMaskOverPoint ? mask.OverPoint : mask.DownPoint) = PointAtComma(value, comma);
+    if (comma != std::string_view::npos) {
+        const TPoint p = PointAtComma(value, comma);
+        if (flag == kMaskOverPoint)
+            mask.OverPoint = p;
+        else
+            mask.DownPoint = p;
+    }
     spot.SetMask(mask);
 }
 

@@ -15,7 +15,7 @@ namespace mm {
 // coordinates are limited to 27 bits, and the scan conversion to this many edge crossings
 // (for an ellipse: rows).
 constexpr int32_t kMaxRegionCoord = 1 << 27;
-constexpr int64_t kMaxRegionWork = 1 << 20;
+constexpr int64_t kMaxRegionWork = 1 << 18;
 
 QRegion RectRegion(const TRect& r);
 QRegion EllipseRegion(const TRect& r);
