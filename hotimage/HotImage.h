@@ -141,7 +141,8 @@ bool SameSpots(const THotSpots& a, const THotSpots& b);
 class TSpotListOwner {
 public:
     // The spot is leaving the list (it is being destroyed or removed): drop every reference
-    // to it. The spot is still whole during the call.
+    // to it. The spot is still whole during the call. Destroying the list destroys its spots,
+    // so an owner clears its list while its own fields are still alive.
     virtual void SpotRemoved(TSpot* spot) = 0;
 
 protected:

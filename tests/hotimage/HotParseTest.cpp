@@ -197,6 +197,22 @@ TEST(HotMapText, TheReaderFollowsItsWordRules) {
     }
 }
 
+TEST(HotMapText, LinesLongerThanTheReadChunksAndLineEndsAcrossThem) {
+    // The reader takes its file in pieces of 64 KiB: here the CR ends one piece and its LF
+    // starts the next, and the hint's first line is longer than a piece.
+    const std::string prefix = "<HINT=\"";
+    const std::string first(65535 - prefix.size(), 'a');
+    THotSpots list;
+    Read(list, prefix + first + "\r\nb\">");
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Items(0)->Hint, first + "\r\nb");
+    const std::string longer(200000, 'x');
+    Read(list, "<HINT=\"" + longer + "\", ID=4>");
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Items(0)->Hint, longer);
+    EXPECT_EQ(list.Items(0)->ID, 4);
+}
+
 TEST(HotMapText, FilesAreWrittenAndReadBack) {
     test::TempDir dir;
     const std::string name = dir.File("map.hmt");
