@@ -2,8 +2,6 @@
 // delete.
 #include "ModelEdit.h"
 #include "controls/Grid.h"
-#include "platform/IntText.h"
-#include "platform/Strings.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtText.h"
 
@@ -67,13 +65,8 @@ void TfrmModelEdit::TakeNameCell(int row, const char* emptyMessage, bool& cancel
 }
 
 void TfrmModelEdit::TakeIdCell(int row) {
-    TMyModelRecord* record = RecordOfRow(row);
-    if (!record)
-        return;
-    const QString text = tsGrid1->CellText(2, row);
-    // Hexadecimal only: "$" in front makes the integer-text reader take nothing else.
-    const int32_t id = StrToInt("$" + GbkFromQString(text.isEmpty() ? QStringLiteral("0") : text));
-    record->ModelID = static_cast<uint16_t>(id);
+    if (TMyModelRecord* record = RecordOfRow(row))
+        record->ModelID = ModelIdFromText(GbkFromQString(tsGrid1->CellText(2, row)));
 }
 
 void TfrmModelEdit::tsGrid1CellEdit(int dataCol, int dataRow) {
@@ -100,17 +93,12 @@ void TfrmModelEdit::tsGrid1EndCellEdit(int dataCol, int dataRow, bool& cancel) {
 }
 
 void TfrmModelEdit::Edit1Change() {
-    const std::string wanted = TrimSpaces(GbkFromQString(Edit1->text()));
-    if (wanted.empty())
+    const int found = FindModelByName(Models, GbkFromQString(Edit1->text()));
+    if (found < 0)
         return;
-    for (size_t i = 0; i < Models.size(); ++i) {
-        if (Models[i].ModelType.Str().find(wanted) == std::string::npos)
-            continue;
-        const int row = static_cast<int>(i) + 1;
-        tsGrid1->SetCurrentRow(row);
-        tsGrid1->SetTopRow(std::max(1, row - 1));
-        return;
-    }
+    tsGrid1->SetCurrentRow(found + 1);
+    // The row above the match is the first one visible.
+    tsGrid1->SetTopRow(std::max(1, found));
 }
 
 void TfrmModelEdit::Action5Execute() {

@@ -1,5 +1,8 @@
 #include "ModelRecord.h"
 
+#include "platform/IntText.h"
+#include "platform/Strings.h"
+
 namespace mm {
 
 void MarkReserved(TMyModelRecords& models) {
@@ -23,6 +26,22 @@ uint16_t LowestFreeModelID(const TMyModelRecords& models) {
         if (!used[id])
             return static_cast<uint16_t>(id);
     return 0;
+}
+
+uint16_t ModelIdFromText(std::string_view text) {
+    // "$" in front makes the integer-text reader take hexadecimal digits and nothing else.
+    const std::string hex = "$" + std::string(text.empty() ? "0" : text);
+    return static_cast<uint16_t>(StrToInt(hex));
+}
+
+int FindModelByName(const TMyModelRecords& models, std::string_view text) {
+    const std::string wanted = TrimSpaces(text);
+    if (wanted.empty())
+        return -1;
+    for (size_t i = 0; i < models.size(); ++i)
+        if (models[i].ModelType.Str().find(wanted) != std::string::npos)
+            return static_cast<int>(i);
+    return -1;
 }
 
 } // namespace mm

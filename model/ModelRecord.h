@@ -133,4 +133,12 @@ int FindModelByID(const TMyModelRecords& models, uint16_t id);
 // The smallest identifier no record uses; 0 when all 65536 are taken.
 uint16_t LowestFreeModelID(const TMyModelRecords& models);
 
+// An identifier typed in the model list: hexadecimal digits only (empty reads as 0), kept to
+// its low 16 bits; ConvertError with "$" and the text otherwise.
+uint16_t ModelIdFromText(std::string_view text);
+
+// The search box: the first record whose name holds the text (spaces trimmed from both ends,
+// bytes compared as they are), or -1; a text of spaces finds nothing.
+int FindModelByName(const TMyModelRecords& models, std::string_view text);
+
 } // namespace mm

@@ -1,4 +1,5 @@
 #include "model/ModelRecord.h"
+#include "platform/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,33 @@ TEST(ModelRecord, IdentifiersFoundAndLowestFreeChosen) {
     for (size_t i = 0; i < full.size(); ++i)
         full[i].ModelID = static_cast<uint16_t>(i);
     EXPECT_EQ(LowestFreeModelID(full), 0);
+}
+
+TEST(ModelRecord, IdentifierTextIsHexadecimalKeptTo16Bits) {
+    EXPECT_EQ(ModelIdFromText("1a"), 0x001A);
+    EXPECT_EQ(ModelIdFromText("12345"), 0x2345);
+    EXPECT_EQ(ModelIdFromText(""), 0);
+    EXPECT_EQ(ModelIdFromText("FFFFFFFF"), 0xFFFF);
+    for (const char* bad : {"1g", " 1", "-1", "0x1", "123456789"}) {
+        try {
+            ModelIdFromText(bad);
+            ADD_FAILURE() << bad;
+        } catch (const ConvertError& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "'$" + std::string(bad) + "' is not a valid integer value");
+        }
+    }
+}
+
+TEST(ModelRecord, NameSearchTakesTheFirstRecordHoldingTheText) {
+    TMyModelRecords models(3);
+    models[0].ModelType.Assign("AB");
+    models[1].ModelType.Assign("xaby");
+    models[2].ModelType.Assign("ab");
+    EXPECT_EQ(FindModelByName(models, " ab "), 1);
+    EXPECT_EQ(FindModelByName(models, "AB"), 0);
+    EXPECT_EQ(FindModelByName(models, "   "), -1);
+    EXPECT_EQ(FindModelByName(models, "zz"), -1);
 }
 
 } // namespace
