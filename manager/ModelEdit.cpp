@@ -128,6 +128,7 @@ void TfrmModelEdit::ActionList1Update() {
 
 void TfrmModelEdit::RefreshList() {
     TUpdatingScope updating(Updating);
+    KeyIdxStats.clear(); // the list keeps its lines until statistics next run
     spSkinGroupBox1->RollUp();
     FillModelList();
     if (!Models.empty())
