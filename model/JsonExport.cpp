@@ -1,6 +1,5 @@
 #include "JsonExport.h"
 
-#include "ExportFile.h"
 #include "platform/Strings.h"
 
 #include <algorithm>
@@ -101,8 +100,9 @@ std::string JsonExportText(const TMyModelRecords& models) {
 }
 
 void SaveJsonExport(const std::string& fileName, const TMyModelRecords& models) {
-    TExportFile file(fileName);
-    ExportModels(models, [&](std::string_view piece) { file.Write(piece); });
+    TFileStream file(fileName, TFileStream::Mode::Create);
+    ExportModels(models,
+                 [&](std::string_view piece) { file.WriteBuffer(piece.data(), piece.size()); });
     file.Close();
 }
 

@@ -1,7 +1,5 @@
 #include "RemoteFile.h"
 
-#include "ExportFile.h"
-
 #include <algorithm>
 
 namespace mm {
@@ -68,11 +66,9 @@ bool ReadRemoteFile(const std::string& fileName, TMyModelRecord& record) {
 }
 
 void WriteRemoteFile(const std::string& fileName, const TMyModelRecord& record) {
-    TMemoryStream image;
-    WriteRecord(image, record);
-    const TSSByteArray& bytes = image.Bytes();
-    WriteExportFile(fileName,
-                    std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    TFileStream file(fileName, TFileStream::Mode::Create);
+    WriteRecord(file, record);
+    file.Close();
 }
 
 int ImportRemote(TMyModelRecords& models, const TMyModelRecord& imported) {

@@ -1,6 +1,5 @@
 #include "uUniversalModel.h"
 
-#include "ExportFile.h"
 #include "platform/Errors.h"
 
 #include <algorithm>
@@ -198,7 +197,10 @@ std::string BrandListText(const TMDFYFile& file, const TCodeMap& codes) {
 }
 
 void SaveBrandList(const std::string& fileName, const TMDFYFile& file, const TCodeMap& codes) {
-    WriteExportFile(fileName, BrandListText(file, codes));
+    const std::string text = BrandListText(file, codes);
+    TFileStream out(fileName, TFileStream::Mode::Create);
+    out.WriteBuffer(text.data(), text.size());
+    out.Close();
 }
 
 } // namespace mm

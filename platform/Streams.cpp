@@ -102,6 +102,13 @@ void TFileStream::Flush() {
         throw WriteError();
 }
 
+void TFileStream::Close() {
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (!closed)
+        throw WriteError();
+}
+
 TAtomicFileWriter::TAtomicFileWriter(const std::string& fileName)
     : fileName_(fileName), tempName_(fileName + ".tmp") {
     // Replacing by rename would ignore a read-only file; refuse it as an in-place write would.

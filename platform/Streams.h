@@ -68,6 +68,9 @@ public:
 
     // Pushes buffered bytes to the system and waits until they are on disk; raises WriteError.
     void Flush();
+    // Pushes buffered bytes to the system and closes the file; raises WriteError when they did
+    // not all reach it (a full disk shows up only here). Nothing may be read or written after.
+    void Close();
     const std::string& FileName() const { return fileName_; }
 
 private:
