@@ -1,5 +1,7 @@
 #pragma once
 // The companion's commands: each subject contributes a table of them.
+#include "platform/Errors.h"
+
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -27,6 +29,15 @@ public:
     Failure(const std::string& file, const std::string& text)
         : std::runtime_error(file + ": " + text) {}
 };
+
+// Runs a step that reads or writes one file, reporting its errors under that file's name.
+template <typename Step> auto OnFile(const std::string& fileName, Step step) {
+    try {
+        return step();
+    } catch (const Error& error) {
+        throw Failure(fileName, error.what());
+    }
+}
 
 void RequireArgs(const Args& args, size_t count);
 

@@ -17,12 +17,7 @@ namespace mm::tool {
 
 TMyModelRecords LoadDatabase(const std::string& fileName, uint16_t* version) {
     TMyModelRecords models;
-    TModelFileLoad load;
-    try {
-        load = LoadModelFile(fileName, models);
-    } catch (const Error& error) {
-        throw Failure(fileName, error.what());
-    }
+    const TModelFileLoad load = OnFile(fileName, [&] { return LoadModelFile(fileName, models); });
     if (!load.Exists)
         throw Failure(fileName, "no such file");
     if (!load.Read)
@@ -113,11 +108,7 @@ int Save(const Args& args) {
     RequireArgs(args, 2);
     TMyModelRecords models = LoadDatabase(args[0]);
     MarkReserved(models);
-    try {
-        SaveModelFile(args[1], models, NowAsDayCount());
-    } catch (const Error& error) {
-        throw Failure(args[1], error.what());
-    }
+    OnFile(args[1], [&] { SaveModelFile(args[1], models, NowAsDayCount()); });
     return 0;
 }
 

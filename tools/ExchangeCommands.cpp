@@ -16,15 +16,6 @@ namespace mm::tool {
 
 namespace {
 
-// Runs a step that reads or writes one file, reporting its errors under that file's name.
-template <typename Step> auto OnFile(const std::string& fileName, Step step) {
-    try {
-        return step();
-    } catch (const Error& error) {
-        throw Failure(fileName, error.what());
-    }
-}
-
 int Identify(const Args& args) {
     RequireArgs(args, 1);
     const auto layout = OnFile(args[0], [&] { return RemoteFileLayout(args[0]); });

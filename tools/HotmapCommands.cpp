@@ -17,11 +17,7 @@ namespace {
 // The input's format is told by its first bytes, not by its name: the per-model files hold the
 // binary format under the extension ".hmt".
 void LoadMap(const std::string& fileName, THotSpots& spots) {
-    try {
-        LoadHotMap(fileName, spots, HotMapFormatOfContent(fileName));
-    } catch (const Error& error) {
-        throw Failure(fileName, error.what());
-    }
+    OnFile(fileName, [&] { LoadHotMap(fileName, spots, HotMapFormatOfContent(fileName)); });
 }
 
 // One line per spot: line breaks (CR LF, CR or LF) as \n, tabs as \t, backslashes doubled.
@@ -103,12 +99,9 @@ int Convert(const Args& args) {
     RequireArgs(files, 2);
     THotSpots spots;
     LoadMap(files[0], spots);
-    try {
-        // Without --to the output's name decides, as in the hot-map editor.
-        SaveHotMap(files[1], spots, to.value_or(HotMapFormatOfName(files[1])));
-    } catch (const Error& error) {
-        throw Failure(files[1], error.what());
-    }
+    // Without --to the output's name decides, as in the hot-map editor.
+    OnFile(files[1],
+           [&] { SaveHotMap(files[1], spots, to.value_or(HotMapFormatOfName(files[1]))); });
     return 0;
 }
 

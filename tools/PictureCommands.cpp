@@ -19,11 +19,7 @@ int Picture(const Args& args) {
     const std::string_view bytes = PictureBytes(model);
     if (bytes.empty())
         throw Failure(args[0], "the picture of model " + id + " is larger than its stored data");
-    try {
-        WriteWholeFile(args[2], bytes.data(), bytes.size());
-    } catch (const Error& error) {
-        throw Failure(args[2], error.what());
-    }
+    OnFile(args[2], [&] { WriteWholeFile(args[2], bytes.data(), bytes.size()); });
     return 0;
 }
 
