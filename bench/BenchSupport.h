@@ -1,6 +1,7 @@
 #pragma once
 // What the whole-process benchmarks share: a private folder, medians of repeated runs, running
 // a reference program, and a database of many models with pictures.
+#include "TestSupport.h"
 #include "model/ModelRecord.h"
 
 #include <algorithm>
@@ -22,28 +23,8 @@ namespace mm::bench {
 
 using Clock = std::chrono::steady_clock;
 
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "mmbench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    // With a trailing "/", as the windows expect their folder.
-    std::string Dir() const { return path_.string() + "/"; }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
+// A private folder that goes with everything in it; the tests use the same.
+using TempFolder = test::TempDir;
 
 template <typename Body> double Seconds(Body body) {
     const auto start = Clock::now();
