@@ -4,6 +4,7 @@
 #include "model/KeyStats.h"
 #include "model/KeyTable.h"
 #include "model/ModelRecord.h"
+#include "platform/Strings.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -190,6 +191,8 @@ private:
     bool ShiftTabActive() const;
     void ShowChipAndCodes(const TMyModelRecord& record);
     TRadioGroup* ChipGroupOf(int commType) const;
+    // The lines of a code page as GBK text.
+    static TStrArray MemoLines(const QPlainTextEdit* memo);
     // The record of the model list's row; nullptr when there is none.
     TMyModelRecord* RecordOfRow(int row);
     // Name and ID cells take effect as they are typed and again when left.

@@ -28,6 +28,10 @@ void TfrmModelEdit::ConnectCodeHandlers() {
         Wire(group, &TRadioGroup::Click, &TfrmModelEdit::chipTypeClick);
 }
 
+TStrArray TfrmModelEdit::MemoLines(const QPlainTextEdit* memo) {
+    return SplitLines(GbkFromQString(memo->toPlainText()));
+}
+
 TRadioGroup* TfrmModelEdit::ChipGroupOf(int commType) const {
     return IrChipGroupVisible(commType) ? chipType : RadioGroup1;
 }

@@ -7,7 +7,6 @@
 #include "model/RemoteFile.h"
 #include "model/uUniversalModel.h"
 #include "platform/ui/Dialogs.h"
-#include "platform/ui/QtText.h"
 
 #include <QPlainTextEdit>
 #include <QToolButton>
@@ -67,7 +66,7 @@ void TfrmModelEdit::tbnUniverModeClick() {
     const auto path = ChooseFileName(kSave);
     if (!path)
         return;
-    const TCodeMap codes = CodeMapFromLines(SplitLines(GbkFromQString(Memo1->toPlainText())));
+    const TCodeMap codes = CodeMapFromLines(MemoLines(Memo1));
     SaveBrandList(*path, brands, codes);
 }
 

@@ -15,12 +15,6 @@
 
 namespace mm {
 
-namespace {
-TStrArray MemoLines(const QPlainTextEdit* memo) {
-    return SplitLines(GbkFromQString(memo->toPlainText()));
-}
-} // namespace
-
 bool TfrmModelEdit::StoreModel(int index) {
     TStoreInput input;
     input.KeyCounts = SpinEdit1->Value();
@@ -35,17 +29,12 @@ bool TfrmModelEdit::StoreModel(int index) {
     input.Normal = KeyRowsOf(tsGridKeyList1);
     input.Shift = KeyRowsOf(tsGridKeyList2);
     input.IgnoreKeyIdxRepeated = CheckBox2->isChecked();
-    // Every code line is converted before anything is stored, so a bad line fails the store
-    // before the keys are taken.
-    const TStrArray memo1 = MemoLines(Memo1);
-    const TStrArray memo2 = MemoLines(Memo2);
-
     if (const auto broken = mm::StoreModel(Models, index, input)) {
         dialogs_.ShowMessage(QString::fromStdString(*broken));
         return false;
     }
     if (index >= 0 && index < static_cast<int>(Models.size()))
-        StoreCodePages(Models[static_cast<size_t>(index)], memo1, memo2);
+        StoreCodePages(Models[static_cast<size_t>(index)], MemoLines(Memo1), MemoLines(Memo2));
     return true;
 }
 
