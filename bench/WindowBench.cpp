@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QImage>
+#include <QToolButton>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -72,7 +73,7 @@ int StartupChild(int argc, char** argv) {
     TScriptedDialogs dialogs;
     std::unique_ptr<TfrmModelEdit> window;
     std::printf("%.9f\n", Seconds([&] { window = OpenWindow(dialogs, argv[2]); }));
-    return window->Models.size() == kModels && dialogs.shown.isEmpty() ? 0 : 1;
+    return window->Document().Count() == kModels && dialogs.shown.isEmpty() ? 0 : 1;
 }
 
 double MedianChildSeconds(const TempFolder& folder, const char* what) {
@@ -91,16 +92,17 @@ double MedianChildSeconds(const TempFolder& folder, const char* what) {
 double MedianSwitchSeconds(const std::string& dir) {
     TScriptedDialogs dialogs;
     const std::unique_ptr<TfrmModelEdit> window = OpenWindow(dialogs, dir);
-    window->ToolButton3Click();
+    window->findChild<QToolButton*>(QStringLiteral("ToolButton3"))->click();
+    auto* list = window->findChild<TtsGrid*>(QStringLiteral("tsGrid1"));
     std::vector<double> times;
-    bool switched = window->EditMode;
+    bool switched = window->Document().EditMode();
     for (int run = 0; run < kSwitches && switched; ++run) {
         const int row = run % 2 == 0 ? 2 : 1;
         times.push_back(Seconds([&] {
-            window->tsGrid1->SetCurrentRow(row);
+            list->SetCurrentRow(row);
             QApplication::processEvents();
         }));
-        switched = window->CurrentRow() == row;
+        switched = list->CurrentRow() == row;
     }
     if (!switched || !dialogs.shown.isEmpty())
         throw std::runtime_error("the models were not switched: " +

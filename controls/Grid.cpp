@@ -1,7 +1,10 @@
 #include "Grid.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QStyledItemDelegate>
 
 namespace mm {
@@ -116,7 +119,7 @@ public:
 };
 
 // Line editor that reports every change of its text to the grid as it is typed, and the end of
-// the edit with the chance to cancel it.
+// the edit, after the editor has closed, with the chance to cancel it.
 class TGridDelegate : public QStyledItemDelegate {
 public:
     explicit TGridDelegate(TtsGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {
@@ -150,10 +153,14 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override {
         model->setData(index, static_cast<QLineEdit*>(editor)->text(), Qt::EditRole);
-        bool cancel = false;
-        emit grid_->EndCellEdit(index.column() + 1, index.row() + 1, cancel);
-        if (cancel)
-            model->setData(index, original_, Qt::EditRole);
+        // The editor is being closed inside its own key or focus event: the handler may show a
+        // message, which must wait until that event has returned.
+        QMetaObject::invokeMethod(
+            grid_,
+            [grid = grid_, cell = QPersistentModelIndex(index), original = original_] {
+                grid->EndEdit(cell, original);
+            },
+            Qt::QueuedConnection);
     }
 
 private:
@@ -171,13 +178,71 @@ TtsGrid::TtsGrid(QWidget* parent) : QTableView(parent), model_(new TGridModel(th
     setWordWrap(false);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TtsGrid::OnCurrentChanged);
+    clickEdit_.setSingleShot(true);
+    connect(&clickEdit_, &QTimer::timeout, this, [this] {
+        if (clickEditCell_.isValid() && clickEditCell_ == currentIndex() && state() != EditingState)
+            edit(clickEditCell_);
+    });
     SetEditMode(false);
 }
 
 void TtsGrid::SetColumns(const std::vector<Column>& columns) {
     model_->SetColumnList(columns);
-    for (size_t c = 0; c < columns.size(); ++c)
-        setColumnWidth(static_cast<int>(c), columns[c].width);
+    ApplyColumnWidths();
+}
+
+void TtsGrid::ApplyColumnWidths() {
+    const auto& columns = model_->columns;
+    for (size_t c = 0; c < columns.size(); ++c) {
+        const int col = static_cast<int>(c);
+        setColumnWidth(col, std::max(columns[c].width, horizontalHeader()->sectionSizeHint(col)));
+    }
+}
+
+void TtsGrid::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        ApplyColumnWidths();
+}
+
+void TtsGrid::EndEdit(const QPersistentModelIndex& cell, const QVariant& original) {
+    if (!cell.isValid()) // the rows were rebuilt meanwhile
+        return;
+    bool cancel = false;
+    endingOriginal_ = original;
+    emit EndCellEdit(cell.column() + 1, cell.row() + 1, cancel);
+    endingOriginal_ = QVariant();
+    if (cancel && cell.isValid())
+        model_->setData(cell, original, Qt::EditRole);
+}
+
+void TtsGrid::mousePressEvent(QMouseEvent* event) {
+    clickEdit_.stop();
+    const QModelIndex pressed = indexAt(event->position().toPoint());
+    pressedOnCurrent_ = editMode_ && pressed.isValid() && pressed == currentIndex() &&
+                        state() != EditingState && !model_->IsCheckBox(pressed.column());
+    QTableView::mousePressEvent(event);
+}
+
+void TtsGrid::mouseReleaseEvent(QMouseEvent* event) {
+    QTableView::mouseReleaseEvent(event);
+    const QModelIndex released = indexAt(event->position().toPoint());
+    if (pressedOnCurrent_ && event->button() == Qt::LeftButton && released == currentIndex()) {
+        clickEditCell_ = released;
+        clickEdit_.start(QApplication::doubleClickInterval());
+    }
+    pressedOnCurrent_ = false;
+}
+
+void TtsGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    clickEdit_.stop();
+    pressedOnCurrent_ = false;
+    QTableView::mouseDoubleClickEvent(event);
+}
+
+void TtsGrid::keyPressEvent(QKeyEvent* event) {
+    clickEdit_.stop();
+    QTableView::keyPressEvent(event);
 }
 
 int TtsGrid::ColCount() const {
@@ -252,12 +317,14 @@ void TtsGrid::SetTopRow(int row) {
 }
 
 void TtsGrid::SetEditMode(bool edit) {
+    clickEdit_.stop();
     editMode_ = edit;
     model_->editable = edit;
     setSelectionBehavior(edit ? QAbstractItemView::SelectItems : QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(edit ? QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
-                               QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed
+    // A click on the current cell is handled by the grid itself (clickEdit_).
+    setEditTriggers(edit ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                               QAbstractItemView::AnyKeyPressed
                          : QAbstractItemView::NoEditTriggers);
     viewport()->update();
 }

@@ -7,6 +7,8 @@ namespace mm {
 TSpinEdit::TSpinEdit(int minimum, int maximum, QWidget* parent) : QSpinBox(parent) {
     setRange(minimum, maximum);
     setSingleStep(1);
+    // A typed number takes effect when typing ends, so "60" never passes through a count of 6.
+    setKeyboardTracking(false);
 }
 
 int TSpinEdit::Value() const {

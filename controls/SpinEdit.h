@@ -4,13 +4,16 @@
 namespace mm {
 
 // A spin box whose reading follows the window's rules: text that is not a number reads as
-// the lower end, a number outside the range as the nearest end.
+// the lower end, a number outside the range as the nearest end. valueChanged is raised when
+// typing ends (Enter, focus leaving, a step), or by Commit, not on every keystroke.
 class TSpinEdit : public QSpinBox {
     Q_OBJECT
 public:
     TSpinEdit(int minimum, int maximum, QWidget* parent = nullptr);
     int Value() const;
     void SetValue(int value) { setValue(std::clamp(value, minimum(), maximum())); }
+    // Takes a number still being typed, raising valueChanged if it differs.
+    void Commit() { interpretText(); }
 };
 
 } // namespace mm

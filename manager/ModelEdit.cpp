@@ -6,10 +6,9 @@
 #include "controls/RollUpFrame.h"
 #include "controls/SpinEdit.h"
 #include "model/ChipKind.h"
-#include "model/ModelFile.h"
 #include "platform/DayCount.h"
-#include "platform/Strings.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Fonts.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/QtText.h"
 
@@ -20,19 +19,22 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 
 namespace mm {
 
+namespace {
+constexpr int kSavedMessageMilliseconds = 5000;
+} // namespace
+
 TfrmModelEdit::TfrmModelEdit(TDialogs& dialogs, std::string exeDir, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), exeDir_(std::move(exeDir)) {
+    : QMainWindow(parent), dialogs_(dialogs), exeDir_(exeDir), document_(std::move(exeDir)) {
     setObjectName(QStringLiteral("frmModelEdit"));
+    setFont(WindowFont());
     BuildLayout();
     ConnectHandlers();
     // The window sees every key before the focused control does.
@@ -49,11 +51,17 @@ void TfrmModelEdit::Handle(const std::function<void()>& handler) {
     ActionList1Update();
 }
 
+void TfrmModelEdit::TakePendingInput() {
+    for (TSpinEdit* spin : {SpinEdit1, SpinEdit2, SpinEdit3})
+        spin->Commit();
+    FollowCurrentRow();
+}
+
 void TfrmModelEdit::ConnectHandlers() {
-    Wire(ToolButton3, &QToolButton::clicked, &TfrmModelEdit::ToolButton3Click);
-    Wire(Action3, &QAction::triggered, &TfrmModelEdit::Action3Execute);
-    Wire(ToolButton7, &QToolButton::clicked, &TfrmModelEdit::ToolButton7Click);
-    Wire(ToolButton8, &QToolButton::clicked, &TfrmModelEdit::ToolButton8Click);
+    WireCommand(ToolButton3, &QToolButton::clicked, &TfrmModelEdit::ToolButton3Click);
+    WireCommand(Action3, &QAction::triggered, &TfrmModelEdit::Action3Execute);
+    WireCommand(ToolButton7, &QToolButton::clicked, &TfrmModelEdit::ToolButton7Click);
+    WireCommand(ToolButton8, &QToolButton::clicked, &TfrmModelEdit::ToolButton8Click);
     ConnectListHandlers();
     ConnectKeyHandlers();
     ConnectCodeHandlers();
@@ -62,22 +70,10 @@ void TfrmModelEdit::ConnectHandlers() {
 }
 
 void TfrmModelEdit::FormCreate() {
-    EditMode = false;
+    document_.SetEditMode(false);
     ApplyEditMode();
-    const std::string databasePath = ModelDatabasePath(exeDir_);
-    try {
-        const TModelFileLoad load = LoadModelFile(databasePath, Models);
-        keepDatabaseOnSave_ = load.KeepOnSave();
-        if (load.Exists && !load.Read)
-            startupMessages_ << QStringLiteral(
-                                    "The model database \"%1\" could not be read and has "
-                                    "been kept; the first save keeps it as \"%1.bak\".")
-                                    .arg(QString::fromStdString(databasePath));
-    } catch (const std::exception& error) {
-        Models.clear();
-        keepDatabaseOnSave_ = true;
-        startupMessages_ << QString::fromUtf8(error.what());
-    }
+    for (const std::string& message : document_.Load())
+        startupMessages_ << QString::fromStdString(message);
     RefreshList();
 }
 
@@ -86,8 +82,14 @@ void TfrmModelEdit::showEvent(QShowEvent* event) {
     if (startupReported_)
         return;
     startupReported_ = true;
-    for (const QString& message : std::as_const(startupMessages_))
-        dialogs_.ShowMessage(message);
+    // After the window is up, so the report stands in front of it.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            for (const QString& message : std::as_const(startupMessages_))
+                dialogs_.ShowMessage(message);
+        },
+        Qt::QueuedConnection);
 }
 
 int TfrmModelEdit::CurrentRow() const {
@@ -99,7 +101,7 @@ void TfrmModelEdit::ApplyEditMode() {
                                                       CheckBox1, ComboBox1, chipType};
     const std::initializer_list<TtsGrid*> grids = {tsGrid1, tsGridKeyList1, tsGridKeyList2,
                                                    tsGrid3};
-    if (EditMode) {
+    if (document_.EditMode()) {
         ToolButton3->setText(QStringLiteral("Exit Edit"));
         for (TtsGrid* grid : grids)
             grid->SetEditMode(true);
@@ -123,7 +125,7 @@ void TfrmModelEdit::ApplyEditMode() {
 
 void TfrmModelEdit::ActionList1Update() {
     for (QAction* action : {Action1, Action2, Action3, Action4, Action5})
-        action->setEnabled(EditMode);
+        action->setEnabled(document_.EditMode());
 }
 
 void TfrmModelEdit::RefreshList() {
@@ -131,8 +133,10 @@ void TfrmModelEdit::RefreshList() {
     KeyIdxStats.clear(); // the list keeps its lines until statistics next run
     spSkinGroupBox1->RollUp();
     FillModelList();
-    if (!Models.empty())
+    if (document_.Count() > 0)
         ShowCurrentModel();
+    else
+        shownIndex_ = -1;
 }
 
 void TfrmModelEdit::ShowCurrentModel() {
@@ -142,25 +146,23 @@ void TfrmModelEdit::ShowCurrentModel() {
 
 void TfrmModelEdit::FillModelList() {
     std::vector<std::vector<QVariant>> rows;
-    rows.reserve(Models.size());
-    for (const TMyModelRecord& record : Models)
+    rows.reserve(document_.Models().size());
+    for (const TMyModelRecord& record : document_.Models())
         rows.push_back({QStringFromGbk(record.ModelType.Str()),
                         QString::fromStdString(Hex4(record.ModelID)),
                         QStringFromGbk(record.Remark.Str())});
     tsGrid1->SetAllRows(std::move(rows));
 }
 
-void TfrmModelEdit::SetBrandButtonVisible(bool visible) {
-    ToolBar1->findChild<QAction*>(QStringLiteral("tbnUniverModeAction"))->setVisible(visible);
-}
-
 void TfrmModelEdit::ShowModel(int index) {
     SetBrandButtonVisible(false);
     tsGridKeyList1->SetRows(0);
     tsGridKeyList2->SetRows(0);
-    if (index < 0 || index >= static_cast<int>(Models.size()))
+    const TMyModelRecord* shown = document_.Record(index);
+    shownIndex_ = shown ? index : -1;
+    if (!shown)
         return;
-    const TMyModelRecord& record = Models[static_cast<size_t>(index)];
+    const TMyModelRecord& record = *shown;
     SpinEdit1->setMaximum(KeyCountsMaximum(ShowsShift(record)));
     SpinEdit1->SetValue(ShownKeyCounts(record));
     tsGridKeyList1->SetRows(SpinEdit1->Value());
@@ -170,28 +172,34 @@ void TfrmModelEdit::ShowModel(int index) {
     ComboBox1->setCurrentIndex(CommTypeItemIndex(record.CommType));
     ComboBox1Change();
     CheckBox1->setChecked(ShowsShift(record));
-    PageControl2->setCurrentIndex(0);
-    PageControl2->setTabVisible(1, ShowsShift(record));
+    {
+        // Showing a model is no tab change by the user: the SHIFT buttons keep their state.
+        const QSignalBlocker quiet(PageControl2);
+        PageControl2->setCurrentIndex(0);
+    }
+    SetTabVisible(1, HasShiftPage(record));
     SpinEdit3->SetValue(record.OneInTwoCount);
     ShowChipAndCodes(record);
 }
 
 void TfrmModelEdit::ShowPages(int index) {
     tsGrid3->SetRows(0);
-    if (index < 0 || index >= static_cast<int>(Models.size()))
+    const TMyModelRecord* record = document_.Record(index);
+    if (!record)
         return;
-    const TMyModelRecord& record = Models[static_cast<size_t>(index)];
-    SpinEdit2->SetValue(ShownPageCounts(record));
+    SpinEdit2->SetValue(ShownPageCounts(*record));
     std::vector<std::vector<QVariant>> rows;
-    for (const std::string& name : PageNameRows(record))
+    for (const std::string& name : PageNameRows(*record))
         rows.push_back({QStringFromGbk(name)});
     tsGrid3->SetAllRows(std::move(rows));
 }
 
 void TfrmModelEdit::SaveDatabase() {
-    MarkReserved(Models);
-    SaveModelFile(ModelDatabasePath(exeDir_), Models, NowAsDayCount(), keepDatabaseOnSave_);
-    keepDatabaseOnSave_ = false;
+    const size_t written = document_.Save(NowAsDayCount());
+    statusBar()->showMessage(QStringLiteral("%1 models written to %2")
+                                 .arg(written)
+                                 .arg(QString::fromStdString(document_.DatabasePath())),
+                             kSavedMessageMilliseconds);
 }
 
 bool TfrmModelEdit::StoreModelReported(int index) {
@@ -201,24 +209,24 @@ bool TfrmModelEdit::StoreModelReported(int index) {
 }
 
 void TfrmModelEdit::ToolButton3Click() {
-    if (!EditMode) {
-        EditMode = true;
+    if (!document_.EditMode()) {
+        document_.SetEditMode(true);
     } else {
-        if (!StoreModelReported(CurrentRow() - 1))
+        if (!StoreModelReported(shownIndex_))
             return;
         SaveDatabase();
-        EditMode = false;
+        document_.SetEditMode(false);
     }
     ApplyEditMode();
 }
 
 void TfrmModelEdit::Action3Execute() {
-    if (StoreModelReported(CurrentRow() - 1))
+    if (StoreModelReported(shownIndex_))
         SaveDatabase();
 }
 
 void TfrmModelEdit::ToolButton7Click() {
-    if (EditMode) {
+    if (document_.EditMode()) {
         dialogs_.ShowMessage(QStringLiteral("Please exit edit mode!"));
         return;
     }
@@ -228,7 +236,15 @@ void TfrmModelEdit::ToolButton7Click() {
 void TfrmModelEdit::ToolButton8Click() {}
 
 bool TfrmModelEdit::FormCloseQuery() {
-    return !EditMode || dialogs_.Confirm(QStringLiteral("Are you sure exit with edit mode?"));
+    // No is the default: Escape to leave a cell, then Enter, must not throw work away.
+    if (document_.EditMode())
+        return dialogs_.Confirm(QStringLiteral("Are you sure exit with edit mode?"),
+                                DefaultAnswer::No);
+    if (document_.Unsaved())
+        return dialogs_.Confirm(
+            QStringLiteral("Imported models have not been saved. Close anyway?"),
+            DefaultAnswer::No);
+    return true;
 }
 
 void TfrmModelEdit::closeEvent(QCloseEvent* event) {
@@ -244,7 +260,8 @@ bool TfrmModelEdit::eventFilter(QObject* watched, QEvent* event) {
     const auto* target = qobject_cast<QWidget*>(watched);
     if (event->type() == QEvent::KeyPress && target && target->window() == this &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        close();
+        // The question waits until the key's event has returned to the focused control.
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         return true;
     }
     if (event->type() == QEvent::Resize && watched == spSkinGroupBox1->parentWidget()) {

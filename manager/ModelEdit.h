@@ -1,13 +1,13 @@
 #pragma once
 // The main window: the model list, the shown model's keys, pages, chip settings, codes and
-// picture, and the edit mode in which they are stored back and the database is saved.
+// picture, and the edit mode in which they are stored back and the database is saved. The
+// models and the commands on them live in TModelDocument; the window shows it and forwards
+// the user's events.
+#include "ModelDocument.h"
 #include "model/KeyStats.h"
 #include "model/KeyTable.h"
-#include "model/ModelRecord.h"
-#include "platform/Strings.h"
 
 #include <QMainWindow>
-#include <QStringList>
 #include <functional>
 #include <optional>
 #include <string>
@@ -20,6 +20,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QStackedWidget;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
@@ -40,10 +41,144 @@ public:
     TfrmModelEdit(TDialogs& dialogs, std::string exeDir, QWidget* parent = nullptr);
     ~TfrmModelEdit() override;
 
-    // State of the window.
-    TMyModelRecords Models;
-    bool EditMode = false;
+    const TModelDocument& Document() const { return document_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Layout (ModelEditLayout.cpp).
+    void BuildLayout();
+    void BuildToolBar();
+    QWidget* BuildLeftPanel();
+    QWidget* BuildRightPanel();
+    QWidget* BuildCentre();
+    QWidget* BuildCentreStrip(QWidget* centre);
+
+    // Wiring: every handler runs through the error report; a command first takes what the
+    // user is still typing and follows a pending change of the model list's row.
+    void ConnectHandlers();
+    void ConnectListHandlers();
+    void ConnectKeyHandlers();
+    void ConnectCodeHandlers();
+    void ConnectPictureHandlers();
+    void ConnectFileHandlers();
+    void Handle(const std::function<void()>& handler);
+    void TakePendingInput();
+    template <typename Sender, typename Signal>
+    void Wire(Sender* sender, Signal signal, void (TfrmModelEdit::*handler)()) {
+        connect(sender, signal, this,
+                [this, handler] { Handle([this, handler] { (this->*handler)(); }); });
+    }
+    template <typename Sender, typename Signal>
+    void WireCommand(Sender* sender, Signal signal, void (TfrmModelEdit::*handler)()) {
+        connect(sender, signal, this, [this, handler] {
+            Handle([this, handler] {
+                TakePendingInput();
+                (this->*handler)();
+            });
+        });
+    }
+
+    // Operations.
+    void FormCreate();
+    bool FormCloseQuery();
+    void ApplyEditMode();
+    void RefreshList();
+    void FillModelList();
+    void ShowModel(int index);
+    void ShowPages(int index);
+    void ShowCurrentModel();
+    bool StoreModel(int index);
+    // StoreModel with a conversion error reported like a broken rule: false either way.
+    bool StoreModelReported(int index);
+    int CurrentRow() const;
+    void SaveDatabase();
+
+    // Toolbar and actions.
+    void ToolButton3Click();
+    void Action3Execute();
+    void ToolButton7Click();
+    void ToolButton8Click();
+    void ActionList1Update();
+
+    // Model list (ModelEditList.cpp).
+    void tsGrid1RowChanged(int oldRow, int newRow);
+    // The row-change protocol, run once the event that moved the row has returned: the model
+    // shown is left for the list's current row, or kept when its store fails.
+    void FollowCurrentRow();
+    void tsGrid1CellEdit(int dataCol, int dataRow);
+    void tsGrid1EndCellEdit(int dataCol, int dataRow, bool& cancel);
+    void Edit1Change();
+    void Action4Execute();
+    void Action5Execute();
+
+    // Key tables and pages (ModelEditKeys.cpp).
+    void FillKeyGrids(int index);
+    void SpinEdit1Change();
+    void SpinEdit2Change();
+    void CheckBox1Click();
+    void PageControl2Change();
+    void Action1Execute();
+    void Action2Execute();
+    void btnKeyClick();
+    void btnKeyIdxClick();
+    void Button1Click();
+    void ShowKeyIdxStats(int row, bool onShift);
+    void ShowSNoStats(int row);
+    void tsGridKeyList1CellChanged(int oldCol, int newCol, int oldRow, int newRow);
+    void tsGridKeyList1CellEdit(int dataCol, int dataRow);
+    TKeyRows KeyRowsOf(const TtsGrid* grid) const;
+    void ShowKeyRows(TtsGrid* grid, const TKeyRows& rows);
+    // Runs a change of the key rows on both grids and shows the result.
+    void ChangeKeyRows(const std::function<void(TKeyRows& normal, TKeyRows& shift)>& change);
+    void ShowStatLines(const TStatEntries& entries, int row, bool onShift);
+    bool ShiftTabActive() const;
+    // The window's own changes of the tabs raise no tab-change event.
+    void SetTabVisible(int tab, bool visible);
+
+    // Chip kind, communication type and code pages (ModelEditCodes.cpp).
+    void ComboBox1Change();
+    void chipTypeClick();
+    void ShowChipAndCodes(const TMyModelRecord& record);
+    void ShowChipGroupFor(int commType);
+    TRadioGroup* ChipGroupOf(int commType) const;
+    void SetBrandButtonVisible(bool visible);
+    static TStrArray MemoLines(const QPlainTextEdit* memo);
+
+    // Picture (ModelEditPicture.cpp).
+    void ShowPicture(int index);
+    // Decodes and shows picture bytes; the decoder's error is reported and leaves the box empty.
+    void ShowPictureBytes(const TSSByteArray& bytes);
+    void BitBtn3Click();
+    void SAVEPICTURE1Click();
+    void Image1Click();
+    // A path from a dialog, or nothing when the user cancelled.
+    std::optional<std::string> ChooseFileName(int kind, const QString& filter = {},
+                                              const QString& defaultExt = {});
+
+    // Exchange file, JSON export and brand list (ModelEditFiles.cpp).
+    void ToolButton1Click();
+    void ToolButton2Click();
+    void ToolButton10Click();
+    void tbnUniverModeClick();
+
+    TDialogs& dialogs_;
+    std::string exeDir_;
+    TModelDocument document_;
+    // False except while the window itself fills controls: then the handlers of the events it
+    // raises do nothing (the "Has Shift" handler only makes the SHIFT tab follow).
     bool Updating = false;
+    // The index of the model the controls show, -1 for none.
+    int shownIndex_ = -1;
+    TStatEntries KeyIdxStats;
+    TStatEntries SNoStats;
+    QStringList startupMessages_;
+    bool startupReported_ = false;
+    // The JPEG bytes the picture box shows: the shown model's picture or the file last loaded.
+    TSSByteArray pictureBytes_;
 
     // Toolbar.
     QToolBar* ToolBar1 = nullptr;
@@ -72,6 +207,7 @@ public:
     QComboBox* ComboBox1 = nullptr;
     QLabel* Label4 = nullptr; // "One in Two's buttons count"
     TSpinEdit* SpinEdit3 = nullptr;
+    QStackedWidget* chipGroups_ = nullptr; // both chip groups in one place, one shown
     TRadioGroup* chipType = nullptr;
     TRadioGroup* RadioGroup1 = nullptr;
 
@@ -96,129 +232,9 @@ public:
     QPlainTextEdit* Memo2 = nullptr;
     TRollUpFrame* spSkinGroupBox1 = nullptr;
     QListWidget* ListBox1 = nullptr;
-
-    // Operations.
-    void ApplyEditMode();
-    void RefreshList();
-    void FillModelList();
-    void ShowModel(int index);
-    void ShowPages(int index);
-    bool StoreModel(int index);
-    int CurrentRow() const;
-
-    // Handlers.
-    void FormCreate();
-    bool FormCloseQuery();
-    void ToolButton3Click();
-    void Action3Execute();
-    void ToolButton7Click();
-    void ToolButton8Click();
-    void ActionList1Update();
-
-    // Model list.
-    void tsGrid1RowChanged(int oldRow, int newRow);
-    void tsGrid1CellEdit(int dataCol, int dataRow);
-    void tsGrid1EndCellEdit(int dataCol, int dataRow, bool& cancel);
-    void Edit1Change();
-    void Action4Execute();
-    void Action5Execute();
-
-    // Key tables and pages.
-    void FillKeyGrids(int index);
-    void SpinEdit1Change();
-    void SpinEdit2Change();
-    void CheckBox1Click();
-    void PageControl2Change();
-    void Action1Execute();
-    void Action2Execute();
-    void btnKeyClick();
-    void btnKeyIdxClick();
-    void Button1Click();
-    void ShowKeyIdxStats(int row, bool onShift);
-    void ShowSNoStats(int row);
-    void tsGridKeyList1CellChanged(int oldCol, int newCol, int oldRow, int newRow);
-    void tsGridKeyList1CellEdit(int dataCol, int dataRow);
-    TStatEntries KeyIdxStats;
-    TStatEntries SNoStats;
-
-    // Chip kind, communication type and code pages.
-    void ComboBox1Change();
-    void chipTypeClick();
-
-    // Picture.
-    void ShowPicture(int index);
-    void BitBtn3Click();
-    void SAVEPICTURE1Click();
-    void Image1Click();
-
-    // Exchange file, JSON export and brand list.
-    void ToolButton1Click();
-    void ToolButton2Click();
-    void ToolButton10Click();
-    void tbnUniverModeClick();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void BuildLayout();
-    void BuildToolBar();
-    QWidget* BuildLeftPanel();
-    QWidget* BuildRightPanel();
-    QWidget* BuildCentre();
-    void ConnectHandlers();
-    void ShowCurrentModel();
-    void SetBrandButtonVisible(bool visible);
-    // StoreModel with a conversion error reported like a broken rule: false either way.
-    bool StoreModelReported(int index);
-    void ConnectListHandlers();
-    void ConnectKeyHandlers();
-    void ConnectCodeHandlers();
-    void ConnectPictureHandlers();
-    void ConnectFileHandlers();
-    // Decodes and shows picture bytes; the decoder's error is reported and leaves the box empty.
-    void ShowPictureBytes(const TSSByteArray& bytes);
-    // A path from a dialog, or nothing when the user cancelled.
-    std::optional<std::string> ChooseFileName(int kind, const QString& filter = {},
-                                              const QString& defaultExt = {});
-    TKeyRows KeyRowsOf(const TtsGrid* grid) const;
-    void ShowKeyRows(TtsGrid* grid, const TKeyRows& rows);
-    // Runs a change of the key rows on both grids and shows the result.
-    void ChangeKeyRows(const std::function<void(TKeyRows& normal, TKeyRows& shift)>& change);
-    void ShowStatLines(const TStatEntries& entries, int row, bool onShift);
-    bool ShiftTabActive() const;
-    void ShowChipAndCodes(const TMyModelRecord& record);
-    TRadioGroup* ChipGroupOf(int commType) const;
-    // The lines of a code page as GBK text.
-    static TStrArray MemoLines(const QPlainTextEdit* memo);
-    // The record of the model list's row; nullptr when there is none.
-    TMyModelRecord* RecordOfRow(int row);
-    // Name and ID cells take effect as they are typed and again when left.
-    void TakeNameCell(int row, const char* emptyMessage, bool& cancel);
-    void TakeIdCell(int row);
-    void SaveDatabase();
-    // Runs a handler through the error report, then brings the actions up to date.
-    void Handle(const std::function<void()>& handler);
-    // Connects a control's event to a handler that takes none of the event's arguments.
-    template <typename Sender, typename Signal>
-    void Wire(Sender* sender, Signal signal, void (TfrmModelEdit::*handler)()) {
-        connect(sender, signal, this,
-                [this, handler] { Handle([this, handler] { (this->*handler)(); }); });
-    }
-
-    TDialogs& dialogs_;
-    std::string exeDir_;
-    // The file found at start-up was refused or is in an older layout: keep it on first save.
-    bool keepDatabaseOnSave_ = false;
-    QStringList startupMessages_;
-    // The JPEG bytes the picture box shows: the shown model's picture or the file last loaded.
-    TSSByteArray pictureBytes_;
-    bool startupReported_ = false;
 };
 
-// Sets Updating for a scope and clears it on every way out, errors included.
+// Sets a flag for a scope and clears it on every way out, errors included.
 class TUpdatingScope {
 public:
     explicit TUpdatingScope(bool& updating) : updating_(updating) { updating_ = true; }

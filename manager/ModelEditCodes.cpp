@@ -5,9 +5,12 @@
 #include "model/CodePages.h"
 #include "platform/ui/QtText.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <QStackedWidget>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace mm {
@@ -36,22 +39,29 @@ TRadioGroup* TfrmModelEdit::ChipGroupOf(int commType) const {
     return IrChipGroupVisible(commType) ? chipType : RadioGroup1;
 }
 
+void TfrmModelEdit::ShowChipGroupFor(int commType) {
+    chipGroups_->setCurrentWidget(ChipGroupOf(commType));
+}
+
 void TfrmModelEdit::ComboBox1Change() {
-    chipType->setVisible(IrChipGroupVisible(ComboBox1->currentIndex()));
-    RadioGroup1->setVisible(!IrChipGroupVisible(ComboBox1->currentIndex()));
+    ShowChipGroupFor(ComboBox1->currentIndex());
 }
 
 void TfrmModelEdit::chipTypeClick() {
     const bool visible = CodeTabsVisibleForIrSelection(chipType->ItemIndex());
-    PageControl2->setTabVisible(kFirstCodeTab, visible);
-    PageControl2->setTabVisible(kSecondCodeTab, visible);
+    SetTabVisible(kFirstCodeTab, visible);
+    SetTabVisible(kSecondCodeTab, visible);
+}
+
+void TfrmModelEdit::SetBrandButtonVisible(bool visible) {
+    ToolBar1->findChild<QAction*>(QStringLiteral("tbnUniverModeAction"))->setVisible(visible);
 }
 
 // Steps 12, 14 and 15 of showing a model.
 void TfrmModelEdit::ShowChipAndCodes(const TMyModelRecord& record) {
     const bool kindHasCodes = CodeTabsVisibleForKind(record.ChipKind);
-    PageControl2->setTabVisible(kFirstCodeTab, kindHasCodes);
-    PageControl2->setTabVisible(kSecondCodeTab, kindHasCodes);
+    SetTabVisible(kFirstCodeTab, kindHasCodes);
+    SetTabVisible(kSecondCodeTab, kindHasCodes);
     ChipGroupOf(record.CommType)
         ->SetItemIndex(ChipGroupItemIndex(record.CommType, record.ChipKind));
     PageControl2->setTabText(kFirstCodeTab, QString::fromUtf8(CodeTabCaption(record.ChipKind)));

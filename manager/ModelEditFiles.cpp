@@ -1,8 +1,6 @@
 // Toolbar commands that write or read other files: the single-remote exchange file, the JSON
 // export and the brand list.
 #include "ModelEdit.h"
-#include "model/CodePages.h"
-#include "model/JsonExport.h"
 #include "model/ModelFile.h"
 #include "model/RemoteFile.h"
 #include "model/uUniversalModel.h"
@@ -19,55 +17,52 @@ constexpr int kSave = static_cast<int>(FileDialogKind::Save);
 } // namespace
 
 void TfrmModelEdit::ConnectFileHandlers() {
-    Wire(ToolButton1, &QToolButton::clicked, &TfrmModelEdit::ToolButton1Click);
-    Wire(ToolButton2, &QToolButton::clicked, &TfrmModelEdit::ToolButton2Click);
-    Wire(ToolButton10, &QToolButton::clicked, &TfrmModelEdit::ToolButton10Click);
-    Wire(tbnUniverMode, &QToolButton::clicked, &TfrmModelEdit::tbnUniverModeClick);
+    WireCommand(ToolButton1, &QToolButton::clicked, &TfrmModelEdit::ToolButton1Click);
+    WireCommand(ToolButton2, &QToolButton::clicked, &TfrmModelEdit::ToolButton2Click);
+    WireCommand(ToolButton10, &QToolButton::clicked, &TfrmModelEdit::ToolButton10Click);
+    WireCommand(tbnUniverMode, &QToolButton::clicked, &TfrmModelEdit::tbnUniverModeClick);
 }
 
 void TfrmModelEdit::ToolButton1Click() {
-    const TMyModelRecord* record = RecordOfRow(CurrentRow());
-    if (!record)
+    if (!document_.Record(shownIndex_))
         return;
     if (const auto path = ChooseFileName(kSave))
-        WriteRemoteFile(*path, *record);
+        document_.Export(shownIndex_, *path);
 }
 
 void TfrmModelEdit::ToolButton2Click() {
     const auto path = ChooseFileName(kOpen);
     if (!path)
         return;
-    TMyModelRecord imported;
-    if (!ReadRemoteFile(*path, imported)) {
+    switch (document_.Import(*path)) {
+    case TModelDocument::ImportResult::NotAModelFile:
         dialogs_.ShowMessage(QString::fromLatin1(kErrorFileText));
         return;
-    }
-    if (ImportRemote(Models, imported) < 0) {
+    case TModelDocument::ImportResult::Full:
         dialogs_.ShowMessage(QStringLiteral("The database already holds %1 models; no more can be "
                                             "imported.")
                                  .arg(kMaxModelCount));
         return;
+    case TModelDocument::ImportResult::Imported:
+        RefreshList();
+        return;
     }
-    RefreshList();
 }
 
 void TfrmModelEdit::ToolButton10Click() {
     if (const auto path = ChooseFileName(kSave))
-        SaveJsonExport(*path, Models);
+        document_.ExportJson(*path);
 }
 
 void TfrmModelEdit::tbnUniverModeClick() {
-    TMDFYFile brands;
-    if (ReadBrandFile(BrandTablePath(exeDir_), brands) != kBrandFileRead) {
+    const std::optional<TMDFYFile> brands = document_.ReadBrandTable();
+    if (!brands) {
         dialogs_.ShowMessage(QString::fromUtf8(kBrandFileErrorText),
                              QString::fromLatin1(kBrandFileErrorCaption));
         return;
     }
-    const auto path = ChooseFileName(kSave);
-    if (!path)
-        return;
-    const TCodeMap codes = CodeMapFromLines(MemoLines(Memo1));
-    SaveBrandList(*path, brands, codes);
+    if (const auto path = ChooseFileName(kSave))
+        document_.ExportBrandList(*path, *brands, MemoLines(Memo1));
 }
 
 } // namespace mm

@@ -24,11 +24,11 @@ void TfrmModelEdit::ConnectKeyHandlers() {
     Wire(SpinEdit2, &QSpinBox::valueChanged, &TfrmModelEdit::SpinEdit2Change);
     Wire(CheckBox1, &QCheckBox::toggled, &TfrmModelEdit::CheckBox1Click);
     Wire(PageControl2, &QTabWidget::currentChanged, &TfrmModelEdit::PageControl2Change);
-    Wire(Action1, &QAction::triggered, &TfrmModelEdit::Action1Execute);
-    Wire(Action2, &QAction::triggered, &TfrmModelEdit::Action2Execute);
-    Wire(btnKey, &QPushButton::clicked, &TfrmModelEdit::btnKeyClick);
-    Wire(btnKeyIdx, &QPushButton::clicked, &TfrmModelEdit::btnKeyIdxClick);
-    Wire(Button1, &QPushButton::clicked, &TfrmModelEdit::Button1Click);
+    WireCommand(Action1, &QAction::triggered, &TfrmModelEdit::Action1Execute);
+    WireCommand(Action2, &QAction::triggered, &TfrmModelEdit::Action2Execute);
+    WireCommand(btnKey, &QPushButton::clicked, &TfrmModelEdit::btnKeyClick);
+    WireCommand(btnKeyIdx, &QPushButton::clicked, &TfrmModelEdit::btnKeyIdxClick);
+    WireCommand(Button1, &QPushButton::clicked, &TfrmModelEdit::Button1Click);
     connect(tsGridKeyList1, &TtsGrid::CellChanged, this,
             [this](int oc, int nc, int orow, int nrow) {
                 Handle([=, this] { tsGridKeyList1CellChanged(oc, nc, orow, nrow); });
@@ -60,28 +60,30 @@ void TfrmModelEdit::ShowKeyRows(TtsGrid* grid, const TKeyRows& rows) {
 }
 
 void TfrmModelEdit::FillKeyGrids(int index) {
-    const TMyModelRecord& record = Models[static_cast<size_t>(index)];
+    const TMyModelRecord* record = document_.Record(index);
+    if (!record)
+        return;
     const int n = tsGridKeyList1->Rows();
-    ShowKeyRows(tsGridKeyList1, NormalRows(record, n));
-    ShowKeyRows(tsGridKeyList2, ShiftRows(record, n));
+    ShowKeyRows(tsGridKeyList1, NormalRows(*record, n));
+    ShowKeyRows(tsGridKeyList2, ShiftRows(*record, n));
 }
 
 void TfrmModelEdit::SpinEdit1Change() {
-    if (!EditMode || Updating)
+    if (!document_.EditMode() || Updating)
         return;
     tsGridKeyList1->SetRows(SpinEdit1->Value());
     tsGridKeyList2->SetRows(SpinEdit1->Value());
 }
 
 void TfrmModelEdit::SpinEdit2Change() {
-    if (!EditMode || Updating)
+    if (!document_.EditMode() || Updating)
         return;
     tsGrid3->SetRows(SpinEdit2->Value());
 }
 
 void TfrmModelEdit::CheckBox1Click() {
     const bool ticked = CheckBox1->isChecked();
-    PageControl2->setTabVisible(kShiftTab, ticked);
+    SetTabVisible(kShiftTab, ticked);
     {
         // The table holds 124 entries: with SHIFT keys, 62 per page.
         const QSignalBlocker quiet(SpinEdit1);
@@ -99,6 +101,11 @@ void TfrmModelEdit::CheckBox1Click() {
 
 bool TfrmModelEdit::ShiftTabActive() const {
     return PageControl2->currentIndex() == kShiftTab;
+}
+
+void TfrmModelEdit::SetTabVisible(int tab, bool visible) {
+    const QSignalBlocker quiet(PageControl2);
+    PageControl2->setTabVisible(tab, visible);
 }
 
 void TfrmModelEdit::PageControl2Change() {

@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -46,6 +46,30 @@ int IdColumnWidth(const QWidget* widget) {
 
 QAction* NamedAction(QObject* parent, const char* name, const QString& caption) {
     return Named(new QAction(caption, parent), name);
+}
+
+// A side panel of a given width that grows when its texts need more in the window's font,
+// rather than clipping them.
+class TSidePanel : public QWidget {
+public:
+    TSidePanel(int width, QWidget* parent) : QWidget(parent), width_(width) {
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    }
+    QSize sizeHint() const override {
+        const QSize contents = layout() ? layout()->minimumSize() : QSize();
+        return {std::max(width_, contents.width()), contents.height()};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+private:
+    int width_;
+};
+
+// A control hidden now and then keeps its room, so the layout never jumps.
+void KeepRoomWhenHidden(QWidget* widget) {
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
 }
 
 } // namespace
@@ -83,7 +107,8 @@ void TfrmModelEdit::BuildToolBar() {
         auto* b = Named(new QToolButton(ToolBar1), name);
         b->setText(caption);
         b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        b->setFixedSize(104, 21);
+        // 104 x 21, or wider where the caption needs it in the window's font.
+        b->setFixedSize(b->sizeHint().expandedTo(QSize(104, 21)));
         if (!hint.isEmpty())
             SetHint(b, hint);
         // A widget on a tool bar is shown and hidden through the action that holds it.
@@ -93,6 +118,8 @@ void TfrmModelEdit::BuildToolBar() {
     ToolButton3 = button("ToolButton3", QStringLiteral("Edit"));
     ToolButton5 = button("ToolButton5", QStringLiteral("Save"));
     ToolButton5->setDefaultAction(Action3);
+    Action3->setShortcut(QKeySequence::Save);
+    addAction(Action3);
     ToolBar1->addSeparator();
     ToolButton1 = button("ToolButton1", QStringLiteral("Export"),
                          QStringLiteral("Export Current remote control to file"));
@@ -108,8 +135,7 @@ void TfrmModelEdit::BuildToolBar() {
 }
 
 QWidget* TfrmModelEdit::BuildLeftPanel() {
-    auto* panel = Named(new QWidget(this), "Panel1");
-    panel->setFixedWidth(289);
+    auto* panel = Named(new TSidePanel(289, this), "Panel1");
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(2, 2, 2, 2);
     column->setSpacing(3);
@@ -159,16 +185,17 @@ QWidget* TfrmModelEdit::BuildLeftPanel() {
     oneInTwo->addStretch();
     column->addLayout(oneInTwo);
 
-    // Both chip groups share one place; exactly one of them is visible.
-    auto* chips = new QGridLayout;
-    chipType = Named(new TRadioGroup(QStringLiteral("Quorin Chip Model"), IrChipItems(), 2, panel),
-                     "chipType");
+    // Both chip groups share one place, sized for the larger; exactly one of them is visible.
+    chipGroups_ = Named(new QStackedWidget(panel), "ChipGroups");
+    chipType =
+        Named(new TRadioGroup(QStringLiteral("Quorin Chip Model"), IrChipItems(), 2, chipGroups_),
+              "chipType");
     RadioGroup1 =
-        Named(new TRadioGroup(QStringLiteral("Quorin Chip Model"), UsbChipItems(), 1, panel),
+        Named(new TRadioGroup(QStringLiteral("Quorin Chip Model"), UsbChipItems(), 1, chipGroups_),
               "RadioGroup1");
-    chips->addWidget(chipType, 0, 0);
-    chips->addWidget(RadioGroup1, 0, 0);
-    column->addLayout(chips);
+    chipGroups_->addWidget(chipType);
+    chipGroups_->addWidget(RadioGroup1);
+    column->addWidget(chipGroups_);
 
     for (QWidget* w : std::initializer_list<QWidget*>{Label3, SpinEdit2, CheckBox1, ComboBox1,
                                                       SpinEdit3, chipType})
@@ -177,8 +204,7 @@ QWidget* TfrmModelEdit::BuildLeftPanel() {
 }
 
 QWidget* TfrmModelEdit::BuildRightPanel() {
-    auto* panel = Named(new QWidget(this), "Panel2");
-    panel->setFixedWidth(140);
+    auto* panel = Named(new TSidePanel(140, this), "Panel2");
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(2, 2, 2, 2);
     BitBtn3 = Named(new QPushButton(QStringLiteral("Load Picture..."), panel), "BitBtn3");
@@ -195,34 +221,51 @@ QWidget* TfrmModelEdit::BuildRightPanel() {
     return panel;
 }
 
+// "Key Counts", the note and the ignore box on one line; the three SHIFT buttons on a line of
+// their own below, which keeps its room while they are hidden.
+QWidget* TfrmModelEdit::BuildCentreStrip(QWidget* centre) {
+    auto* strip = Named(new QWidget(centre), "KeyStrip");
+    auto* lines = new QVBoxLayout(strip);
+    lines->setContentsMargins(2, 0, 2, 0);
+    lines->setSpacing(2);
+    auto* first = new QHBoxLayout;
+    Label1 = Named(new QLabel(QStringLiteral("Key Counts"), strip), "Label1");
+    SpinEdit1 = Named(new TSpinEdit(2, 123, strip), "SpinEdit1");
+    Label5 = Named(new QLabel(QStringLiteral("Note:The keyidx start with 1"), strip), "Label5");
+    Label5->setStyleSheet(QStringLiteral("color: red"));
+    SetHint(Label5, QStringLiteral("Start with zero in ir txt file"));
+    CheckBox2 = Named(new QCheckBox(QStringLiteral("Ignore KeyIdx Repeated When Saving"), strip),
+                      "CheckBox2");
+    SetHint(CheckBox2, QStringLiteral("If the remote control have study buttons"));
+    for (QWidget* w : std::initializer_list<QWidget*>{Label1, SpinEdit1, Label5, CheckBox2})
+        first->addWidget(w);
+    first->addStretch();
+    lines->addLayout(first);
+
+    auto* second = new QHBoxLayout;
+    btnKey = Named(new QPushButton(QStringLiteral("Copy Normal's KeyName"), strip), "btnKey");
+    btnKeyIdx =
+        Named(new QPushButton(QStringLiteral("KeyIdx Inc 43 from Normal"), strip), "btnKeyIdx");
+    Button1 = Named(new QPushButton(QStringLiteral("Sno Inc 56 from Normal"), strip), "Button1");
+    for (QPushButton* b : {btnKey, btnKeyIdx, Button1}) {
+        second->addWidget(b);
+        KeepRoomWhenHidden(b);
+        b->setVisible(false);
+    }
+    second->addStretch();
+    lines->addLayout(second);
+    Label1->setEnabled(false);
+    SpinEdit1->setEnabled(false);
+    return strip;
+}
+
 QWidget* TfrmModelEdit::BuildCentre() {
     auto* centre = Named(new QWidget(this), "Panel3");
     auto* column = new QVBoxLayout(centre);
     column->setContentsMargins(0, 2, 0, 0);
     column->setSpacing(2);
 
-    auto* strip = new QHBoxLayout;
-    Label1 = Named(new QLabel(QStringLiteral("Key Counts"), centre), "Label1");
-    SpinEdit1 = Named(new TSpinEdit(2, 123, centre), "SpinEdit1");
-    Label5 = Named(new QLabel(QStringLiteral("Note:The keyidx start with 1"), centre), "Label5");
-    Label5->setStyleSheet(QStringLiteral("color: red"));
-    SetHint(Label5, QStringLiteral("Start with zero in ir txt file"));
-    CheckBox2 = Named(new QCheckBox(QStringLiteral("Ignore KeyIdx Repeated When Saving"), centre),
-                      "CheckBox2");
-    SetHint(CheckBox2, QStringLiteral("If the remote control have study buttons"));
-    btnKey = Named(new QPushButton(QStringLiteral("Copy Normal's KeyName"), centre), "btnKey");
-    btnKeyIdx =
-        Named(new QPushButton(QStringLiteral("KeyIdx Inc 43 from Normal"), centre), "btnKeyIdx");
-    Button1 = Named(new QPushButton(QStringLiteral("Sno Inc 56 from Normal"), centre), "Button1");
-    for (QWidget* w : std::initializer_list<QWidget*>{Label1, SpinEdit1, Label5, CheckBox2, btnKey,
-                                                      btnKeyIdx, Button1})
-        strip->addWidget(w);
-    strip->addStretch();
-    column->addLayout(strip);
-    Label1->setEnabled(false);
-    SpinEdit1->setEnabled(false);
-    for (QWidget* w : std::initializer_list<QWidget*>{btnKey, btnKeyIdx, Button1})
-        w->setVisible(false);
+    column->addWidget(BuildCentreStrip(centre));
 
     // The statistics frame lies over the right-hand part of the tab area.
     auto* tabArea = Named(new QWidget(centre), "TabArea");

@@ -2,6 +2,7 @@
 // delete.
 #include "ModelEdit.h"
 #include "controls/Grid.h"
+#include "platform/Errors.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtText.h"
 
@@ -10,24 +11,38 @@
 
 namespace mm {
 
+namespace {
+constexpr int kNameColumn = 1;
+constexpr int kIdColumn = 2;
+constexpr int kRemarkColumn = 3;
+} // namespace
+
 void TfrmModelEdit::ConnectListHandlers() {
-    connect(tsGrid1, &TtsGrid::RowChanged, this, [this](int oldRow, int newRow) {
-        Handle([=, this] { tsGrid1RowChanged(oldRow, newRow); });
-    });
+    // The row moves inside the list's own mouse or key event, or inside the search box's: the
+    // store and its message wait until that event has returned.
+    connect(
+        tsGrid1, &TtsGrid::RowChanged, this, [this] { Handle([this] { FollowCurrentRow(); }); },
+        Qt::QueuedConnection);
     connect(tsGrid1, &TtsGrid::CellEdit, this,
             [this](int col, int row) { Handle([=, this] { tsGrid1CellEdit(col, row); }); });
     connect(tsGrid1, &TtsGrid::EndCellEdit, this, [this](int col, int row, bool& cancel) {
         Handle([&, col, row, this] { tsGrid1EndCellEdit(col, row, cancel); });
     });
     Wire(Edit1, &QLineEdit::textChanged, &TfrmModelEdit::Edit1Change);
-    Wire(Action4, &QAction::triggered, &TfrmModelEdit::Action4Execute);
-    Wire(Action5, &QAction::triggered, &TfrmModelEdit::Action5Execute);
+    WireCommand(Action4, &QAction::triggered, &TfrmModelEdit::Action4Execute);
+    WireCommand(Action5, &QAction::triggered, &TfrmModelEdit::Action5Execute);
+}
+
+void TfrmModelEdit::FollowCurrentRow() {
+    if (Updating || CurrentRow() - 1 == shownIndex_)
+        return;
+    tsGrid1RowChanged(shownIndex_ + 1, CurrentRow());
 }
 
 void TfrmModelEdit::tsGrid1RowChanged(int oldRow, int) {
     if (Updating)
         return;
-    if (EditMode) {
+    if (document_.EditMode()) {
         if (tsGrid1->Rows() < 1)
             return;
         if (!StoreModelReported(oldRow - 1)) {
@@ -35,65 +50,44 @@ void TfrmModelEdit::tsGrid1RowChanged(int oldRow, int) {
             tsGrid1->SetCurrentRow(oldRow);
             return;
         }
-        TUpdatingScope updating(Updating);
-        if (!Models.empty())
-            ShowCurrentModel();
-        return;
     }
     TUpdatingScope updating(Updating);
-    if (CurrentRow() - 1 < static_cast<int>(Models.size()))
-        ShowCurrentModel();
+    ShowCurrentModel();
 }
 
-TMyModelRecord* TfrmModelEdit::RecordOfRow(int row) {
-    if (row < 1 || row > static_cast<int>(Models.size()))
-        return nullptr;
-    return &Models[static_cast<size_t>(row - 1)];
-}
-
-void TfrmModelEdit::TakeNameCell(int row, const char* emptyMessage, bool& cancel) {
-    TMyModelRecord* record = RecordOfRow(row);
-    const QString text = tsGrid1->CellText(1, row);
-    if (!record)
-        return;
-    if (text.isEmpty()) {
-        dialogs_.ShowMessage(QString::fromLatin1(emptyMessage));
-        cancel = true;
-        return;
-    }
-    record->ModelType.Assign(GbkFromQString(text));
-}
-
-void TfrmModelEdit::TakeIdCell(int row) {
-    if (TMyModelRecord* record = RecordOfRow(row))
-        record->ModelID = ModelIdFromText(GbkFromQString(tsGrid1->CellText(2, row)));
-}
-
+// Typing takes effect at once where the text is acceptable; what is not is reported once, when
+// the user leaves the cell.
 void TfrmModelEdit::tsGrid1CellEdit(int dataCol, int dataRow) {
-    bool ignored = false;
+    const std::string text = GbkFromQString(tsGrid1->CellText(dataCol, dataRow));
     switch (dataCol) {
-    case 1:
-        TakeNameCell(dataRow, "please input name", ignored);
+    case kNameColumn:
+        document_.SetName(dataRow - 1, text);
         break;
-    case 2:
-        TakeIdCell(dataRow);
+    case kIdColumn:
+        document_.SetId(dataRow - 1, text);
         break;
-    case 3:
-        if (TMyModelRecord* record = RecordOfRow(dataRow))
-            record->Remark.Assign(GbkFromQString(tsGrid1->CellText(3, dataRow)));
+    case kRemarkColumn:
+        document_.SetRemark(dataRow - 1, text);
         break;
     }
 }
 
 void TfrmModelEdit::tsGrid1EndCellEdit(int dataCol, int dataRow, bool& cancel) {
-    if (dataCol == 1)
-        TakeNameCell(dataRow, "Please input a name", cancel);
-    else if (dataCol == 2)
-        TakeIdCell(dataRow);
+    const std::string text = GbkFromQString(tsGrid1->CellText(dataCol, dataRow));
+    const std::string original = GbkFromQString(tsGrid1->EditOriginal().toString());
+    if (dataCol == kNameColumn && !document_.SetName(dataRow - 1, text)) {
+        dialogs_.ShowMessage(QStringLiteral("Please input a name"));
+        cancel = true;
+        document_.SetName(dataRow - 1, original);
+    } else if (dataCol == kIdColumn && !document_.SetId(dataRow - 1, text)) {
+        cancel = true;
+        document_.SetId(dataRow - 1, original);
+        throw ConvertError("$" + text); // the identifier is read as hexadecimal
+    }
 }
 
 void TfrmModelEdit::Edit1Change() {
-    const int found = FindModelByName(Models, GbkFromQString(Edit1->text()));
+    const int found = FindModelByName(document_.Models(), GbkFromQString(Edit1->text()));
     if (found < 0)
         return;
     tsGrid1->SetCurrentRow(found + 1);
@@ -102,16 +96,7 @@ void TfrmModelEdit::Edit1Change() {
 }
 
 void TfrmModelEdit::Action5Execute() {
-    if (tsGrid1->Rows() == 0) {
-        Models.assign(1, TMyModelRecord());
-        RefreshList();
-        return;
-    }
-    const TMyModelRecord* source = RecordOfRow(CurrentRow());
-    if (!source)
-        return;
-    Models.push_back(TMyModelRecord(*source));
-    Models.back().ModelID = LowestFreeModelID(Models);
+    document_.CopyAdd(shownIndex_);
     RefreshList();
 }
 
@@ -120,11 +105,11 @@ void TfrmModelEdit::Action4Execute() {
         dialogs_.ShowMessage(QStringLiteral("Can not delete! there are only one remote!"));
         return;
     }
-    if (!RecordOfRow(CurrentRow()))
+    if (!document_.Record(shownIndex_))
         return;
     if (!dialogs_.Confirm(QStringLiteral("Are you sure to delete current?")))
         return;
-    Models.erase(Models.begin() + (CurrentRow() - 1));
+    document_.Delete(shownIndex_);
     RefreshList();
 }
 

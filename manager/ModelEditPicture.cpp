@@ -2,6 +2,7 @@
 #include "ModelEdit.h"
 #include "controls/PictureBox.h"
 #include "model/Picture.h"
+#include "platform/Streams.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Guard.h"
 #include "platform/ui/Jpeg.h"
@@ -13,9 +14,9 @@
 namespace mm {
 
 void TfrmModelEdit::ConnectPictureHandlers() {
-    Wire(BitBtn3, &QPushButton::clicked, &TfrmModelEdit::BitBtn3Click);
-    Wire(SAVEPICTURE1, &QAction::triggered, &TfrmModelEdit::SAVEPICTURE1Click);
-    Wire(Image1, &TPictureBox::Clicked, &TfrmModelEdit::Image1Click);
+    WireCommand(BitBtn3, &QPushButton::clicked, &TfrmModelEdit::BitBtn3Click);
+    WireCommand(SAVEPICTURE1, &QAction::triggered, &TfrmModelEdit::SAVEPICTURE1Click);
+    WireCommand(Image1, &TPictureBox::Clicked, &TfrmModelEdit::Image1Click);
 }
 
 std::optional<std::string> TfrmModelEdit::ChooseFileName(int kind, const QString& filter,
@@ -39,24 +40,20 @@ void TfrmModelEdit::ShowPictureBytes(const TSSByteArray& bytes) {
 void TfrmModelEdit::ShowPicture(int index) {
     pictureBytes_.clear();
     Image1->SetPicture(QImage());
-    const TMyModelRecord& record = Models[static_cast<size_t>(index)];
-    if (!HasPicture(record))
+    const TMyModelRecord* record = document_.Record(index);
+    if (!record || !HasPicture(*record))
         return;
-    const std::string_view bytes = PictureBytes(record);
+    const std::string_view bytes = PictureBytes(*record);
     ShowPictureBytes(TSSByteArray(bytes.begin(), bytes.end()));
 }
 
 void TfrmModelEdit::BitBtn3Click() {
-    TMyModelRecord* record = RecordOfRow(CurrentRow());
-    if (!record)
+    if (!document_.Record(shownIndex_))
         return;
     const auto path = ChooseFileName(static_cast<int>(FileDialogKind::OpenPicture),
                                      QStringLiteral("JPEG images (*.jpg *.jpeg);;All files (*)"));
-    if (!path)
-        return;
-    const TSSByteArray picture = ReadPictureFile(*path);
-    ReplacePicture(*record, picture);
-    ShowPictureBytes(picture);
+    if (path)
+        ShowPictureBytes(document_.LoadPicture(shownIndex_, *path));
 }
 
 void TfrmModelEdit::SAVEPICTURE1Click() {

@@ -4,8 +4,6 @@
 #include "controls/Grid.h"
 #include "controls/RadioGroup.h"
 #include "controls/SpinEdit.h"
-#include "model/CodePages.h"
-#include "model/StoreRules.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtText.h"
 
@@ -29,12 +27,10 @@ bool TfrmModelEdit::StoreModel(int index) {
     input.Normal = KeyRowsOf(tsGridKeyList1);
     input.Shift = KeyRowsOf(tsGridKeyList2);
     input.IgnoreKeyIdxRepeated = CheckBox2->isChecked();
-    if (const auto broken = mm::StoreModel(Models, index, input)) {
+    if (const auto broken = document_.Store(index, input, MemoLines(Memo1), MemoLines(Memo2))) {
         dialogs_.ShowMessage(QString::fromStdString(*broken));
         return false;
     }
-    if (index >= 0 && index < static_cast<int>(Models.size()))
-        StoreCodePages(Models[static_cast<size_t>(index)], MemoLines(Memo1), MemoLines(Memo2));
     return true;
 }
 

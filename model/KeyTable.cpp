@@ -38,6 +38,10 @@ int KeyCountsMaximum(bool hasShift) {
 }
 
 bool ShowsShift(const TModelFixedPart& record) {
+    return record.HasShift != 0;
+}
+
+bool HasShiftPage(const TModelFixedPart& record) {
     return record.HasShift == 1;
 }
 
@@ -65,7 +69,7 @@ TKeyRows NormalRows(const TModelFixedPart& record, int n) {
 
 TKeyRows ShiftRows(const TModelFixedPart& record, int n) {
     TKeyRows rows(static_cast<size_t>(std::max(n, 0)));
-    if (!ShowsShift(record))
+    if (!HasShiftPage(record))
         return rows;
     for (int r = 1; r <= n; ++r) {
         const int entry = n + r - 1;

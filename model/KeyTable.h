@@ -35,9 +35,11 @@ int KeyCountsMaximum(bool hasShift);
 // "Page Counts" runs from 1 to 8.
 constexpr int kMinPageCounts = 1;
 
-// What the window shows for a record: "Has Shift" ticked for HasShift 1, "Key Counts" the
+// What the window shows for a record: "Has Shift" ticked for any HasShift but 0, the SHIFT
+// tab and SHIFT rows only for HasShift 1 (whose KeyCount holds both pages), "Key Counts" the
 // record's NormalCount kept within the spin box's range, "Page Counts" kept within 1..8.
 bool ShowsShift(const TModelFixedPart& record);
+bool HasShiftPage(const TModelFixedPart& record);
 int ShownKeyCounts(const TModelFixedPart& record);
 int ShownPageCounts(const TModelFixedPart& record);
 

@@ -28,10 +28,21 @@ uint16_t LowestFreeModelID(const TMyModelRecords& models) {
     return 0;
 }
 
+namespace {
+// "$" in front makes the integer-text reader take hexadecimal digits and nothing else.
+std::string HexText(std::string_view text) {
+    return "$" + std::string(text.empty() ? "0" : text);
+}
+} // namespace
+
 uint16_t ModelIdFromText(std::string_view text) {
-    // "$" in front makes the integer-text reader take hexadecimal digits and nothing else.
-    const std::string hex = "$" + std::string(text.empty() ? "0" : text);
-    return static_cast<uint16_t>(StrToInt(hex));
+    return static_cast<uint16_t>(StrToInt(HexText(text)));
+}
+
+std::optional<uint16_t> TryModelIdFromText(std::string_view text) {
+    if (const std::optional<int32_t> value = TryStrToInt(HexText(text)))
+        return static_cast<uint16_t>(*value);
+    return std::nullopt;
 }
 
 int FindModelByName(const TMyModelRecords& models, std::string_view text) {

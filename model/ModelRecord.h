@@ -1,12 +1,14 @@
 #pragma once
 // One remote-control model as it is held in memory and, for its fixed part, on disk: the
 // structures are byte-packed images of the stored layout.
+#include "platform/Gbk.h"
 #include "platform/Streams.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -25,9 +27,9 @@ template <size_t N> struct TShortString {
 
     // Only the first Len bytes count; a length beyond the capacity is read as the capacity.
     std::string Str() const { return std::string(Chars, std::min<size_t>(Len, N)); }
-    // Cuts to the capacity; bytes after the new text stay as they were.
+    // Cuts to the capacity at a whole character; bytes after the new text stay as they were.
     void Assign(std::string_view text) {
-        const size_t n = std::min(text.size(), N);
+        const size_t n = GbkCutLength(text, N);
         Len = static_cast<uint8_t>(n);
         if (n != 0)
             std::memcpy(Chars, text.data(), n);
@@ -136,6 +138,8 @@ uint16_t LowestFreeModelID(const TMyModelRecords& models);
 // An identifier typed in the model list: hexadecimal digits only (empty reads as 0), kept to
 // its low 16 bits; ConvertError with "$" and the text otherwise.
 uint16_t ModelIdFromText(std::string_view text);
+// The same, nothing for a text that is not hexadecimal.
+std::optional<uint16_t> TryModelIdFromText(std::string_view text);
 
 // The search box: the first record whose name holds the text (spaces trimmed from both ends,
 // bytes compared as they are), or -1; a text of spaces finds nothing.

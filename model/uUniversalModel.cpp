@@ -153,9 +153,13 @@ std::string BrandTablePath(const std::string& exeDir) {
 
 TCodeMap CodeMapFromLines(const TStrArray& lines) {
     TCodeMap codes;
-    for (const std::string& line : lines)
+    for (const std::string& line : lines) {
+        // Unlike the code pages, a line of three numbers ("5=12=7") pairs nothing here.
+        if (SplitString(line, '=').size() != 2)
+            continue;
         if (const std::optional<TCodePair> pair = ParseCodePair(line))
             codes.push_back(*pair);
+    }
     return codes;
 }
 

@@ -60,8 +60,9 @@ std::string BrandTablePath(const std::string& exeDir);
 // number on the right.
 using TCodeMap = std::vector<TCodePair>;
 
-// The pairs of the page's lines, each line read by ParseCodePair (lines that give no pair are
-// skipped); raises ConvertError naming a part that is not an integer text.
+// The pairs of the page's lines that split at "=" into exactly two non-empty parts, each read
+// by ParseCodePair (other lines are skipped); raises ConvertError naming a part that is not an
+// integer text.
 TCodeMap CodeMapFromLines(const TStrArray& lines);
 
 // The brand list file's bytes (GBK, CR LF): the heading, then each brand in the order first met

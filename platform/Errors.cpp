@@ -4,8 +4,12 @@
 
 namespace mm {
 
+std::string ConvertErrorMessage(const std::string& text) {
+    return "'" + text + "' is not a valid integer value";
+}
+
 ConvertError::ConvertError(const std::string& text)
-    : Error("'" + text + "' is not a valid integer value") {}
+    : Error(ConvertErrorMessage(text)), text_(text) {}
 
 FileOpenError::FileOpenError(const std::string& fileName, const std::string& reason)
     : Error("Cannot open file \"" + fileName + "\". " + reason) {}

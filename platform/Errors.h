@@ -15,7 +15,14 @@ public:
 class ConvertError : public Error {
 public:
     explicit ConvertError(const std::string& text);
+    // The text as it was given (record text is GBK), so a window can show it as typed.
+    const std::string& Text() const { return text_; }
+
+private:
+    std::string text_;
 };
+
+std::string ConvertErrorMessage(const std::string& text);
 
 // "Cannot open file "%s". %s"
 class FileOpenError : public Error {

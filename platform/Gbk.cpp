@@ -94,6 +94,23 @@ std::u16string Utf16FromGbk(std::string_view bytes, Undecodable mode) {
     return text;
 }
 
+size_t GbkCutLength(std::string_view bytes, size_t capacity) {
+    if (bytes.size() <= capacity)
+        return bytes.size();
+    const GbkTables& tables = Tables();
+    size_t end = 0;
+    while (end < capacity) {
+        const unsigned char b = static_cast<unsigned char>(bytes[end]);
+        const bool pair = b >= 0x80 && end + 1 < bytes.size() &&
+                          tables.Decode(b, static_cast<unsigned char>(bytes[end + 1])) != 0;
+        const size_t width = pair ? 2 : 1;
+        if (end + width > capacity)
+            break;
+        end += width;
+    }
+    return end;
+}
+
 std::string GbkFromUtf16(std::u16string_view text) {
     const GbkTables& tables = Tables();
     std::string bytes;

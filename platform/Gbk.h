@@ -18,4 +18,8 @@ std::string GbkFromUtf16(std::u16string_view text);
 // Bytes decoded with U+FFFD for what does not decode, as UTF-8.
 std::string Utf8FromGbk(std::string_view bytes);
 
+// The longest prefix of at most capacity bytes that does not end inside a double-byte
+// character, so that a text cut to a field's capacity never leaves half a character behind.
+size_t GbkCutLength(std::string_view bytes, size_t capacity);
+
 } // namespace mm

@@ -56,10 +56,6 @@ TStrArray SplitString(std::string_view text, char separator) {
     return pieces;
 }
 
-std::string CutTo(std::string_view text, size_t capacity) {
-    return std::string(text.substr(0, capacity));
-}
-
 std::string Hex4(unsigned value) {
     char text[8];
     std::snprintf(text, sizeof text, "%04X", value & 0xFFFFu);

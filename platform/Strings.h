@@ -16,9 +16,6 @@ std::string TrimSpaces(std::string_view text);
 // Trims the text, cuts it at every separator and returns the trimmed, non-empty pieces.
 TStrArray SplitString(std::string_view text, char separator);
 
-// The text cut to at most capacity bytes.
-std::string CutTo(std::string_view text, size_t capacity);
-
 // Equal when they differ only in the case of ASCII letters; other bytes must match exactly.
 bool SameText(std::string_view a, std::string_view b);
 

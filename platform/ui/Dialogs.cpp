@@ -12,8 +12,9 @@ namespace {
 QWidget* ActiveWindow() {
     return QApplication::activeWindow();
 }
+// The program's name; a display name would also be appended to every window title.
 QString Title() {
-    return QApplication::applicationDisplayName();
+    return QApplication::applicationName();
 }
 } // namespace
 
@@ -21,9 +22,11 @@ void TQtDialogs::ShowMessage(const QString& text, const QString& caption) {
     QMessageBox::information(ActiveWindow(), caption.isEmpty() ? Title() : caption, text);
 }
 
-bool TQtDialogs::Confirm(const QString& text) {
-    return QMessageBox::question(ActiveWindow(), Title(), text,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+bool TQtDialogs::Confirm(const QString& text, DefaultAnswer byDefault) {
+    return QMessageBox::question(ActiveWindow(), Title(), text, QMessageBox::Yes | QMessageBox::No,
+                                 byDefault == DefaultAnswer::No
+                                     ? QMessageBox::No
+                                     : QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 std::optional<QString> TQtDialogs::ChooseFile(const FileDialogRequest& request) {
@@ -52,8 +55,9 @@ void TScriptedDialogs::ShowMessage(const QString& text, const QString& caption) 
         captions.push_back(caption);
 }
 
-bool TScriptedDialogs::Confirm(const QString& text) {
+bool TScriptedDialogs::Confirm(const QString& text, DefaultAnswer byDefault) {
     shown.push_back(text);
+    defaults.push_back(byDefault);
     if (confirms_.empty())
         return false;
     const bool yes = confirms_.front();

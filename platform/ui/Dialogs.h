@@ -11,6 +11,9 @@ namespace mm {
 
 enum class FileDialogKind { Open, Save, OpenPicture, SavePicture };
 
+// The button Enter presses in a confirmation: No where Yes would throw work away.
+enum class DefaultAnswer { Yes, No };
+
 struct FileDialogRequest {
     FileDialogKind kind = FileDialogKind::Open;
     QString filter;     // Qt filter text, "JPEG (*.jpg *.jpeg);;All files (*)"
@@ -25,7 +28,8 @@ public:
     virtual void ShowMessage(const QString& text, const QString& caption) = 0;
     void ShowMessage(const QString& text) { ShowMessage(text, QString()); }
     // Yes/No confirmation: true for Yes.
-    virtual bool Confirm(const QString& text) = 0;
+    virtual bool Confirm(const QString& text, DefaultAnswer byDefault) = 0;
+    bool Confirm(const QString& text) { return Confirm(text, DefaultAnswer::Yes); }
     // The chosen path, or nothing when cancelled.
     virtual std::optional<QString> ChooseFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
@@ -33,9 +37,10 @@ public:
 
 class TQtDialogs : public TDialogs {
 public:
+    using TDialogs::Confirm;
     using TDialogs::ShowMessage;
     void ShowMessage(const QString& text, const QString& caption) override;
-    bool Confirm(const QString& text) override;
+    bool Confirm(const QString& text, DefaultAnswer byDefault) override;
     std::optional<QString> ChooseFile(const FileDialogRequest& request) override;
     std::optional<QColor> ChooseColor(const QColor& initial) override;
 };
@@ -43,9 +48,10 @@ public:
 // Answers from queues; an empty queue answers No / Cancel.
 class TScriptedDialogs : public TDialogs {
 public:
+    using TDialogs::Confirm;
     using TDialogs::ShowMessage;
     void ShowMessage(const QString& text, const QString& caption) override;
-    bool Confirm(const QString& text) override;
+    bool Confirm(const QString& text, DefaultAnswer byDefault) override;
     std::optional<QString> ChooseFile(const FileDialogRequest& request) override;
     std::optional<QColor> ChooseColor(const QColor& initial) override;
 
@@ -57,10 +63,13 @@ public:
     QStringList shown;
     // The caption of each message that had one, in the order shown.
     QStringList captions;
+    // The default button of each confirmation, in the order asked.
+    std::vector<DefaultAnswer> defaults;
     std::vector<FileDialogRequest> fileRequests;
     void Clear() {
         shown.clear();
         captions.clear();
+        defaults.clear();
         fileRequests.clear();
     }
 

@@ -1,5 +1,8 @@
 #include "Guard.h"
 
+#include "QtText.h"
+#include "platform/Errors.h"
+
 #include <exception>
 
 namespace mm {
@@ -8,6 +11,10 @@ bool Guarded(TDialogs& dialogs, const std::function<void()>& handler) {
     try {
         handler();
         return true;
+    } catch (const ConvertError& error) {
+        // The text came from a control: show it as the user typed it, not as bytes.
+        dialogs.ShowMessage(
+            QString::fromUtf8(ConvertErrorMessage("%1")).arg(QStringFromGbk(error.Text())));
     } catch (const std::exception& error) {
         dialogs.ShowMessage(QString::fromUtf8(error.what()));
     } catch (...) {

@@ -1,5 +1,8 @@
 #pragma once
-// A main window over a private data folder, talking to the user through scripted dialogs.
+// A main window over a private data folder, talking to the user through scripted dialogs and
+// driven as a user drives it: mouse clicks and key presses on its widgets, found by their
+// designer names.
+#include "QtPrinters.h"
 #include "TestSupport.h"
 #include "controls/Grid.h"
 #include "manager/ModelEdit.h"
@@ -7,6 +10,11 @@
 #include "platform/ui/Dialogs.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
@@ -44,13 +52,108 @@ protected:
     void Open() {
         window = std::make_unique<TfrmModelEdit>(dialogs, dir.Dir());
         window->show();
-        QApplication::processEvents();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        Settle();
+    }
+
+    void OpenWith(const TMyModelRecords& models) {
+        SaveDatabase(models);
+        Open();
     }
 
     TMyModelRecords SavedModels() {
         TMyModelRecords models;
         LoadModelFile(DatabasePath(), models);
         return models;
+    }
+
+    const TMyModelRecords& Models() const { return window->Document().Models(); }
+    bool InEditMode() const { return window->Document().EditMode(); }
+
+    // Runs what the window left for after the user's event: posted handlers, deferred
+    // messages and deletions.
+    static void Settle() {
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+
+    template <typename T = QWidget> T* Find(const char* name) const {
+        T* widget = window->findChild<T*>(QString::fromLatin1(name));
+        if (!widget)
+            throw std::runtime_error(std::string("no widget named ") + name);
+        return widget;
+    }
+    TtsGrid* Grid(const char* name) const { return Find<TtsGrid>(name); }
+
+    void Click(QWidget* widget, Qt::MouseButton button = Qt::LeftButton, QPoint at = {}) {
+        QTest::mouseClick(widget, button, {}, at.isNull() ? widget->rect().center() : at);
+        Settle();
+    }
+    void Click(const char* name) { Click(Find(name)); }
+    void Key(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(widget, static_cast<Qt::Key>(key), modifiers);
+        Settle();
+    }
+    void Type(QWidget* widget, const QString& text) {
+        QTest::keyClicks(widget, text);
+        Settle();
+    }
+
+    void EnterEditMode() { Click("ToolButton3"); }
+    // Ctrl+S, as a user saves.
+    void Save() {
+        window->activateWindow(); // a closed menu or dialog may have had the focus
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        Key(window.get(), Qt::Key_S, Qt::ControlModifier);
+    }
+
+    QPoint CellCentre(TtsGrid* grid, int col, int row) {
+        const QModelIndex cell = grid->model()->index(row - 1, col - 1);
+        grid->scrollTo(cell);
+        return grid->visualRect(cell).center();
+    }
+    void ClickCell(TtsGrid* grid, int col, int row) {
+        Click(grid->viewport(), Qt::LeftButton, CellCentre(grid, col, row));
+    }
+    // The cell editor open in a grid, or nullptr.
+    QLineEdit* CellEditor(TtsGrid* grid) { return grid->viewport()->findChild<QLineEdit*>(); }
+    // Selects the cell, opens its editor with F2, replaces the text and presses Enter.
+    void EditCell(TtsGrid* grid, int col, int row, const QString& text) {
+        ClickCell(grid, col, row);
+        Key(grid, Qt::Key_F2);
+        QLineEdit* editor = CellEditor(grid);
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        Key(editor, Qt::Key_Backspace);
+        Type(editor, text);
+        Key(editor, Qt::Key_Return);
+    }
+
+    // Opens a widget's context menu with a right click, as the platform reports it (button
+    // press and release, then the menu request), and clicks the item of that caption.
+    void ChooseFromContextMenu(QWidget* widget, QPoint at, const QString& item) {
+        QTimer::singleShot(0, [item] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            for (QAction* action : menu->actions())
+                if (action->text() == item)
+                    QTest::mouseClick(menu, Qt::LeftButton, {},
+                                      menu->actionGeometry(action).center());
+            if (menu->isVisible()) // a disabled item keeps the menu open
+                menu->close();
+        });
+        QTest::mouseClick(widget, Qt::RightButton, {}, at);
+        QContextMenuEvent request(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+        QSpontaneKeyEvent::setSpontaneous(&request);
+        QApplication::sendEvent(widget, &request);
+        Settle();
+    }
+    void ChooseFromCellMenu(TtsGrid* grid, int col, int row, const QString& item) {
+        ChooseFromContextMenu(grid->viewport(), CellCentre(grid, col, row), item);
     }
 };
 

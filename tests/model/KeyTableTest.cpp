@@ -80,9 +80,15 @@ TEST(KeyRows, ShownCountsStayWithinTheSpinRanges) {
         bool showsShift;
     };
     const Case cases[] = {
-        {0, 0, 0, 2, 1, false},   {10, 1, 3, 5, 3, true},       {10, 0, 8, 10, 8, false},
-        {11, 1, 9, 5, 8, true},   {255, 0, 255, 123, 8, false}, {255, 1, 1, 62, 1, true},
-        {10, 2, 1, 10, 1, false}, // only 1 counts as SHIFT keys, as NormalCount reads it
+        {0, 0, 0, 2, 1, false},
+        {10, 1, 3, 5, 3, true},
+        {10, 0, 8, 10, 8, false},
+        {11, 1, 9, 5, 8, true},
+        {255, 0, 255, 123, 8, false},
+        {255, 1, 1, 62, 1, true},
+        // Any other value ticks "Has Shift", whose maximum applies, but only 1 holds SHIFT keys.
+        {10, 2, 1, 10, 1, true},
+        {100, 2, 1, 62, 1, true},
     };
     for (const Case& c : cases) {
         TMyModelRecord m;
@@ -92,6 +98,7 @@ TEST(KeyRows, ShownCountsStayWithinTheSpinRanges) {
         EXPECT_EQ(ShownKeyCounts(m), c.keyCounts) << int{c.keyCount} << "/" << int{c.hasShift};
         EXPECT_EQ(ShownPageCounts(m), c.pageCounts) << int{c.pageCount};
         EXPECT_EQ(ShowsShift(m), c.showsShift);
+        EXPECT_EQ(HasShiftPage(m), c.hasShift == 1);
     }
     EXPECT_EQ(KeyCountsMaximum(true), 62);
     EXPECT_EQ(KeyCountsMaximum(false), 123);

@@ -78,7 +78,9 @@ TEST(ModelRecord, IdentifierTextIsHexadecimalKeptTo16Bits) {
     EXPECT_EQ(ModelIdFromText("12345"), 0x2345);
     EXPECT_EQ(ModelIdFromText(""), 0);
     EXPECT_EQ(ModelIdFromText("FFFFFFFF"), 0xFFFF);
+    EXPECT_EQ(TryModelIdFromText("1a"), 0x001A);
     for (const char* bad : {"1g", " 1", "-1", "0x1", "123456789"}) {
+        EXPECT_EQ(TryModelIdFromText(bad), std::nullopt) << bad;
         try {
             ModelIdFromText(bad);
             ADD_FAILURE() << bad;

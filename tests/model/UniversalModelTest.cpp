@@ -181,8 +181,8 @@ TEST(BrandList, WalksTheRunsAsTheListRules) {
 }
 
 TEST(BrandList, CodeMapFromThePageLines) {
-    const TCodeMap codes =
-        CodeMapFromLines({" 5 = 12 ", "", "5", "=5", "5=", "9=3", "5=13", "0x0A=$B", "  "});
+    const TCodeMap codes = CodeMapFromLines(
+        {" 5 = 12 ", "", "5", "=5", "5=", "9=3", "5=12=7", "a=1=2", "5=13", "0x0A=$B", "  "});
     ASSERT_EQ(codes.size(), 4u);
     EXPECT_EQ(codes[0].Left, 5);
     EXPECT_EQ(codes[0].Right, 12);

@@ -35,6 +35,33 @@ TEST(Gbk, CharactersOutsideGbkBecomeQuestionMarks) {
     EXPECT_EQ(GbkFromQString(QString::fromUtf8("a😀")), "a??");
 }
 
+TEST(Gbk, TextsAreCutAtWholeCharacters) {
+    const std::string zhong = "\xD6\xD0"; // 中
+    struct Case {
+        std::string text;
+        size_t capacity;
+        size_t kept;
+    } cases[] = {
+        {"abc", 5, 3},                 // short enough: whole
+        {"abcdef", 4, 4},              // single bytes: the capacity
+        {"a" + zhong + zhong, 4, 3},   // the second character would be cut in half
+        {zhong + zhong + zhong, 5, 4}, // odd capacity after double-byte characters
+        {"\xFF\xFFxyz", 3, 3},         // bytes that are not GBK count one each
+        {"ab\x81", 3, 3},              // a lead byte with nothing after it stands alone
+        {"a\x81\x7F"
+         "b",
+         2, 2}, // \x81 \x7F is no character: one byte each
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(GbkCutLength(c.text, c.capacity), c.kept) << c.text << " " << c.capacity;
+
+    // Twelve Chinese characters in a 19-byte field keep nine whole ones.
+    std::string name;
+    for (int i = 0; i < 12; ++i)
+        name += zhong;
+    EXPECT_EQ(GbkCutLength(name, 19), 18u);
+}
+
 TEST(Colours, BgrRoundTrip) {
     EXPECT_EQ(QColorFromBgr(0x00332211), QColor(0x11, 0x22, 0x33));
     EXPECT_EQ(BgrFromQColor(QColor(0x11, 0x22, 0x33)), 0x00332211);

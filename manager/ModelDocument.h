@@ -1,0 +1,86 @@
+#pragma once
+// What the main window works on, without a widget: the models, the edit mode, whether the
+// array holds changes never written, and the commands that change the array or write files.
+#include "model/ModelRecord.h"
+#include "model/StoreRules.h"
+#include "model/uUniversalModel.h"
+#include "platform/Strings.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mm {
+
+class TModelDocument {
+public:
+    // exeDir ends in "/": the data folder lies below it.
+    explicit TModelDocument(std::string exeDir);
+
+    // Reads the database into Models; a missing file gives an empty array. Returns what the
+    // user must be told: a database that was refused, or the error that kept it from being
+    // read. Either way the first save keeps the old file as ".bak".
+    std::vector<std::string> Load();
+
+    const TMyModelRecords& Models() const { return models_; }
+    int Count() const { return static_cast<int>(models_.size()); }
+    // nullptr outside the array.
+    const TMyModelRecord* Record(int index) const;
+
+    bool EditMode() const { return editMode_; }
+    void SetEditMode(bool on) { editMode_ = on; }
+    // The array holds changes that were never written.
+    bool Unsaved() const { return unsaved_; }
+
+    std::string DatabasePath() const;
+
+    // In-place edits of the model list; texts are cut to their fields. An empty name, or an
+    // identifier that is not hexadecimal text, changes nothing (false).
+    bool SetName(int index, std::string_view name);
+    bool SetId(int index, std::string_view hexText);
+    void SetRemark(int index, std::string_view remark);
+
+    // Takes the window's controls into Models[index]: the key rules first, then the code region
+    // from the two code pages. Returns the message of the first broken rule, or nothing.
+    // Raises ConvertError for a number no rule catches.
+    std::optional<std::string> Store(int index, const TStoreInput& input, const TStrArray& memo1,
+                                     const TStrArray& memo2);
+
+    // Marks every entry reserved and writes the whole array; the number of models written.
+    // A failure raises and leaves the array unsaved and the old file whole.
+    size_t Save(double saveTime);
+
+    // Removes Models[index]; nothing outside the array.
+    void Delete(int index);
+    // Appends a copy of Models[index] with the lowest free identifier; on an empty array, one
+    // blank model. Nothing for an index outside a non-empty array.
+    void CopyAdd(int index);
+
+    enum class ImportResult { Imported, NotAModelFile, Full };
+    ImportResult Import(const std::string& fileName);
+    void Export(int index, const std::string& fileName) const;
+    void ExportJson(const std::string& fileName) const;
+
+    // The brand table beside the database; nothing when it cannot be read.
+    std::optional<TMDFYFile> ReadBrandTable() const;
+    // Raises ConvertError for a code line whose parts are not numbers.
+    void ExportBrandList(const std::string& fileName, const TMDFYFile& brands,
+                         const TStrArray& codeLines) const;
+
+    // A picture file taken by "Load Picture...": PictureRefused, FileOpenError or ReadError
+    // leave the record as it was. Returns the picture's bytes.
+    TSSByteArray LoadPicture(int index, const std::string& fileName);
+
+private:
+    TMyModelRecord* Editable(int index);
+
+    std::string exeDir_;
+    TMyModelRecords models_;
+    bool editMode_ = false;
+    bool unsaved_ = false;
+    // The file found at start-up was refused or is in an older layout: keep it on first save.
+    bool keepDatabaseOnSave_ = false;
+};
+
+} // namespace mm
