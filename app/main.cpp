@@ -8,7 +8,8 @@
 int main(int argc, char** argv) {
     mm::SetExeDir(mm::RunningExeDir());
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Model Manager"));
+    // A name, not a display name: the window manager would append that to every title.
+    QApplication::setApplicationName(QStringLiteral("Model Manager"));
     mm::TQtDialogs dialogs;
     mm::TfrmModelEdit window(dialogs, mm::ExeDir());
     window.show();

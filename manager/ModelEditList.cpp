@@ -75,14 +75,30 @@ void TfrmModelEdit::tsGrid1CellEdit(int dataCol, int dataRow) {
 void TfrmModelEdit::tsGrid1EndCellEdit(int dataCol, int dataRow, bool& cancel) {
     const std::string text = GbkFromQString(tsGrid1->CellText(dataCol, dataRow));
     const std::string original = GbkFromQString(tsGrid1->EditOriginal().toString());
-    if (dataCol == kNameColumn && !document_.SetName(dataRow - 1, text)) {
-        dialogs_.ShowMessage(QStringLiteral("Please input a name"));
-        cancel = true;
-        document_.SetName(dataRow - 1, original);
-    } else if (dataCol == kIdColumn && !document_.SetId(dataRow - 1, text)) {
-        cancel = true;
-        document_.SetId(dataRow - 1, original);
-        throw ConvertError("$" + text); // the identifier is read as hexadecimal
+    const TMyModelRecord* record = document_.Record(dataRow - 1);
+    if (!record)
+        return;
+    switch (dataCol) {
+    case kNameColumn:
+        if (!document_.SetName(dataRow - 1, text)) {
+            dialogs_.ShowMessage(QStringLiteral("Please input a name"));
+            cancel = true;
+            document_.SetName(dataRow - 1, original);
+            return;
+        }
+        // The cell shows what the record holds: a long name cut to its field.
+        tsGrid1->SetCell(kNameColumn, dataRow, QStringFromGbk(record->ModelType.Str()));
+        break;
+    case kIdColumn:
+        if (!document_.SetId(dataRow - 1, text)) {
+            cancel = true;
+            document_.SetId(dataRow - 1, original);
+            throw ConvertError("$" + text); // the identifier is read as hexadecimal
+        }
+        break;
+    case kRemarkColumn:
+        tsGrid1->SetCell(kRemarkColumn, dataRow, QStringFromGbk(record->Remark.Str()));
+        break;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "controls/Grid.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -72,8 +73,11 @@ void TypeIntoCell(TtsGrid& grid, const QString& text, Qt::Key end) {
     editor->selectAll();
     QTest::keyClicks(editor, text);
     QTest::keyClick(editor, end);
-    QApplication::processEvents(); // the view ends the edit on its next turn
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // The view ends the edit on its next turn, and the end is reported after that.
+    for (int turn = 0; turn < 2; ++turn) {
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TEST_F(Grid, TypingRaisesCellEditAndEndingCanCancel) {
@@ -102,6 +106,34 @@ TEST_F(Grid, TypingRaisesCellEditAndEndingCanCancel) {
     TypeIntoCell(grid, "zz", Qt::Key_Escape); // given up: the typed text goes
     EXPECT_EQ(grid.CellText(1, 1), "new");
     EXPECT_EQ(ended, 2);
+}
+
+TEST_F(Grid, TheEndOfAnEditIsReportedAfterTheEditorHasClosed) {
+    grid.SetAllRows({{"old", "1"}});
+    grid.SetEditMode(true);
+    grid.setCurrentIndex(grid.model()->index(0, 0));
+    bool editorOpen = true;
+    QString original;
+    QObject::connect(&grid, &TtsGrid::EndCellEdit, [&](int, int, bool&) {
+        editorOpen = grid.indexWidget(grid.currentIndex()) != nullptr ||
+                     grid.viewport()->findChild<QLineEdit*>() != nullptr;
+        original = grid.EditOriginal().toString();
+    });
+    TypeIntoCell(grid, "new", Qt::Key_Return);
+    EXPECT_FALSE(editorOpen); // a handler may show a message without pulling the editor away
+    EXPECT_EQ(original, "old");
+    EXPECT_FALSE(grid.EditOriginal().isValid());
+}
+
+TEST_F(Grid, ColumnsAreNeverNarrowerThanTheirHeadings) {
+    TtsGrid narrow;
+    narrow.SetColumns({{"A rather long heading", 10}, {"No", 40}});
+    EXPECT_GE(narrow.columnWidth(0), narrow.horizontalHeader()->sectionSizeHint(0));
+    EXPECT_EQ(narrow.columnWidth(1), 40);
+    QFont larger = narrow.font();
+    larger.setPointSize(larger.pointSize() * 2);
+    narrow.setFont(larger); // a font set later widens them again
+    EXPECT_GE(narrow.columnWidth(0), narrow.horizontalHeader()->sectionSizeHint(0));
 }
 
 TEST_F(Grid, ListModeSelectsRowsAndEditsNothing) {

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace mm {
@@ -37,6 +38,25 @@ TEST(SpinEdit, ReadsTextThatIsNoNumberAsTheLowerEnd) {
     EXPECT_EQ(spin.Value(), 2);
     spin.findChild<QLineEdit*>()->setText("x");
     EXPECT_EQ(spin.Value(), 2);
+}
+
+TEST(SpinEdit, ATypedNumberCountsWhenTypingEnds) {
+    TSpinEdit spin(2, 123);
+    spin.SetValue(62);
+    QSignalSpy changes(&spin, &QSpinBox::valueChanged);
+    spin.show();
+    spin.findChild<QLineEdit*>()->selectAll();
+    QTest::keyClicks(&spin, "60");
+    EXPECT_EQ(changes.count(), 0); // never 6 on the way
+    EXPECT_EQ(spin.Value(), 60);   // what a store would read
+    QTest::keyClick(&spin, Qt::Key_Return);
+    ASSERT_EQ(changes.count(), 1);
+    EXPECT_EQ(changes[0][0].toInt(), 60);
+    spin.findChild<QLineEdit*>()->selectAll();
+    QTest::keyClicks(&spin, "61");
+    spin.Commit(); // a command takes it
+    EXPECT_EQ(changes.count(), 2);
+    EXPECT_EQ(spin.value(), 61);
 }
 
 TEST(RollUpFrame, RollsUpToItsCaptionAndDownAgain) {

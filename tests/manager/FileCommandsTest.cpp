@@ -1,3 +1,4 @@
+// Export, import, JSON export and the brand list from the toolbar.
 #include "WindowFixture.h"
 #include "model/BrandTableBytes.h"
 #include "model/JsonExport.h"
@@ -15,18 +16,17 @@ protected:
         TMyModelRecord withBlob = ValidModel(0, "TV");
         withBlob.Blob.assign(5000, 7);
         withBlob.BlobSize = 5000;
-        SaveDatabase({withBlob, ValidModel(1, "Fan")});
-        Open();
+        OpenWith({withBlob, ValidModel(1, "Fan")});
     }
     std::string Exported() {
         const std::string path = dir.File("tv.rmt");
         dialogs.QueueFile(QString::fromStdString(path));
-        window->ToolButton1->click();
+        Click("ToolButton1");
         return path;
     }
     void Import(const std::string& path) {
         dialogs.QueueFile(QString::fromStdString(path));
-        window->ToolButton2->click();
+        Click("ToolButton2");
     }
 };
 
@@ -36,12 +36,12 @@ TEST_F(FileCommands, ExportThenImportTwiceAppendsWithFreeIds) {
     Import(path);
     Import(path);
     EXPECT_TRUE(dialogs.shown.isEmpty());
-    ASSERT_EQ(window->Models.size(), 4u);
-    EXPECT_EQ(window->Models[2].ModelID, 2); // 0 and 1 are taken
-    EXPECT_EQ(window->Models[3].ModelID, 3);
-    EXPECT_EQ(window->Models[3].Blob, window->Models[0].Blob);
-    EXPECT_EQ(window->tsGrid1->Rows(), 4);
-    EXPECT_EQ(window->CurrentRow(), 1);
+    ASSERT_EQ(Models().size(), 4u);
+    EXPECT_EQ(Models()[2].ModelID, 2); // 0 and 1 are taken
+    EXPECT_EQ(Models()[3].ModelID, 3);
+    EXPECT_EQ(Models()[3].Blob, Models()[0].Blob);
+    EXPECT_EQ(Grid("tsGrid1")->Rows(), 4);
+    EXPECT_EQ(Grid("tsGrid1")->CurrentRow(), 1);
     EXPECT_EQ(SavedModels().size(), 2u); // nothing is written until the next save
 }
 
@@ -50,46 +50,69 @@ TEST_F(FileCommands, ImportRefusesAFileOfNoLayout) {
     test::WriteBytes(path, std::vector<uint8_t>(3279, 0));
     Import(path);
     EXPECT_EQ(dialogs.shown, QStringList{"error file"});
-    EXPECT_EQ(window->Models.size(), 2u);
+    EXPECT_EQ(Models().size(), 2u);
 }
 
 TEST_F(FileCommands, CancelledDialogsDoNothing) {
-    window->ToolButton1->click();
-    window->ToolButton2->click();
-    window->ToolButton10->click();
+    Click("ToolButton1");
+    Click("ToolButton2");
+    Click("ToolButton10");
     EXPECT_EQ(dialogs.fileRequests.size(), 3u);
     EXPECT_TRUE(dialogs.shown.isEmpty());
-    EXPECT_EQ(window->Models.size(), 2u);
+    EXPECT_EQ(Models().size(), 2u);
 }
 
 TEST_F(FileCommands, JsonExportWritesEveryModel) {
     const std::string path = dir.File("all.json");
     dialogs.QueueFile(QString::fromStdString(path));
-    window->ToolButton10->click();
+    Click("ToolButton10");
     const auto bytes = test::ReadBytes(path);
-    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), JsonExportText(window->Models));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), JsonExportText(Models()));
 }
 
-TEST_F(FileCommands, BrandListWithoutBrandTableShowsTheFileErrorBox) {
-    window->tbnUniverModeClick();
+// The brand table button shows for a model with universal codes.
+class BrandList : public test::WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        TMyModelRecord universal = ValidModel(1, "TV");
+        universal.ChipKind = 5;
+        universal.UniversalCount = 1;
+        universal.Blob = {5, 0, 12, 0};
+        universal.BlobSize = 4;
+        OpenWith({universal});
+        EXPECT_TRUE(Find("tbnUniverMode")->isVisible());
+    }
+};
+
+TEST_F(BrandList, WithoutBrandTableTheFileErrorBoxShows) {
+    Click("tbnUniverMode");
     EXPECT_EQ(dialogs.shown,
               QStringList{QString::fromUtf8("加载错误,remote.db文件是否和本exe文件一个目录")});
     EXPECT_EQ(dialogs.captions, QStringList{"File Error"});
     EXPECT_TRUE(dialogs.fileRequests.empty());
 }
 
-TEST_F(FileCommands, BrandListUsesTheUniversalCodeLinesShown) {
-    test::WriteBytes(DataDir() + "/remote.db",
-                     test::Deflated(test::BrandPayload({"A", "B"}, {{0, 5}, {0, 9}, {1, 7}})));
-    window->Memo1->setPlainText("5=12\n9=3\nno pair");
+TEST_F(BrandList, UsesTheUniversalCodeLinesShownThatPairTwoNumbers) {
+    test::WriteBytes(
+        DataDir() + "/remote.db",
+        test::Deflated(test::BrandPayload({"A", "B", "C"}, {{0, 5}, {0, 9}, {1, 7}, {2, 4}})));
+    auto* memo = Find<QPlainTextEdit>("Memo1");
+    Click(memo);
+    Key(memo, Qt::Key_End, Qt::ControlModifier);
+    for (const char* line : {"9=3", "7=1=2", "no pair", "4=8"}) {
+        Type(memo, line);
+        Key(memo, Qt::Key_Return);
+    }
     const std::string path = dir.File("brands.txt");
     dialogs.QueueFile(QString::fromStdString(path));
-    window->tbnUniverModeClick();
+    Click("tbnUniverMode");
     EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join("|").toStdString();
     const auto bytes = test::ReadBytes(path);
     const std::string text(bytes.begin(), bytes.end());
     EXPECT_NE(text.find("A\t0012 0003 "), std::string::npos) << text;
-    EXPECT_EQ(text.find("B\t"), std::string::npos) << text;
+    EXPECT_EQ(text.find("B\t"), std::string::npos) << text; // "7=1=2" pairs nothing
+    EXPECT_NE(text.find("C\t0008 "), std::string::npos) << text;
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -97,9 +99,21 @@ protected:
         QTest::keyClick(widget, static_cast<Qt::Key>(key), modifiers);
         Settle();
     }
+    // Key presses carrying the characters; those beyond ASCII (Chinese typed through an input
+    // method) as keys that carry only their text.
     void Type(QWidget* widget, const QString& text) {
-        QTest::keyClicks(widget, text);
+        for (const QChar ch : text) {
+            if (ch.unicode() < 0x80)
+                QTest::keyClick(widget, static_cast<char>(ch.unicode()));
+            else
+                QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), {});
+        }
         Settle();
+    }
+    // Keys typed go to whichever widget has the focus at each key, as they do for a user.
+    void Type(const QString& text) {
+        for (const QChar ch : text)
+            Type(QApplication::focusWidget(), QString(ch));
     }
 
     void EnterEditMode() { Click("ToolButton3"); }
@@ -117,6 +131,16 @@ protected:
     }
     void ClickCell(TtsGrid* grid, int col, int row) {
         Click(grid->viewport(), Qt::LeftButton, CellCentre(grid, col, row));
+    }
+    // A click on the check box drawn in a cell.
+    void ClickCheckBox(TtsGrid* grid, int col, int row) {
+        QStyleOptionViewItem option;
+        option.initFrom(grid);
+        option.rect = grid->visualRect(grid->model()->index(row - 1, col - 1));
+        option.features |= QStyleOptionViewItem::HasCheckIndicator;
+        const QRect box =
+            grid->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, grid);
+        Click(grid->viewport(), Qt::LeftButton, box.center());
     }
     // The cell editor open in a grid, or nullptr.
     QLineEdit* CellEditor(TtsGrid* grid) { return grid->viewport()->findChild<QLineEdit*>(); }

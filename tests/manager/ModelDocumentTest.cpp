@@ -1,0 +1,112 @@
+// The window's document without a window: what is unsaved, the ".bak" decision, and the rules
+// of the commands.
+#include "manager/ModelDocument.h"
+#include "TestSupport.h"
+#include "model/ModelFile.h"
+#include "model/RemoteFile.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace mm {
+namespace {
+
+class Document : public testing::Test {
+protected:
+    test::TempDir dir;
+    TModelDocument document{dir.Dir()};
+
+    void SetUp() override { std::filesystem::create_directory(dir.Dir() + "data"); }
+    std::string DatabasePath() const { return ModelDatabasePath(dir.Dir()); }
+
+    static TMyModelRecord Named(uint16_t id, const std::string& name) {
+        TMyModelRecord record;
+        record.ModelID = id;
+        record.ModelType.Assign(name);
+        return record;
+    }
+};
+
+TEST_F(Document, EveryChangeIsUnsavedUntilASaveSucceeds) {
+    SaveModelFile(DatabasePath(), {Named(1, "TV"), Named(2, "Fan")}, 0);
+    EXPECT_TRUE(document.Load().empty());
+    EXPECT_FALSE(document.Unsaved());
+    const std::string exchange = dir.File("tv.rmt");
+    document.Export(0, exchange);
+    EXPECT_FALSE(document.Unsaved()); // writing elsewhere changes nothing
+
+    struct Change {
+        const char* what;
+        std::function<void()> run;
+    } changes[] = {
+        {"import", [&] { document.Import(exchange); }},
+        {"rename", [&] { document.SetName(0, "TV2"); }},
+        {"identifier", [&] { document.SetId(0, "3F"); }},
+        {"remark", [&] { document.SetRemark(0, "r"); }},
+        {"copy", [&] { document.CopyAdd(0); }},
+        {"delete", [&] { document.Delete(1); }},
+    };
+    for (const Change& change : changes) {
+        change.run();
+        EXPECT_TRUE(document.Unsaved()) << change.what;
+        EXPECT_EQ(document.Save(0), document.Models().size()) << change.what;
+        EXPECT_FALSE(document.Unsaved()) << change.what;
+    }
+
+    // Refused edits change nothing.
+    EXPECT_FALSE(document.SetName(0, ""));
+    EXPECT_FALSE(document.SetId(0, "0x1"));
+    EXPECT_FALSE(document.SetName(7, "beyond"));
+    document.Delete(-1);
+    EXPECT_FALSE(document.Unsaved());
+    EXPECT_EQ(document.Models()[0].ModelID, 0x3F);
+
+    // A failed save leaves the changes unsaved.
+    document.SetName(0, "Again");
+    std::filesystem::rename(dir.Dir() + "data", dir.Dir() + "gone");
+    EXPECT_THROW(document.Save(0), std::exception);
+    EXPECT_TRUE(document.Unsaved());
+}
+
+TEST_F(Document, AnOlderOrRefusedDatabaseIsKeptByTheFirstSaveOnly) {
+    // A header whose count no release wrote: refused, reported, kept.
+    test::WriteBytes(DatabasePath(), std::vector<uint8_t>(512, 0xFF));
+    const std::vector<std::string> report = document.Load();
+    ASSERT_EQ(report.size(), 1u);
+    EXPECT_EQ(report[0], "The model database \"" + DatabasePath() +
+                             "\" could not be read and has been kept; the first save keeps it "
+                             "as \"" +
+                             DatabasePath() + ".bak\".");
+    document.CopyAdd(-1);
+    document.Save(0);
+    EXPECT_EQ(test::ReadBytes(DatabasePath() + ".bak"), std::vector<uint8_t>(512, 0xFF));
+    std::filesystem::remove(DatabasePath() + ".bak");
+    document.Save(0);
+    EXPECT_FALSE(std::filesystem::exists(DatabasePath() + ".bak"));
+
+    // The current layout needs no copy.
+    TModelDocument again(dir.Dir());
+    EXPECT_TRUE(again.Load().empty());
+    again.Save(0);
+    EXPECT_FALSE(std::filesystem::exists(DatabasePath() + ".bak"));
+}
+
+TEST_F(Document, CopyAndImportTakeTheLowestFreeIdentifier) {
+    document.CopyAdd(5); // an empty array gets one blank model, whatever the index
+    ASSERT_EQ(document.Count(), 1);
+    EXPECT_EQ(document.Models()[0].ModelID, 0);
+    document.CopyAdd(0);
+    document.CopyAdd(9); // beyond a non-empty array: nothing
+    ASSERT_EQ(document.Count(), 2);
+    EXPECT_EQ(document.Models()[1].ModelID, 1);
+    const std::string exchange = dir.File("one.rmt");
+    WriteRemoteFile(exchange, Named(0, "Imported"));
+    EXPECT_EQ(document.Import(exchange), TModelDocument::ImportResult::Imported);
+    EXPECT_EQ(document.Models()[2].ModelID, 2);
+    test::WriteBytes(exchange, {1, 2, 3});
+    EXPECT_EQ(document.Import(exchange), TModelDocument::ImportResult::NotAModelFile);
+    EXPECT_EQ(document.Count(), 3);
+}
+
+} // namespace
+} // namespace mm
