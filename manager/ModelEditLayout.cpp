@@ -95,6 +95,8 @@ void TfrmModelEdit::BuildLayout() {
 void TfrmModelEdit::BuildToolBar() {
     ToolBar1 = Named(new QToolBar(this), "ToolBar1");
     ToolBar1->setMovable(false);
+    // The toolbar is part of the window: no menu offers to hide it.
+    setContextMenuPolicy(Qt::NoContextMenu);
     addToolBar(ToolBar1);
 
     Action1 = NamedAction(this, "Action1", QStringLiteral("Inser a button"));
