@@ -260,8 +260,18 @@ bool TfrmModelEdit::eventFilter(QObject* watched, QEvent* event) {
     const auto* target = qobject_cast<QWidget*>(watched);
     if (event->type() == QEvent::KeyPress && target && target->window() == this &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        // The question waits until the key's event has returned to the focused control.
-        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        // The question waits until the key's event has returned to the focused control; keys
+        // pressed meanwhile ask nothing more.
+        if (!closePending_) {
+            closePending_ = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    closePending_ = false;
+                    close();
+                },
+                Qt::QueuedConnection);
+        }
         return true;
     }
     if (event->type() == QEvent::Resize && watched == spSkinGroupBox1->parentWidget()) {

@@ -177,6 +177,7 @@ private:
     TStatEntries SNoStats;
     QStringList startupMessages_;
     bool startupReported_ = false;
+    bool closePending_ = false;
     // The JPEG bytes the picture box shows: the shown model's picture or the file last loaded.
     TSSByteArray pictureBytes_;
 
