@@ -1,7 +1,7 @@
 // Any bytes as a binary hot-map: loaded, or refused with an error after loading part of it.
 // Whatever was loaded is saved and loaded again and must come back the same, and the first
 // spots are measured and hit-tested, which builds their regions.
-#include "hotimage/HotImage.h"
+#include "hotimage/HotSpots.h"
 
 #include <cstdlib>
 

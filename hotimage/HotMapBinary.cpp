@@ -1,5 +1,5 @@
 // The binary hot-map format: little-endian, packed, text without terminator.
-#include "HotImage.h"
+#include "HotSpots.h"
 
 #include <bit>
 #include <cstring>
@@ -90,7 +90,7 @@ void ReadMaskPoints(TStream& stream, int32_t size, TSpotMask& mask) {
 void THotSpots::WriteSpots(TStream& stream) const {
     stream.WriteValue(int32_t{0}); // records carry a shape byte
     stream.WriteValue(static_cast<int32_t>(Count()));
-    for (const TSpot* spot : items_)
+    for (const std::unique_ptr<TSpot>& spot : items_)
         WriteSpot(stream, *spot);
 }
 
@@ -116,7 +116,7 @@ void THotSpots::ReadSpots(TStream& stream) {
 void THotSpots::WriteMaskItems(TStream& stream) const {
     stream.WriteValue(kMaskPointBytes);
     int32_t count = 0;
-    for (const TSpot* spot : items_)
+    for (const std::unique_ptr<TSpot>& spot : items_)
         count += spot->HasMask() ? 1 : 0;
     stream.WriteValue(count);
     for (int32_t i = 0; i < Count(); ++i) {

@@ -1,6 +1,6 @@
 #pragma once
 // Which hot-map format a file is in, and loading or saving a file in a given format.
-#include "HotImage.h"
+#include "HotSpots.h"
 
 #include <string>
 

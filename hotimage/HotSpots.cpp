@@ -1,8 +1,17 @@
-#include "HotImage.h"
+#include "HotSpots.h"
 
 #include <algorithm>
 
 namespace mm {
+
+namespace {
+
+// Finds a spot among the owned pointers.
+auto Holding(const TSpot* spot) {
+    return [spot](const std::unique_ptr<TSpot>& s) { return s.get() == spot; };
+}
+
+} // namespace
 
 HotMapFormatError::HotMapFormatError() : Error("HotMap: Invalid Stream format") {}
 
@@ -14,7 +23,7 @@ THotSpots::~THotSpots() {
 
 void THotSpots::Clear() {
     while (!items_.empty())
-        delete items_.back(); // the spot takes itself out
+        Remove(items_.back().get()); // destroyed here, after the owner was told
 }
 
 TSpot* THotSpots::Items(int index) {
@@ -24,11 +33,11 @@ TSpot* THotSpots::Items(int index) {
 const TSpot* THotSpots::Items(int index) const {
     if (index < 0 || index >= Count())
         throw ListError::IndexOutOfBounds(index);
-    return items_[static_cast<size_t>(index)];
+    return items_[static_cast<size_t>(index)].get();
 }
 
 int THotSpots::IndexOf(const TSpot* spot) const {
-    const auto at = std::find(items_.begin(), items_.end(), spot);
+    const auto at = std::find_if(items_.begin(), items_.end(), Holding(spot));
     return at == items_.end() ? -1 : static_cast<int>(at - items_.begin());
 }
 
@@ -36,7 +45,7 @@ void THotSpots::Assign(const THotSpots& source) {
     if (&source == this)
         return;
     Clear();
-    for (const TSpot* from : source.items_) {
+    for (const std::unique_ptr<TSpot>& from : source.items_) {
         TSpot* spot = Add(std::make_unique<TSpot>());
         spot->Assign(*from);
         if (from->HasMask())
@@ -45,36 +54,42 @@ void THotSpots::Assign(const THotSpots& source) {
 }
 
 void THotSpots::Delete(int index) {
-    delete Items(index);
+    Remove(Items(index));
 }
 
-TSpot* THotSpots::Add(TSpot* spot) {
-    if (spot->owner_)
-        spot->owner_->Remove(spot);
-    items_.push_back(spot);
+TSpot* THotSpots::Add(std::unique_ptr<TSpot> spot) {
+    if (!spot)
+        return nullptr;
     spot->owner_ = this;
-    return spot;
+    items_.push_back(std::move(spot));
+    return items_.back().get();
 }
 
-TSpot* THotSpots::Remove(TSpot* spot) {
+std::unique_ptr<TSpot> THotSpots::Remove(TSpot* spot) {
     if (!spot || spot->owner_ != this)
         return nullptr;
+    Detach(spot);
+    return std::unique_ptr<TSpot>(spot);
+}
+
+void THotSpots::Detach(TSpot* spot) {
     if (image_)
         image_->SpotRemoved(spot);
     // Searched from the end: Clear removes the last spot each time.
-    const auto at = std::find(items_.rbegin(), items_.rend(), spot);
+    const auto at = std::find_if(items_.rbegin(), items_.rend(), Holding(spot));
+    at->release(); // the caller has the spot now, or it is being destroyed
     items_.erase(std::next(at).base());
     spot->owner_ = nullptr;
-    return spot;
 }
 
 void THotSpots::Move(int curIndex, int newIndex) {
     if (curIndex == newIndex)
         return;
-    TSpot* spot = Items(curIndex);
+    Items(curIndex);
     Items(newIndex); // both ends must exist before anything moves
+    std::unique_ptr<TSpot> spot = std::move(items_[static_cast<size_t>(curIndex)]);
     items_.erase(items_.begin() + curIndex);
-    items_.insert(items_.begin() + newIndex, spot);
+    items_.insert(items_.begin() + newIndex, std::move(spot));
 }
 
 int THotSpots::IndexAt(TPoint p) const {
@@ -86,17 +101,28 @@ int THotSpots::IndexAt(TPoint p) const {
 
 TSpot* THotSpots::SpotAt(TPoint p) const {
     const int index = IndexAt(p);
-    return index < 0 ? nullptr : items_[static_cast<size_t>(index)];
+    return index < 0 ? nullptr : items_[static_cast<size_t>(index)].get();
 }
 
 int THotSpots::IndexOfShiftKey() const {
-    const auto at = std::find_if(items_.begin(), items_.end(),
-                                 [](const TSpot* s) { return s->KeyKind == kKeyKindShift; });
+    const auto at = std::find_if(items_.begin(), items_.end(), [](const std::unique_ptr<TSpot>& s) {
+        return s->KeyKind == kKeyKindShift;
+    });
     return at == items_.end() ? -1 : static_cast<int>(at - items_.begin());
 }
 
 bool THotSpots::HasMaskItems() const {
-    return std::any_of(items_.begin(), items_.end(), [](const TSpot* s) { return s->HasMask(); });
+    return std::any_of(items_.begin(), items_.end(),
+                       [](const std::unique_ptr<TSpot>& s) { return s->HasMask(); });
+}
+
+bool SameSpots(const THotSpots& a, const THotSpots& b) {
+    if (a.Count() != b.Count())
+        return false;
+    for (int i = 0; i < a.Count(); ++i)
+        if (!SameSpot(*a.Items(i), *b.Items(i)))
+            return false;
+    return true;
 }
 
 } // namespace mm

@@ -1,7 +1,7 @@
 #pragma once
 // The text hot-map format: a header line "HOTMAP (HotImage v2.2)" and one block of
 // keyword=value fields between "<" and ">" per spot, lines ending in CR LF.
-#include "HotImage.h"
+#include "HotSpots.h"
 
 #include <string>
 #include <string_view>

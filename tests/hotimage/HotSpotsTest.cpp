@@ -1,5 +1,5 @@
+#include "hotimage/HotSpots.h"
 #include "SpotSupport.h"
-#include "hotimage/HotImage.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -91,7 +91,7 @@ TEST(HotSpots, RemoveHandsTheSpotBackToTheCaller) {
     TRecordingImage image;
     THotSpots list(&image);
     Fill(list, 2);
-    std::unique_ptr<TSpot> taken(list.Remove(list.Items(0)));
+    std::unique_ptr<TSpot> taken = list.Remove(list.Items(0));
     ASSERT_NE(taken, nullptr);
     EXPECT_EQ(taken->Owner(), nullptr);
     EXPECT_EQ(Ids(list), std::vector<int32_t>{2});
@@ -99,11 +99,11 @@ TEST(HotSpots, RemoveHandsTheSpotBackToTheCaller) {
     EXPECT_EQ(list.Remove(taken.get()), nullptr); // not in the list
 }
 
-TEST(HotSpots, AddingASpotOfAnotherListMovesIt) {
+TEST(HotSpots, ARemovedSpotCanJoinAnotherList) {
     THotSpots from;
     THotSpots to;
     Fill(from, 2);
-    TSpot* spot = to.Add(from.Items(0));
+    TSpot* spot = to.Add(from.Remove(from.Items(0)));
     EXPECT_EQ(spot->Owner(), &to);
     EXPECT_EQ(Ids(from), std::vector<int32_t>{2});
     EXPECT_EQ(Ids(to), std::vector<int32_t>{1});

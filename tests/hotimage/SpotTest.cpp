@@ -1,5 +1,5 @@
 #include "SpotSupport.h"
-#include "hotimage/HotImage.h"
+#include "hotimage/Spot.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,5 +1,6 @@
-#include "HotImage.h"
+#include "Spot.h"
 
+#include "HotSpots.h"
 #include "SpotRegion.h"
 #include "platform/MulDiv.h"
 
@@ -14,6 +15,9 @@ namespace {
 // 32-bit sums wrap as the stored values do.
 int32_t WrapAdd(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+int32_t WrapSub(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
 }
 
 bool IsBox(TSpotShape shape) {
@@ -40,14 +44,23 @@ TPoint TSpotMapping::Map(TPoint p) const {
             WrapAdd(MulDiv(WrapAdd(p.Y, SrcY), DstHeight, SrcHeight), DstY)};
 }
 
+TPoint TSpotMapping::MapBack(TPoint p) const {
+    return {MulDiv(WrapSub(p.X, DstX), SrcWidth, DstWidth),
+            MulDiv(WrapSub(p.Y, DstY), SrcHeight, DstHeight)};
+}
+
 TSpot::TSpot(TSpotShape shape) : shape_(shape) {
     if (IsBox(shape))
         points_.resize(2);
 }
 
+TSpot::TSpot(const TSpotData& data) : shape_(data.Shape) {
+    SetData(data);
+}
+
 TSpot::~TSpot() {
     if (owner_)
-        owner_->Remove(this);
+        owner_->Detach(this);
 }
 
 void TSpot::Assign(const TSpot& source) {
@@ -62,6 +75,25 @@ void TSpot::Assign(const TSpot& source) {
     KeyKind = source.KeyKind;
     NormalColor = source.NormalColor;
     ToggleColor = source.ToggleColor;
+}
+
+TSpotData TSpot::Data() const {
+    return {shape_, points_, NormalColor, ToggleColor, Hint, ID, Enabled, KeyKind, GetMask()};
+}
+
+void TSpot::SetData(const TSpotData& data) {
+    FreeRegion();
+    shape_ = data.Shape;
+    points_ = data.Points;
+    if (IsBox(shape_))
+        points_.resize(2);
+    NormalColor = data.NormalColor;
+    ToggleColor = data.ToggleColor;
+    Hint = data.Hint;
+    ID = data.ID;
+    Enabled = data.Enabled;
+    KeyKind = data.KeyKind;
+    SetMask(data.Mask);
 }
 
 TSpotMask TSpot::GetMask() const {
@@ -197,20 +229,16 @@ void TSpot::SetCorners(TPoint p1, TPoint p2) {
     points_ = {p1, p2};
 }
 
-bool SameSpot(const TSpot& a, const TSpot& b) {
-    return a.Shape() == b.Shape() && a.Points() == b.Points() && a.NormalColor == b.NormalColor &&
-           a.ToggleColor == b.ToggleColor && a.Hint == b.Hint && a.ID == b.ID &&
-           a.Enabled == b.Enabled && a.KeyKind == b.KeyKind && a.HasMask() == b.HasMask() &&
-           a.GetMask() == b.GetMask();
+bool TSpot::OutlineIsEmpty() const {
+    if (shape_ == TSpotShape::Rectangle) {
+        const TRect r = Corners();
+        return r.Left >= r.Right || r.Top >= r.Bottom;
+    }
+    return GetRegion().isEmpty();
 }
 
-bool SameSpots(const THotSpots& a, const THotSpots& b) {
-    if (a.Count() != b.Count())
-        return false;
-    for (int i = 0; i < a.Count(); ++i)
-        if (!SameSpot(*a.Items(i), *b.Items(i)))
-            return false;
-    return true;
+bool SameSpot(const TSpot& a, const TSpot& b) {
+    return a.Data() == b.Data();
 }
 
 } // namespace mm

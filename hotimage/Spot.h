@@ -1,9 +1,7 @@
 #pragma once
-// Button outlines on a remote's picture: the spot, the ordered spot list that owns its spots,
-// and the list's binary hot-map format ("HMAP").
+// One button outline on a remote's picture: its data as a plain value, and the spot that a
+// list owns, which keeps its outline's region cached while it is being hit.
 #include "Geometry.h"
-#include "platform/Errors.h"
-#include "platform/Streams.h"
 
 #include <QRegion>
 #include <array>
@@ -59,6 +57,24 @@ struct TSpotMapping {
     int32_t DstY = 0;
 
     TPoint Map(TPoint p) const;
+    // A display point back to the picture: (MulDiv(x - DstX, SrcWidth, DstWidth), likewise y).
+    TPoint MapBack(TPoint p) const;
+};
+
+// Everything a spot stores, as a value the editors can copy and compare. A mask with Flags 0
+// means none; a rectangle or ellipse holds its two corners.
+struct TSpotData {
+    TSpotShape Shape = TSpotShape::Polyline;
+    std::vector<TPoint> Points;
+    int32_t NormalColor = kDefaultNormalColor;
+    int32_t ToggleColor = kDefaultToggleColor;
+    std::string Hint;
+    int32_t ID = 0;
+    bool Enabled = true;
+    int32_t KeyKind = kKeyKindNormal;
+    TSpotMask Mask;
+
+    friend bool operator==(const TSpotData&, const TSpotData&) = default;
 };
 
 class THotSpots;
@@ -69,6 +85,7 @@ class THotSpots;
 class TSpot {
 public:
     explicit TSpot(TSpotShape shape = TSpotShape::Polyline);
+    explicit TSpot(const TSpotData& data);
     // A spot in a list takes itself out of it.
     ~TSpot();
     TSpot(const TSpot&) = delete;
@@ -88,6 +105,10 @@ public:
     // Outline, shape, hint, enabled flag, ID, key kind and colours; not the mask, the check
     // marks or the owner.
     void Assign(const TSpot& source);
+
+    // Every stored field as a value; SetData makes the spot exactly that (check marks stay).
+    TSpotData Data() const;
+    void SetData(const TSpotData& data);
 
     TSpotMask GetMask() const;           // all zeros without a mask
     void SetMask(const TSpotMask& mask); // Flags 0 removes the mask
@@ -121,6 +142,9 @@ public:
     TRect GetBounds() const;
     // The outline becomes exactly the two points (a polyline keeps its shape).
     void SetCorners(TPoint p1, TPoint p2);
+    // No point lies inside the outline: a polyline without area, a rectangle or ellipse without
+    // width or height, or a rectangle stored with its corners reversed.
+    bool OutlineIsEmpty() const;
 
 private:
     friend class THotSpots;
@@ -135,75 +159,5 @@ private:
 // Spots compare equal when every stored field is equal: outline, colours, hint, ID, enabled
 // flag, key kind and mask. Check marks, owner and cached region do not count.
 bool SameSpot(const TSpot& a, const TSpot& b);
-bool SameSpots(const THotSpots& a, const THotSpots& b);
-
-// What a list tells the control that owns it.
-class TSpotListOwner {
-public:
-    // The spot is leaving the list (it is being destroyed or removed): drop every reference
-    // to it. The spot is still whole during the call. Destroying the list destroys its spots,
-    // so an owner clears its list while its own fields are still alive.
-    virtual void SpotRemoved(TSpot* spot) = 0;
-
-protected:
-    ~TSpotListOwner() = default;
-};
-
-// "HotMap: Invalid Stream format"
-class HotMapFormatError : public Error {
-public:
-    HotMapFormatError();
-};
-
-// The ordered spots of one picture. It owns them: Clear, Delete and the destructor destroy
-// them, and a spot destroyed directly leaves the list by itself.
-class THotSpots {
-public:
-    explicit THotSpots(TSpotListOwner* image = nullptr);
-    ~THotSpots();
-    THotSpots(const THotSpots&) = delete;
-    THotSpots& operator=(const THotSpots&) = delete;
-
-    TSpotListOwner* Image() const { return image_; }
-
-    void Clear();
-    // Raises ListError "List index out of bounds (%d)".
-    TSpot* Items(int index);
-    const TSpot* Items(int index) const;
-    int Count() const { return static_cast<int>(items_.size()); }
-    int IndexOf(const TSpot* spot) const; // -1 when not in the list
-
-    // Copies of the source's spots, masks included, check marks not.
-    void Assign(const THotSpots& source);
-    void Delete(int index);
-    // Takes ownership; a spot still in another list leaves that list first.
-    TSpot* Add(TSpot* spot);
-    TSpot* Add(std::unique_ptr<TSpot> spot) { return Add(spot.release()); }
-    // Takes the spot out, after telling the owning control; the caller owns the returned spot.
-    // Nothing happens, and nullptr is returned, for a spot that is not in this list.
-    TSpot* Remove(TSpot* spot);
-    void Move(int curIndex, int newIndex);
-
-    int IndexAt(TPoint p) const; // the first enabled spot containing p, or -1
-    TSpot* SpotAt(TPoint p) const;
-    int IndexOfShiftKey() const; // the first spot of KeyKind shift, enabled or not, or -1
-    bool HasMaskItems() const;
-
-    // The binary hot-map: "HMAP", the spots section, "MASK", the mask section.
-    void WriteSpots(TStream& stream) const;
-    void ReadSpots(TStream& stream);
-    void WriteMaskItems(TStream& stream) const;
-    void ReadMaskItems(TStream& stream);
-    void SaveToStream(TStream& stream) const;
-    void LoadFromStream(TStream& stream);
-    // Raises FileOpenError.
-    void LoadFromFile(const std::string& fileName);
-    // Replaces the file safely; raises FileCreateError.
-    void SaveToFile(const std::string& fileName) const;
-
-private:
-    std::vector<TSpot*> items_; // owned
-    TSpotListOwner* image_;
-};
 
 } // namespace mm
