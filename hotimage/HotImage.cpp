@@ -1,0 +1,181 @@
+#include "HotImage.h"
+
+#include "DisplayMapping.h"
+#include "platform/ui/Jpeg.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+
+namespace mm {
+
+THotImage::THotImage(QWidget* parent) : THotBackBox(parent) {
+    AutoFlip = true;
+    setMouseTracking(true); // the hand cursor follows the pointer without a button held
+    setCursor(NormalCursor);
+    pointer_.HotSpotChanged = [this](TSpot* spot) {
+        QToolTip::hideText();
+        setCursor(spot ? HotCursor : NormalCursor);
+    };
+}
+
+THotImage::~THotImage() {
+    HotSpots.Clear(); // while the tracker that hears of it is alive
+}
+
+void THotImage::SetSelectedIndex(int32_t index) {
+    if (index == state_.SelectedIndex)
+        return;
+    state_.SelectedIndex = index;
+    RenderBuffer();
+}
+
+void THotImage::SetShiftOn(bool on) {
+    if (on == state_.ShiftOn)
+        return;
+    state_.ShiftOn = on;
+    RenderBuffer();
+}
+
+void THotImage::SetHotSpot(TSpot* spot) {
+    pointer_.SetHotSpot(spot);
+}
+
+void THotImage::SetPicture(const QImage& picture) {
+    Picture = picture;
+    PictureBitmap = THotImageRenderer::PictureBitmapOf(picture);
+    BufferValid = picture.width() > 0 && picture.height() > 0;
+    ResetBuffer();
+}
+
+void THotImage::RenderBuffer() {
+    renderer_.RenderBuffer(BackBuffer, BufferValid);
+    if (BufferValid)
+        Flip();
+}
+
+void THotImage::LoadPictureAndMap(TStream& stream, const std::string& mapFileName) {
+    QImage image;
+    try {
+        stream.SetPosition(0);
+        TSSByteArray bytes(static_cast<size_t>(stream.Remaining()));
+        stream.ReadBuffer(bytes.data(), bytes.size());
+        image = DecodeJpeg(bytes.data(), bytes.size());
+    } catch (const std::exception&) {
+        image = QImage(); // any failure means no picture, unreported
+    }
+    if (image.width() > 0 && image.height() > 0)
+        SetPicture(image);
+    else
+        BufferValid = false; // the old picture stays, unseen
+    FileName = mapFileName;
+    state_.ShiftOn = false;
+    state_.ShiftIndex = -1;
+    HotSpots.Clear();
+    if (!FileExists(FileName))
+        return;
+    HotSpots.LoadFromFile(FileName);
+    ClearCheckMarks();
+    state_.ShiftIndex = HotSpots.IndexOfShiftKey();
+}
+
+TSpotMapping THotImage::GetMapping() const {
+    return DisplayMapping(state_.Stretch, size(), Picture.size());
+}
+
+TRect THotImage::GetDisplayRect() const {
+    return DisplayRect(state_.Stretch, size(), Picture.size());
+}
+
+TSpot* THotImage::SpotAtClient(int x, int y) const {
+    return pointer_.SpotAtClient({x, y}, GetMapping());
+}
+
+void THotImage::HighlightSpot(int index) {
+    QPainter canvas(&BackBuffer);
+    renderer_.HighlightSpot(canvas, index);
+}
+
+QRegion THotImage::MappedRegion(const TSpot& spot) const {
+    return THotImageRenderer::MappedRegion(spot, GetMapping());
+}
+
+bool THotImage::EditHotSpots() {
+    if (!HotSpotsEditor || !HotSpotsEditor(*this))
+        return false;
+    HotSpots.SaveToFile(FileName);
+    return true;
+}
+
+void THotImage::DrawCheckMark(int index) {
+    QPainter canvas(&BackBuffer);
+    renderer_.DrawCheckMark(canvas, index);
+}
+
+void THotImage::SetCheckMarks(bool on) {
+    for (int i = 0; i < HotSpots.Count(); ++i)
+        HotSpots.Items(i)->CheckMarks = {on, on};
+    RenderBuffer();
+}
+
+void THotImage::ClearCheckMarks() {
+    for (int i = 0; i < HotSpots.Count(); ++i)
+        HotSpots.Items(i)->CheckMarks = {false, false};
+}
+
+void THotImage::HitTestAt(QPoint position) {
+    if (rect().contains(position))
+        pointer_.HitTest(position, GetMapping());
+}
+
+bool THotImage::UnderPointer(QPoint globalPosition) const {
+    const QWidget* under = QApplication::widgetAt(globalPosition);
+    while (under && !under->isEnabled())
+        under = under->parentWidget();
+    return under == this;
+}
+
+void THotImage::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint position = event->position().toPoint();
+    HitTestAt(position);
+    pointer_.MouseMove(UnderPointer(event->globalPosition().toPoint()));
+    THotBackBox::mouseMoveEvent(event);
+}
+
+void THotImage::mousePressEvent(QMouseEvent* event) {
+    HitTestAt(event->position().toPoint());
+    THotBackBox::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    const TSpotClick click = pointer_.LeftButtonDown();
+    if (click.Action == TSpotClick::TAction::ToggleShift) {
+        state_.ShiftOn = !state_.ShiftOn;
+        RenderBuffer();
+    } else if (click.Action == TSpotClick::TAction::Select) {
+        SetSelectedIndex(click.Index);
+    }
+}
+
+void THotImage::mouseReleaseEvent(QMouseEvent* event) {
+    HitTestAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton)
+        pointer_.LeftButtonUp();
+    THotBackBox::mouseReleaseEvent(event);
+}
+
+void THotImage::enterEvent(QEnterEvent* event) {
+    THotBackBox::enterEvent(event);
+    HitTestAt(event->position().toPoint());
+}
+
+void THotImage::leaveEvent(QEvent* event) {
+    THotBackBox::leaveEvent(event);
+    pointer_.MouseLeave();
+}
+
+void THotImage::SpotRemoved(TSpot* spot) {
+    pointer_.SpotRemoved(spot);
+}
+
+} // namespace mm

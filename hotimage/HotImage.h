@@ -1,0 +1,91 @@
+#pragma once
+// The picture of a remote with its button outlines: the hand cursor over an enabled spot, a
+// click selects and tints a button or switches the SHIFT layer, check marks on request. The
+// drawing and the pointer protocol live in a renderer and a tracker without widgets; the
+// control owns both and forwards its events to them.
+#include "HotImageRenderer.h"
+#include "HotPointer.h"
+#include "HotSpots.h"
+#include "dblePaintbox.h"
+
+#include <QCursor>
+#include <functional>
+#include <string>
+
+namespace mm {
+
+class THotImage : public THotBackBox, private TSpotListOwner {
+    Q_OBJECT
+public:
+    explicit THotImage(QWidget* parent = nullptr);
+    ~THotImage() override;
+
+    // Runs the hot-map editor on the control: it edits a copy of HotSpots and, on OK, assigns
+    // the copy back and answers true. Set by the control's owner.
+    using THotSpotsEditor = std::function<bool(THotImage& image)>;
+    THotSpotsEditor HotSpotsEditor;
+
+    QImage Picture;     // as decoded; its size is the picture space of the spots
+    QImage MaskPicture; // held only
+    THotSpots HotSpots{this};
+    QCursor HotCursor{Qt::PointingHandCursor};
+    QCursor NormalCursor{Qt::ArrowCursor};
+    std::string FileName; // the hot-map file last given to LoadPictureAndMap
+    QImage PictureBitmap; // the picture as painted
+
+    int32_t SelectedIndex() const { return state_.SelectedIndex; }
+    bool ShiftOn() const { return state_.ShiftOn; }
+    int32_t ShiftIndex() const { return state_.ShiftIndex; }
+    bool Stretch() const { return state_.Stretch; }
+    TSpot* HotSpot() const { return pointer_.HotSpot(); }
+    TSpot* TrackedSpot() const { return pointer_.TrackedSpot(); }
+    bool Pressed() const { return pointer_.Pressed(); }
+    QPoint LastHitPos() const { return pointer_.LastHitPos(); }
+
+    void SetSelectedIndex(int32_t index); // repaints when it changes
+    void SetShiftOn(bool on);             // repaints when it changes
+    void SetHotSpots(const THotSpots& value) { HotSpots.Assign(value); }
+    void SetHotSpot(TSpot* spot); // and the cursor that goes with it
+    // The picture, at its natural size, becomes the one shown (valid when it is not empty).
+    void SetPicture(const QImage& picture);
+    void SetMaskPicture(const QImage& picture) { MaskPicture = picture; }
+    void SetStretch(bool stretch) { state_.Stretch = stretch; }
+
+    void RenderBuffer() override;
+    // The JPEG picture from the stream (from its start; a picture that does not decode leaves
+    // the control without one, unreported) and the binary hot map of the file when it exists,
+    // whatever its name. Raises the hot-map reader's errors after the list was emptied. Does not
+    // repaint.
+    void LoadPictureAndMap(TStream& stream, const std::string& mapFileName);
+
+    TSpotMapping GetMapping() const;
+    TRect GetDisplayRect() const;
+    TSpot* SpotAtClient(int x, int y) const;
+    void HighlightSpot(int index);
+    QRegion MappedRegion(const TSpot& spot) const;
+    // The editor, then the binary hot map written to FileName when it answered OK. Without an
+    // editor nothing happens. Raises the writer's errors; true when the file was written.
+    bool EditHotSpots();
+    void DrawCheckMark(int index);
+    void SetCheckMarks(bool on); // both layers of every spot; repaints
+    void ClearCheckMarks();      // without repainting
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    void SpotRemoved(TSpot* spot) override;
+    // The hit test the parent asks for at a pointer position on the control.
+    void HitTestAt(QPoint position);
+    bool UnderPointer(QPoint globalPosition) const;
+
+    THotImageState state_;
+    THotImageRenderer renderer_{PictureBitmap, HotSpots, state_};
+    THotPointer pointer_{HotSpots};
+};
+
+} // namespace mm
