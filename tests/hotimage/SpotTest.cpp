@@ -1,5 +1,5 @@
-#include "SpotSupport.h"
 #include "hotimage/Spot.h"
+#include "SpotSupport.h"
 
 #include <QImage>
 #include <QPainter>
