@@ -36,4 +36,8 @@ void SaveHotMap(const std::string& fileName, const THotSpots& spots, THotMapForm
         SaveHotMapText(fileName, spots);
 }
 
+std::string ModelHotMapPath(const std::string& exeDir, uint16_t modelId) {
+    return exeDir + "data/Model" + Hex4(modelId) + ".hmt";
+}
+
 } // namespace mm

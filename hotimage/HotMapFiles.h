@@ -1,7 +1,9 @@
 #pragma once
-// Which hot-map format a file is in, and loading or saving a file in a given format.
+// Which hot-map format a file is in, loading or saving a file in a given format, and the name
+// of a model's own hot-map file.
 #include "HotSpots.h"
 
+#include <cstdint>
 #include <string>
 
 namespace mm {
@@ -18,5 +20,9 @@ THotMapFormat HotMapFormatOfContent(const std::string& fileName);
 // The list's content is replaced by the file's; raises the format's errors.
 void LoadHotMap(const std::string& fileName, THotSpots& spots, THotMapFormat format);
 void SaveHotMap(const std::string& fileName, const THotSpots& spots, THotMapFormat format);
+
+// A model's own hot-map file, in the binary format despite its extension: "data/Model", the ID
+// in four upper-case hexadecimal digits and ".hmt", in a directory ending in "/".
+std::string ModelHotMapPath(const std::string& exeDir, uint16_t modelId);
 
 } // namespace mm

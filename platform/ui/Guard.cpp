@@ -3,6 +3,7 @@
 #include "QtText.h"
 #include "platform/Errors.h"
 
+#include <QObject>
 #include <exception>
 
 namespace mm {
@@ -21,6 +22,12 @@ bool Guarded(TDialogs& dialogs, const std::function<void()>& handler) {
         dialogs.ShowMessage(QStringLiteral("Unknown error"));
     }
     return false;
+}
+
+void PostGuarded(QObject* context, TDialogs& dialogs, std::function<void()> handler) {
+    QMetaObject::invokeMethod(
+        context, [&dialogs, handler = std::move(handler)] { Guarded(dialogs, handler); },
+        Qt::QueuedConnection);
 }
 
 } // namespace mm

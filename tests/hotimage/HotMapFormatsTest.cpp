@@ -81,6 +81,12 @@ TEST(HotMapFiles, TheExtensionHmpInAnyCaseMeansBinary) {
         EXPECT_EQ(HotMapFormatOfName(name), format) << name;
 }
 
+TEST(HotMapFiles, AModelsOwnFileIsNamedByItsIdInFourUpperCaseDigits) {
+    EXPECT_EQ(ModelHotMapPath("/opt/mm/", 0x00A5), "/opt/mm/data/Model00A5.hmt");
+    EXPECT_EQ(ModelHotMapPath("/opt/mm/", 0xBEEF), "/opt/mm/data/ModelBEEF.hmt");
+    EXPECT_EQ(ModelHotMapPath("/", 0), "/data/Model0000.hmt");
+}
+
 TEST(HotMapFiles, TheFirstBytesTellTheFormatOfAFile) {
     test::TempDir dir;
     const std::vector<std::pair<std::string, THotMapFormat>> cases = {

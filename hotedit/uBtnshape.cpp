@@ -1,0 +1,112 @@
+#include "uBtnshape.h"
+
+#include "Panel.h"
+#include "hotimage/HotImage.h"
+#include "hotimage/HotMapFiles.h"
+#include "platform/ui/Guard.h"
+
+#include <QPushButton>
+
+namespace mm {
+
+namespace {
+
+constexpr int kPanel1Height = 33;
+constexpr int kHotImageWidth = 353;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 25;
+constexpr char kTagProperty[] = "Tag";
+
+constexpr int kCaptionMargin = 16;
+
+// A button at its designed place and size, wider and taller when its caption needs it.
+QPushButton* Button(const QString& caption, const char* name, int x, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    const QFontMetrics metrics = button->fontMetrics();
+    button->setGeometry(x, 0,
+                        std::max(kButtonWidth, metrics.horizontalAdvance(caption) + kCaptionMargin),
+                        std::max(kButtonHeight, metrics.height() + kCaptionMargin / 2));
+    return button;
+}
+
+} // namespace
+
+Tfrmshape::Tfrmshape(TDialogs& dialogs, std::string exeDir, QWidget* parent)
+    : QDialog(parent), dialogs_(dialogs), exeDir_(std::move(exeDir)) {
+    BuildLayout();
+    Wire(Button1, &QPushButton::clicked, &Tfrmshape::Button1Click);
+    Wire(Button2, &QPushButton::clicked, &Tfrmshape::Button2Click);
+    Wire(Panel2, &TPanel::Click, &Tfrmshape::Panel2Click);
+}
+
+template <typename Sender, typename Signal>
+void Tfrmshape::Wire(Sender* sender, Signal signal, void (Tfrmshape::*handler)()) {
+    connect(sender, signal, this, [this, handler] {
+        PostGuarded(this, dialogs_, [this, handler] { (this->*handler)(); });
+    });
+}
+
+void Tfrmshape::BuildLayout() {
+    setObjectName("frmshape");
+    setWindowTitle("Shape button's editor");
+
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName("Panel1");
+    Button1 = Button("Edit", "Button1", 160, Panel1);
+    Button2 = Button("Check", "Button2", 248, Panel1);
+    Button2->setProperty(kTagProperty, 0);
+
+    HotImage1 = new THotImage(this);
+    HotImage1->setObjectName("HotImage1");
+    HotImage1->AutoFlip = true;
+    HotImage1->InitColor = 0; // black
+
+    // Below the first client area: reached by enlarging the window.
+    Panel2 = new TPanel("Panel2", this);
+    Panel2->setObjectName("Panel2");
+    QPalette navy = Panel2->palette();
+    navy.setColor(QPalette::Window, QColor(0, 0, 128));
+    Panel2->setPalette(navy);
+    Panel2->setGeometry(464, 704, 57, 41);
+
+    resize(546, 661);
+}
+
+void Tfrmshape::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    Panel1->setGeometry(0, 0, width(), kPanel1Height);
+    HotImage1->setGeometry(0, kPanel1Height, kHotImageWidth, std::max(0, height() - kPanel1Height));
+}
+
+void Tfrmshape::LoadModel(const TMyModelRecord& record) {
+    model_ = record;
+    const std::string_view picture = PictureBytes(model_);
+    TMemoryStream stream(TSSByteArray(picture.begin(), picture.end()));
+    HotImage1->LoadPictureAndMap(stream, ModelHotMapPath(exeDir_, model_.ModelID));
+    HotImage1->RenderBuffer();
+}
+
+void Tfrmshape::Button1Click() {
+    HotImage1->EditHotSpots();
+}
+
+void Tfrmshape::Button2Click() {
+    const bool on = Button2->property(kTagProperty).toInt() == 0;
+    Button2->setProperty(kTagProperty, on ? 1 : 0);
+    HotImage1->SetCheckMarks(on);
+}
+
+void Tfrmshape::Panel2Click() {
+    HotImage1->SetShiftOn(!HotImage1->ShiftOn());
+}
+
+void ShowButtonShapeWindow(QWidget* parent, TDialogs& dialogs, const TMyModelRecord& record,
+                           const std::string& exeDir) {
+    Tfrmshape window(dialogs, exeDir, parent);
+    if (!Guarded(dialogs, [&] { window.LoadModel(record); }))
+        return;
+    window.exec();
+}
+
+} // namespace mm

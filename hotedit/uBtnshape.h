@@ -1,0 +1,62 @@
+#pragma once
+// The button shape window: one model's picture with the outlines of its buttons from the
+// model's own hot-map file, "Edit" to change and save them, "Check" to tick every button.
+#include "model/ModelRecord.h"
+
+#include <QDialog>
+#include <string>
+
+class QPushButton;
+class QWidget;
+
+namespace mm {
+
+class TDialogs;
+class THotImage;
+class TPanel;
+
+class Tfrmshape : public QDialog {
+    Q_OBJECT
+public:
+    // exeDir: the executable's directory ending in "/", where "data" lies.
+    Tfrmshape(TDialogs& dialogs, std::string exeDir, QWidget* parent = nullptr);
+
+    THotImage* HotImage1 = nullptr;
+    QWidget* Panel1 = nullptr;
+    QPushButton* Button1 = nullptr; // "Edit"
+    QPushButton* Button2 = nullptr; // "Check"; its integer property "Tag" is the check mode
+    TPanel* Panel2 = nullptr;
+
+    // Shows the model: a copy of the record is kept, the record itself is never changed. The
+    // picture and the model's hot-map file go to HotImage1, which is then drawn. Raises the
+    // hot-map reader's errors for a damaged file.
+    void LoadModel(const TMyModelRecord& record);
+    const TMyModelRecord& Model() const { return model_; }
+
+    // Handlers, each run after the event that started it has returned.
+    void Button1Click(); // the hot-map editor; its result is saved on OK
+    void Button2Click(); // check marks on every spot on and off
+    void Panel2Click();  // the SHIFT layer on and off
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void BuildLayout();
+    // Connects a control's event to a handler that runs once the event has returned.
+    template <typename Sender, typename Signal>
+    void Wire(Sender* sender, Signal signal, void (Tfrmshape::*handler)());
+
+    TDialogs& dialogs_;
+    std::string exeDir_;
+    TMyModelRecord model_;
+};
+
+// What "Draw buttons shape" does: a fresh window loaded with the record, shown modally and
+// released. When the model's hot-map file is damaged the error is reported through the dialogs
+// and the window is never shown. Run it from a posted handler (PostGuarded), never from inside
+// a control's own signal.
+void ShowButtonShapeWindow(QWidget* parent, TDialogs& dialogs, const TMyModelRecord& record,
+                           const std::string& exeDir);
+
+} // namespace mm

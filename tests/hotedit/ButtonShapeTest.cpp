@@ -1,0 +1,405 @@
+// The button shape window offscreen: real clicks on its controls found by their designer
+// names, scripted dialogs, and a stand-in for the hot-map editor.
+#include "Monkey.h"
+#include "PictureSupport.h"
+#include "SpotSupport.h"
+#include "TestSupport.h"
+#include "hotedit/Panel.h"
+#include "hotedit/uBtnshape.h"
+#include "hotimage/HotImage.h"
+#include "hotimage/HotMapFiles.h"
+#include "platform/ui/Dialogs.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace mm {
+namespace {
+
+using test::MakeSpot;
+namespace fs = std::filesystem;
+
+// The stand-in editor: counts its runs and answers as told, after the change it is given.
+struct TEditor {
+    bool answer = true;
+    std::function<void(THotSpots&)> change = [](THotSpots&) {};
+    int runs = 0;
+
+    THotImage::THotSpotsEditor Function() {
+        return [this](THotImage& image) {
+            ++runs;
+            if (!answer)
+                return false;
+            THotSpots copy;
+            copy.Assign(image.HotSpots);
+            change(copy);
+            image.SetHotSpots(copy);
+            return true;
+        };
+    }
+};
+
+bool SameRecord(const TMyModelRecord& a, const TMyModelRecord& b) {
+    return std::memcmp(&a.Fixed(), &b.Fixed(), sizeof(TModelFixedPart)) == 0 && a.Blob == b.Blob;
+}
+
+class ButtonShape : public testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directory(dir.Dir() + "data");
+        QCursor::setPos(0, 0);
+    }
+
+    // A model with the 40 x 30 test picture and a code region behind it.
+    static TMyModelRecord Model(uint16_t id) {
+        TMyModelRecord record;
+        record.ModelID = id;
+        record.ModelType.Assign("Remote " + std::to_string(id));
+        record.Blob = test::JpegOf(test::TestPicture(40, 30));
+        record.PicSize = static_cast<int32_t>(record.Blob.size());
+        for (uint8_t b : {1, 2, 3, 4})
+            record.Blob.push_back(b);
+        record.BlobSize = static_cast<int32_t>(record.Blob.size());
+        return record;
+    }
+
+    std::string MapPath(uint16_t id) const { return ModelHotMapPath(dir.Dir(), id); }
+
+    // Spot 0 at (2, 2)-(10, 10), the shift key 1 at (12, 2)-(20, 10), spot 2 at (2, 12)-(10, 20).
+    void WriteMap(uint16_t id) {
+        THotSpots spots;
+        spots.Add(MakeSpot(TSpotShape::Rectangle, {{2, 2}, {10, 10}}, 1));
+        spots.Add(MakeSpot(TSpotShape::Rectangle, {{12, 2}, {20, 10}}, 2))->KeyKind = kKeyKindShift;
+        spots.Add(MakeSpot(TSpotShape::Rectangle, {{2, 12}, {10, 20}}, 3));
+        spots.SaveToFile(MapPath(id));
+    }
+
+    void Open(const TMyModelRecord& record) {
+        window = std::make_unique<Tfrmshape>(dialogs, dir.Dir());
+        window->LoadModel(record);
+        window->HotImage1->HotSpotsEditor = editor.Function();
+        window->show();
+        QApplication::processEvents();
+    }
+
+    template <typename T> T* Child(const char* name) {
+        T* child = window->findChild<T*>(name);
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+
+    // A real click in the middle of a control, and the handlers it posted.
+    void ClickOn(QWidget* control, QPoint at = {}) {
+        const QPoint where = at.isNull() ? control->rect().center() : at;
+        QTest::mouseMove(control, where);
+        QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, where);
+        QApplication::processEvents();
+    }
+    void ClickButton(const char* name) { ClickOn(Child<QPushButton>(name)); }
+
+    int Tag() { return Child<QPushButton>("Button2")->property("Tag").toInt(); }
+
+    std::vector<std::array<bool, 2>> Marks() const {
+        std::vector<std::array<bool, 2>> marks;
+        for (int i = 0; i < window->HotImage1->HotSpots.Count(); ++i)
+            marks.push_back(window->HotImage1->HotSpots.Items(i)->CheckMarks);
+        return marks;
+    }
+
+    test::TempDir dir;
+    TScriptedDialogs dialogs;
+    TEditor editor;
+    std::unique_ptr<Tfrmshape> window;
+};
+
+TEST_F(ButtonShape, HasItsControlsWhereTheyWereDesigned) {
+    Open(Model(1));
+    EXPECT_EQ(window->windowTitle(), "Shape button's editor");
+    EXPECT_EQ(window->size(), QSize(546, 661));
+    EXPECT_EQ(Child<QWidget>("Panel1")->geometry(), QRect(0, 0, 546, 33));
+    THotImage* image = Child<THotImage>("HotImage1");
+    EXPECT_EQ(image->geometry(), QRect(0, 33, 353, 628));
+    EXPECT_TRUE(image->AutoFlip);
+    EXPECT_EQ(image->InitColor, 0);
+    QPushButton* edit = Child<QPushButton>("Button1");
+    EXPECT_EQ(edit->text(), "Edit");
+    EXPECT_EQ(edit->parentWidget(), Child<QWidget>("Panel1"));
+    EXPECT_EQ(edit->geometry(), QRect(160, 0, 75, 25));
+    QPushButton* check = Child<QPushButton>("Button2");
+    EXPECT_EQ(check->text(), "Check");
+    EXPECT_EQ(check->geometry(), QRect(248, 0, 75, 25));
+    EXPECT_EQ(Tag(), 0);
+    TPanel* panel = Child<TPanel>("Panel2");
+    EXPECT_EQ(panel->text(), "Panel2");
+    EXPECT_EQ(panel->geometry(), QRect(464, 704, 57, 41));
+    EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(0, 0, 128));
+    window->resize(700, 800);
+    EXPECT_EQ(image->geometry(), QRect(0, 33, 353, 767));
+    EXPECT_TRUE(panel->isVisible());
+}
+
+TEST_F(ButtonShape, LoadModelShowsThePictureAndTheModelsMapAndKeepsTheRecord) {
+    for (uint16_t id : {0x00A5, 0xBEEF}) {
+        WriteMap(id);
+        const TMyModelRecord record = Model(id);
+        const TMyModelRecord before = record;
+        Open(record);
+        EXPECT_TRUE(SameRecord(record, before)) << id;
+        EXPECT_TRUE(SameRecord(window->Model(), before)) << id;
+        THotImage* image = window->HotImage1;
+        EXPECT_EQ(image->FileName, MapPath(id));
+        EXPECT_TRUE(image->BufferValid);
+        EXPECT_EQ(image->HotSpots.Count(), 3);
+        EXPECT_EQ(image->ShiftIndex(), 1);
+        // Spot 0 is tinted from the start.
+        EXPECT_EQ(qGreen(image->BackBuffer.pixel(5, 5)), qGreen(image->Picture.pixel(5, 5)));
+        EXPECT_EQ(qRed(image->BackBuffer.pixel(5, 5)), 0);
+    }
+    EXPECT_TRUE(fs::exists(dir.Dir() + "data/Model00A5.hmt"));
+    EXPECT_TRUE(fs::exists(dir.Dir() + "data/ModelBEEF.hmt"));
+}
+
+TEST_F(ButtonShape, EditConfirmedWritesTheModelsFile) {
+    for (uint16_t id : {0x00A5, 0xBEEF}) {
+        editor.change = [](THotSpots& spots) {
+            spots.Add(MakeSpot(TSpotShape::Ellipse, {{20, 20}, {30, 28}}, 77));
+        };
+        Open(Model(id));
+        ClickButton("Button1");
+        EXPECT_EQ(editor.runs, id == 0x00A5 ? 1 : 2);
+        THotSpots saved;
+        saved.LoadFromFile(MapPath(id));
+        ASSERT_EQ(saved.Count(), 1) << id;
+        EXPECT_EQ(saved.Items(0)->ID, 77);
+        EXPECT_TRUE(SameSpots(saved, window->HotImage1->HotSpots));
+    }
+    EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join("|").toStdString();
+}
+
+TEST_F(ButtonShape, EditConfirmedWithoutSpotsCreatesAnEmptyMap) {
+    Open(Model(7));
+    EXPECT_FALSE(fs::exists(MapPath(7)));
+    EXPECT_EQ(window->HotImage1->HotSpots.Count(), 0);
+    ClickButton("Button1");
+    EXPECT_EQ(test::ReadBytes(MapPath(7)),
+              (std::vector<uint8_t>{'H', 'M', 'A', 'P', 0,  0, 0, 0, 0, 0, 0, 0,
+                                    'M', 'A', 'S', 'K', 16, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST_F(ButtonShape, EditCancelledTouchesNothing) {
+    WriteMap(9);
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    fs::last_write_time(MapPath(9), old);
+    const std::vector<uint8_t> bytes = test::ReadBytes(MapPath(9));
+    editor.answer = false;
+    Open(Model(9));
+    ClickButton("Button1");
+    EXPECT_EQ(editor.runs, 1);
+    EXPECT_EQ(fs::last_write_time(MapPath(9)), old);
+    EXPECT_EQ(test::ReadBytes(MapPath(9)), bytes);
+    EXPECT_EQ(window->HotImage1->HotSpots.Count(), 3);
+    EXPECT_EQ(fs::directory_iterator(dir.Dir() + "data")->path(), MapPath(9)); // nothing beside
+}
+
+TEST_F(ButtonShape, WithoutAnEditorEditDoesNothing) {
+    WriteMap(9);
+    const std::vector<uint8_t> bytes = test::ReadBytes(MapPath(9));
+    Open(Model(9));
+    window->HotImage1->HotSpotsEditor = nullptr;
+    ClickButton("Button1");
+    EXPECT_EQ(test::ReadBytes(MapPath(9)), bytes);
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(ButtonShape, CheckTwiceLeavesNoSpotMarked) {
+    WriteMap(3);
+    Open(Model(3));
+    const QImage plain = window->HotImage1->BackBuffer;
+    ClickButton("Button2");
+    EXPECT_EQ(Tag(), 1);
+    EXPECT_EQ(Marks(), (std::vector<std::array<bool, 2>>(3, {true, true})));
+    EXPECT_FALSE(window->HotImage1->BackBuffer == plain); // the ticks are drawn
+    ClickButton("Button2");
+    EXPECT_EQ(Tag(), 0);
+    EXPECT_EQ(Marks(), (std::vector<std::array<bool, 2>>(3, {false, false})));
+    EXPECT_TRUE(window->HotImage1->BackBuffer == plain);
+}
+
+TEST_F(ButtonShape, AfterAnEditNoSpotIsMarkedAndTheNextCheckClears) {
+    WriteMap(3);
+    Open(Model(3));
+    ClickButton("Button2");
+    ClickButton("Button1");
+    EXPECT_EQ(Tag(), 1);
+    EXPECT_EQ(Marks(), (std::vector<std::array<bool, 2>>(3, {false, false})));
+    ClickButton("Button2");
+    EXPECT_EQ(Tag(), 0);
+    EXPECT_EQ(Marks(), (std::vector<std::array<bool, 2>>(3, {false, false})));
+}
+
+TEST_F(ButtonShape, Panel2SwitchesTheShiftLayerOnceTheWindowIsLargeEnough) {
+    WriteMap(3);
+    Open(Model(3));
+    window->resize(600, 800);
+    QApplication::processEvents();
+    TPanel* panel = Child<TPanel>("Panel2");
+    ClickOn(panel);
+    EXPECT_TRUE(window->HotImage1->ShiftOn());
+    // The shift key is tinted red in the SHIFT layer.
+    EXPECT_EQ(window->HotImage1->BackBuffer.pixel(15, 5),
+              window->HotImage1->PictureBitmap.pixel(15, 5) & 0xFFFF0000);
+    ClickOn(panel);
+    EXPECT_FALSE(window->HotImage1->ShiftOn());
+    QTest::mouseClick(panel, Qt::RightButton, Qt::NoModifier, panel->rect().center());
+    QApplication::processEvents();
+    EXPECT_FALSE(window->HotImage1->ShiftOn());
+}
+
+TEST_F(ButtonShape, ClickingSpotsOnThePictureSelectsThemAndSwitchesTheLayer) {
+    WriteMap(3);
+    Open(Model(3));
+    THotImage* image = Child<THotImage>("HotImage1");
+    ClickOn(image, {5, 15});
+    EXPECT_EQ(image->SelectedIndex(), 2);
+    ClickOn(image, {15, 5});
+    EXPECT_TRUE(image->ShiftOn());
+    EXPECT_EQ(image->SelectedIndex(), 2);
+}
+
+TEST_F(ButtonShape, AFailedSaveIsReportedAfterTheClickAndKeepsTheEdit) {
+    Open(Model(0x1234));
+    fs::remove(dir.Dir() + "data");
+    editor.change = [](THotSpots& spots) {
+        spots.Add(MakeSpot(TSpotShape::Rectangle, {{1, 1}, {5, 5}}, 4));
+    };
+    QStringList shownDuringClick = {"(not clicked)"};
+    QObject::connect(Child<QPushButton>("Button1"), &QPushButton::clicked,
+                     [&] { shownDuringClick = dialogs.shown; });
+    ClickButton("Button1");
+    EXPECT_TRUE(shownDuringClick.isEmpty());
+    EXPECT_EQ(dialogs.shown,
+              QStringList{QString::fromStdString("Cannot create file \"" + MapPath(0x1234) +
+                                                 "\". No such file or directory.")});
+    EXPECT_EQ(window->HotImage1->HotSpots.Count(), 1);
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(ButtonShape, AFailedSaveLeavesTheOldOutlinesWhole) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "the superuser writes into a read-only folder";
+    WriteMap(5);
+    const std::vector<uint8_t> bytes = test::ReadBytes(MapPath(5));
+    Open(Model(5));
+    fs::permissions(dir.Dir() + "data", fs::perms::owner_read | fs::perms::owner_exec);
+    ClickButton("Button1");
+    fs::permissions(dir.Dir() + "data", fs::perms::owner_all);
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(dialogs.shown[0].startsWith("Cannot create file"))
+        << dialogs.shown[0].toStdString();
+    EXPECT_EQ(test::ReadBytes(MapPath(5)), bytes);
+}
+
+TEST_F(ButtonShape, WithoutAPictureTheMapIsReadAllTheSame) {
+    WriteMap(3);
+    TMyModelRecord record = Model(3);
+    record.PicSize = 0;
+    Open(record);
+    EXPECT_FALSE(window->HotImage1->BufferValid);
+    EXPECT_EQ(window->HotImage1->HotSpots.Count(), 3);
+    record.PicSize = static_cast<int32_t>(record.Blob.size()) + 1; // beyond the blob
+    Open(record);
+    EXPECT_FALSE(window->HotImage1->BufferValid);
+}
+
+// Runs ShowButtonShapeWindow; while the window is up, `whileShown` gets it, then Escape
+// closes it. Answers whether a window was shown.
+bool ShowAndClose(TScriptedDialogs& dialogs, const TMyModelRecord& record,
+                  const std::string& exeDir, const std::function<void(Tfrmshape&)>& whileShown) {
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* window = qobject_cast<Tfrmshape*>(QApplication::activeModalWidget());
+        if (!window)
+            return;
+        shown = true;
+        whileShown(*window);
+        QTest::keyClick(window, Qt::Key_Escape);
+    });
+    ShowButtonShapeWindow(nullptr, dialogs, record, exeDir);
+    QApplication::processEvents();
+    return shown;
+}
+
+TEST_F(ButtonShape, ShowButtonShapeWindowShowsTheModelModallyUntilClosed) {
+    WriteMap(0x2A);
+    int spots = -1;
+    EXPECT_TRUE(ShowAndClose(dialogs, Model(0x2A), dir.Dir(), [&](Tfrmshape& window) {
+        EXPECT_TRUE(window.isModal());
+        spots = window.HotImage1->HotSpots.Count();
+    }));
+    EXPECT_EQ(spots, 3);
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(ButtonShape, ADamagedMapIsReportedAndTheWindowNeverShown) {
+    const std::vector<std::pair<std::vector<uint8_t>, QString>> files = {
+        {{'H', 'O', 'T', 'M', 'A', 'P', ' ', '(', 'H', 'o', 't'}, "HotMap: Invalid Stream format"},
+        {{'H', 'M', 'A', 'P', 0, 0, 0, 0, 5, 0, 0, 0, 1}, "Stream read error"},
+    };
+    for (const auto& [bytes, message] : files) {
+        test::WriteBytes(MapPath(0x2B), bytes);
+        dialogs.Clear();
+        EXPECT_FALSE(ShowAndClose(dialogs, Model(0x2B), dir.Dir(), [](Tfrmshape&) {}));
+        EXPECT_EQ(dialogs.shown, QStringList{message});
+    }
+}
+
+// Random real input for about 5 seconds: the record stays as it was, no message is shown, and
+// the model's file holds what the control shows after every confirmed edit. MM_MONKEY_SEED and
+// MM_MONKEY_SECONDS choose another run.
+TEST_F(ButtonShape, SurvivesAMonkey) {
+    const QByteArray seedText = qgetenv("MM_MONKEY_SEED");
+    const QByteArray secondsText = qgetenv("MM_MONKEY_SECONDS");
+    const uint32_t seed = seedText.isEmpty() ? 20261211u : seedText.toUInt();
+    const int seconds = secondsText.isEmpty() ? 5 : secondsText.toInt();
+    WriteMap(0x77);
+    const TMyModelRecord record = Model(0x77);
+    Open(record);
+    // Every fourth run of the editor is cancelled; the others add a spot or take the first.
+    editor.change = [&](THotSpots& spots) {
+        if (editor.runs % 3 == 0 && spots.Count() > 0)
+            spots.Delete(0);
+        else
+            spots.Add(MakeSpot(TSpotShape::Ellipse,
+                               {{editor.runs % 30, 3}, {editor.runs % 30 + 8, 11}}, editor.runs));
+        editor.answer = editor.runs % 4 != 3;
+    };
+    std::string failure;
+    auto check = [&]() -> std::string {
+        if (!SameRecord(window->Model(), record))
+            return "the window's copy of the record changed";
+        if (!dialogs.shown.isEmpty())
+            return "a message was shown: " + dialogs.shown.join("|").toStdString();
+        THotSpots saved;
+        saved.LoadFromFile(MapPath(0x77));
+        if (!SameSpots(saved, window->HotImage1->HotSpots))
+            return "the file does not hold the control's spots";
+        return {};
+    };
+    test::TMonkey monkey(seed, [&] { return window.get(); });
+    monkey.AfterEachEvent = [&] {
+        if (failure.empty())
+            failure = check();
+    };
+    const int sent = monkey.Run(1000000, seconds * 1000);
+    EXPECT_EQ(failure, "") << "MM_MONKEY_SEED=" << seed;
+    EXPECT_GT(sent, 50);
+    std::printf("monkey: %d events, %d edits, seed %u\n", sent, editor.runs, seed);
+}
+
+} // namespace
+} // namespace mm
