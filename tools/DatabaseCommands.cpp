@@ -4,6 +4,7 @@
 #include "Json.h"
 #include "model/ChipKind.h"
 #include "model/CodePages.h"
+#include "model/Picture.h"
 #include "platform/DayCount.h"
 #include "platform/Errors.h"
 #include "platform/Gbk.h"
@@ -34,6 +35,16 @@ const TMyModelRecord& ModelById(const TMyModelRecords& models, const std::string
     if (index < 0)
         throw Failure(dbName, "no model with ID " + Hex4(ParseModelId(idText)));
     return models[static_cast<size_t>(index)];
+}
+
+std::string_view StoredPicture(const TMyModelRecord& model, const std::string& dbName) {
+    const std::string id = Hex4(model.ModelID);
+    if (!HasPicture(model))
+        throw Failure(dbName, "model " + id + " has no picture");
+    const std::string_view bytes = PictureBytes(model);
+    if (bytes.empty())
+        throw Failure(dbName, "the picture of model " + id + " is larger than its stored data");
+    return bytes;
 }
 
 namespace {

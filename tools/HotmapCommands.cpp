@@ -1,6 +1,7 @@
-// Hot-map files from the command line: listing their spots and converting between the binary
-// and the text format.
-#include "Command.h"
+// Hot-map files from the command line: listing their spots, converting between the binary and
+// the text format, rendering a model's outlines and checking them against its keys.
+#include "HotmapCommands.h"
+
 #include "hotimage/HotMapFiles.h"
 #include "hotimage/hotparse.h"
 #include "platform/Errors.h"
@@ -12,13 +13,11 @@
 
 namespace mm::tool {
 
-namespace {
-
-// The input's format is told by its first bytes, not by its name: the per-model files hold the
-// binary format under the extension ".hmt".
 void LoadMap(const std::string& fileName, THotSpots& spots) {
     OnFile(fileName, [&] { LoadHotMap(fileName, spots, HotMapFormatOfContent(fileName)); });
 }
+
+namespace {
 
 // One line per spot: line breaks (CR LF, CR or LF) as \n, tabs as \t, backslashes doubled.
 std::string Escaped(const std::string& text) {
@@ -107,12 +106,16 @@ int Convert(const Args& args) {
 
 int Hotmap(const Args& args) {
     if (args.empty())
-        throw UsageError("show or convert expected");
+        throw UsageError("show, convert, render or check expected");
     const Args rest(args.begin() + 1, args.end());
     if (args[0] == "show")
         return Show(rest);
     if (args[0] == "convert")
         return Convert(rest);
+    if (args[0] == "render")
+        return HotmapRender(rest);
+    if (args[0] == "check")
+        return HotmapCheck(rest);
     throw UsageError("unknown hotmap command '" + args[0] + "'");
 }
 
@@ -120,11 +123,19 @@ int Hotmap(const Args& args) {
 
 std::vector<TCommand> HotmapCommands() {
     return {
-        {"hotmap", "show FILE | convert IN OUT [--to binary|text]",
+        {"hotmap",
+         "show FILE | convert IN OUT [--to binary|text] | render DB ID HOTMAP OUT.png "
+         "[--select INDEX] [--shift] [--checks] [--size W,H] | check DB ID FILE",
          "show: one tab-separated line per spot: index, ID, shape, KeyKind, NormalColor, "
          "ToggleColor, enabled, points, mask, hint (line breaks as \\n).\n      convert: read IN "
          "(binary when it starts with HMAP or HMAp, else text) and write OUT in the format "
-         "--to names, else binary for a .hmp name and text for any other",
+         "--to names, else binary for a .hmp name and text for any other.\n      render: the "
+         "model's picture with the outlines of HOTMAP as the button shape window draws it, as a "
+         "PNG: --select the selected spot's index (default 0), --shift the SHIFT layer on, "
+         "--checks every spot ticked, --size the window's picture area (default the picture's "
+         "size); the background is RGB 240,240,240.\n      check: the key indexes of keys "
+         "(normal and SHIFT) that no enabled spot of FILE outlines, the spots whose ID matches "
+         "no key and the spots whose outline is empty, one per line (exit 1 when any)",
          Hotmap},
     };
 }
