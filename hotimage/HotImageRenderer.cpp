@@ -30,6 +30,18 @@ QRect OnDevice(int64_t left, int64_t top, int64_t right, int64_t bottom, QSize d
             static_cast<int>(bottom - top)};
 }
 
+// The smallest box holding every point, its right and bottom on the last point.
+TRect PointsBox(const std::vector<TPoint>& points) {
+    TRect box{points[0].X, points[0].Y, points[0].X, points[0].Y};
+    for (const TPoint& p : points) {
+        box.Left = std::min(box.Left, p.X);
+        box.Top = std::min(box.Top, p.Y);
+        box.Right = std::max(box.Right, p.X);
+        box.Bottom = std::max(box.Bottom, p.Y);
+    }
+    return box;
+}
+
 } // namespace
 
 THotImageRenderer::THotImageRenderer(const QImage& picture, const THotSpots& spots,
@@ -92,12 +104,23 @@ void THotImageRenderer::HighlightSpot(QPainter& canvas, int index) const {
 }
 
 void THotImageRenderer::DrawCheckMark(QPainter& canvas, int index) const {
-    const TRect b = spots_.Items(index)->GetBounds();
+    const TSpot& spot = *spots_.Items(index);
+    const QSize device = DeviceSize(canvas);
+    const int reach = 8 + kCheckMarkPenWidth;
+    // The bounds' centre lies within the box of the points: a polygon far off the canvas needs
+    // no region built to know that its tick is not drawn.
+    if (spot.Shape() == TSpotShape::Polyline && !spot.Points().empty()) {
+        const TRect box = PointsBox(spot.Points());
+        if (OnDevice(int64_t{box.Left} - reach, int64_t{box.Top} - reach,
+                     int64_t{box.Right} + reach, int64_t{box.Bottom} + reach, device)
+                .isEmpty())
+            return;
+    }
+    const TRect b = spot.GetBounds();
     const int64_t cx = b.Left + (int64_t{b.Right} - b.Left) / 2;
     const int64_t cy = b.Top + (int64_t{b.Bottom} - b.Top) / 2;
     // A tick wholly off the canvas is not drawn: its coordinates may not even fit the painter.
-    const int reach = 8 + kCheckMarkPenWidth;
-    if (OnDevice(cx - reach, cy - reach, cx + reach, cy + reach, DeviceSize(canvas)).isEmpty())
+    if (OnDevice(cx - reach, cy - reach, cx + reach, cy + reach, device).isEmpty())
         return;
     const int x = static_cast<int>(cx);
     const int y = static_cast<int>(cy);

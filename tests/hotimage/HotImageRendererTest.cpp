@@ -164,6 +164,22 @@ TEST(HotImageRenderer, OutlinesBeyondAnyBufferTintNothingAndDrawNoTick) {
     }
 }
 
+TEST(HotImageRenderer, APolygonFarOffTheBufferBuildsNoRegionForItsTick) {
+    const QImage picture = TestPicture(16, 16);
+    THotSpots spots;
+    TSpot& far = *spots.Add(
+        MakeSpot(TSpotShape::Polyline, {{50000, 50000}, {90000, 50000}, {70000, 200000}}));
+    far.CheckMarks = {true, true};
+    TSpot& near = *spots.Add(MakeSpot(TSpotShape::Polyline, {{-20, 2}, {6, 2}, {6, 12}}));
+    near.CheckMarks = {true, true};
+    THotImageState state;
+    state.SelectedIndex = -1;
+    QImage buffer(16, 16, QImage::Format_RGB32);
+    THotImageRenderer(picture, spots, state).RenderBuffer(buffer, true);
+    EXPECT_FALSE(far.HasRegion());
+    EXPECT_TRUE(near.HasRegion()); // its tick may reach the buffer
+}
+
 // The tick around the centre (20, 18) of the bounds of a 20 x 16 rectangle at (10, 10): rows
 // from 9 above the centre, columns from 9 left of it. Its lowest point lies 4 below the centre.
 const char* const kTick[] = {
