@@ -3,6 +3,7 @@
 #include "Panel.h"
 #include "hotimage/HotImage.h"
 #include "hotimage/HotMapFiles.h"
+#include "platform/ui/Fonts.h"
 #include "platform/ui/Guard.h"
 
 #include <QPushButton>
@@ -50,6 +51,7 @@ void Tfrmshape::Wire(Sender* sender, Signal signal, void (Tfrmshape::*handler)()
 void Tfrmshape::BuildLayout() {
     setObjectName("frmshape");
     setWindowTitle("Shape button's editor");
+    setFont(WindowFont());
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName("Panel1");
