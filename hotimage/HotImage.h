@@ -20,8 +20,10 @@ public:
     explicit THotImage(QWidget* parent = nullptr);
     ~THotImage() override;
 
-    // Runs the hot-map editor on the control: it edits a copy of HotSpots and, on OK, assigns
-    // the copy back and answers true. Set by the control's owner.
+    // Runs the hot-map editor on the control, captioned with the control's objectName(): it
+    // edits a copy of HotSpots and, on OK, assigns the copy back and answers true; without a
+    // picture it tells the user so and answers false. Set by the control's owner, so that this
+    // library knows no editor.
     using THotSpotsEditor = std::function<bool(THotImage& image)>;
     THotSpotsEditor HotSpotsEditor;
 

@@ -30,20 +30,14 @@ constexpr int32_t kKeyKindOther = 3;
 constexpr uint8_t kMaskOverPoint = 1; // "MOUSEOVER"
 constexpr uint8_t kMaskDownPoint = 2; // "MOUSEDOWN"
 
-// Packed: its points are read and written by value, never through references.
-#pragma pack(push, 1)
+// The files hold a mask as 17 bytes, Flags then the four coordinates, written and read field
+// by field; in memory it is an ordinary aligned value.
 struct TSpotMask {
     uint8_t Flags = 0;
     TPoint OverPoint;
     TPoint DownPoint;
-    friend bool operator==(const TSpotMask& a, const TSpotMask& b) {
-        return a.Flags == b.Flags && a.OverPoint.X == b.OverPoint.X &&
-               a.OverPoint.Y == b.OverPoint.Y && a.DownPoint.X == b.DownPoint.X &&
-               a.DownPoint.Y == b.DownPoint.Y;
-    }
+    friend bool operator==(const TSpotMask&, const TSpotMask&) = default;
 };
-#pragma pack(pop)
-static_assert(sizeof(TSpotMask) == 17);
 
 // Picture to display coordinates: x' = MulDiv(x + SrcX, DstWidth, SrcWidth) + DstX, likewise y.
 struct TSpotMapping {

@@ -329,6 +329,27 @@ TEST_F(HotImage, AResizeRendersTheBufferAtTheNewSize) {
                 Expected({{0, kDefaultNormalColor}, {2, kDefaultNormalColor}}));
 }
 
+TEST_F(HotImage, StretchingMapsClientPointsOntoThePicture) {
+    LoadFourSpots(); // 40 x 30 on a control of 80 x 50
+    EXPECT_EQ(image->GetDisplayRect(), (TRect{0, 0, 40, 30}));
+    EXPECT_EQ(image->SpotAtClient(2, 2), image->HotSpots.Items(0));
+    const QImage shown = image->BackBuffer;
+    image->SetStretch(true);
+    EXPECT_TRUE(image->BackBuffer == shown); // stored, not painted
+    EXPECT_EQ(image->GetDisplayRect(), (TRect{0, 0, 80, 50}));
+    const TSpotMapping m = image->GetMapping();
+    EXPECT_EQ(m.SrcWidth, 40);
+    EXPECT_EQ(m.SrcHeight, 30);
+    EXPECT_EQ(m.DstWidth, 80);
+    EXPECT_EQ(m.DstHeight, 50);
+    EXPECT_EQ(image->SpotAtClient(2, 2), nullptr);                    // picture (1, 1)
+    EXPECT_EQ(image->SpotAtClient(10, 10), image->HotSpots.Items(0)); // picture (5, 6)
+    EXPECT_EQ(image->MappedRegion(*image->HotSpots.Items(0)).boundingRect(),
+              QRect(QPoint(4, 3), QPoint(19, 16)));
+    QTest::mouseMove(image, {30, 8}); // picture (15, 5): the shift key
+    EXPECT_EQ(image->HotSpot(), image->HotSpots.Items(1));
+}
+
 TEST_F(HotImage, TheBackBufferIsResetWithItsInitialColour) {
     image->InitColor = 0x00FF8000; // blue 255, green 128
     image->ResetBuffer();

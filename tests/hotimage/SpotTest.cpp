@@ -255,6 +255,63 @@ TEST(Spot, MappingRoundsHalvesAwayFromZero) {
     EXPECT_EQ(noSource.Map({4, 3}), (TPoint{6, 7})); // MulDiv gives -1
 }
 
+TEST(Spot, MapBackTakesADisplayPointToThePicture) {
+    const TSpotMapping doubled = {10, 10, 0, 0, 20, 20, 5, 6};
+    EXPECT_EQ(doubled.MapBack({25, 26}), (TPoint{10, 10}));
+    EXPECT_EQ(doubled.MapBack({8, 6}), (TPoint{2, 0})); // 1.5 rounds away from zero
+    const TSpotMapping noDisplay = {10, 10, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(noDisplay.MapBack({4, 3}), (TPoint{-1, -1}));
+    const TSpotMapping farOff = {1, 1, 0, 0, 1, 1, -2147483647 - 1, 0};
+    EXPECT_EQ(farOff.MapBack({0, 0}), (TPoint{-2147483647 - 1, 0})); // wraps, no overflow
+}
+
+TEST(Spot, DataIsAValueCopyOfEveryStoredField) {
+    TSpotData data;
+    data.Shape = TSpotShape::Ellipse;
+    data.Points = {{1, 2}, {30, 40}, {7, 7}}; // a box keeps its two corners
+    data.NormalColor = 1;
+    data.ToggleColor = 2;
+    data.Hint = "Vol+\r\n\xB5\xE7";
+    data.ID = 44;
+    data.Enabled = false;
+    data.KeyKind = kKeyKindMac;
+    data.Mask = {kMaskDownPoint, {}, {5, 6}};
+    const TSpot spot(data);
+    TSpotData expected = data;
+    expected.Points.resize(2);
+    EXPECT_EQ(spot.Data(), expected);
+    EXPECT_TRUE(spot.HasMask());
+
+    TSpot other;
+    other.CheckMarks = {true, false};
+    other.GetRegion();
+    other.SetData(expected);
+    EXPECT_TRUE(SameSpot(other, spot));
+    EXPECT_FALSE(other.HasRegion());
+    EXPECT_EQ(other.CheckMarks, (std::array<bool, 2>{true, false})); // display state stays
+    other.SetData({});
+    EXPECT_EQ(other.Data(), TSpotData{});
+    EXPECT_FALSE(other.HasMask());
+    EXPECT_FALSE(SameSpot(other, spot));
+}
+
+TEST(Spot, AnEmptyOutlineHoldsNoPoint) {
+    const std::vector<std::pair<std::unique_ptr<TSpot>, bool>> cases = [] {
+        std::vector<std::pair<std::unique_ptr<TSpot>, bool>> c;
+        c.emplace_back(MakeSpot(TSpotShape::Rectangle, {{0, 0}, {1, 1}}), false);
+        c.emplace_back(MakeSpot(TSpotShape::Rectangle, {{5, 5}, {5, 9}}), true);
+        c.emplace_back(MakeSpot(TSpotShape::Rectangle, {{9, 9}, {1, 1}}), true); // reversed
+        c.emplace_back(MakeSpot(TSpotShape::Ellipse, {{9, 9}, {1, 1}}), false);
+        c.emplace_back(MakeSpot(TSpotShape::Ellipse, {{1, 1}, {1, 9}}), true);
+        c.emplace_back(MakeSpot(TSpotShape::Polyline, {{0, 0}, {9, 0}, {0, 9}}), false);
+        c.emplace_back(MakeSpot(TSpotShape::Polyline, {{0, 0}, {9, 9}}), true);
+        c.emplace_back(MakeSpot(TSpotShape::Polyline, {}), true);
+        return c;
+    }();
+    for (size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(cases[i].first->OutlineIsEmpty(), cases[i].second) << i;
+}
+
 TEST(Spot, AssignMappedMapsEveryPointAndTouchesNothingElse) {
     const auto source = MakeSpot(TSpotShape::Rectangle, {{10, 20}, {30, 40}}, 5);
     TSpot target(TSpotShape::Polyline);
