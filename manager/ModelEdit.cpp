@@ -5,6 +5,7 @@
 #include "controls/RadioGroup.h"
 #include "controls/RollUpFrame.h"
 #include "controls/SpinEdit.h"
+#include "hotedit/uBtnshape.h"
 #include "model/ChipKind.h"
 #include "platform/DayCount.h"
 #include "platform/ui/Dialogs.h"
@@ -233,7 +234,14 @@ void TfrmModelEdit::ToolButton7Click() {
     close();
 }
 
-void TfrmModelEdit::ToolButton8Click() {}
+void TfrmModelEdit::ToolButton8Click() {
+    const TMyModelRecord* record = document_.Record(shownIndex_);
+    if (!record)
+        return;
+    // A copy of the record as it is now; the window opens once the click has returned.
+    PostGuarded(this, dialogs_,
+                [this, model = *record] { ShowButtonShapeWindow(this, dialogs_, model, exeDir_); });
+}
 
 bool TfrmModelEdit::FormCloseQuery() {
     // No is the default: Escape to leave a cell, then Enter, must not throw work away.

@@ -233,6 +233,28 @@ TEST_F(EditMode, ClosingWithYesDiscardsUnsavedChanges) {
     EXPECT_EQ(SavedModels().size(), 2u);
 }
 
+TEST_F(EditMode, DrawButtonsShapeShowsTheModelInBothModes) {
+    for (bool edit : {false, true}) {
+        if (edit)
+            EnterEditMode();
+        ClickCell(Grid("tsGrid1"), 1, 2);
+        QString caption;
+        QTimer closer; // the window opens once the click has returned
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            if (QWidget* shown = QApplication::activeModalWidget()) {
+                caption = shown->windowTitle();
+                QTest::keyClick(shown, Qt::Key_Escape);
+            }
+        });
+        closer.start(10);
+        Click("ToolButton8");
+        closer.stop();
+        EXPECT_EQ(caption, "Shape button's editor") << edit;
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
 TEST_F(EditMode, AnImportInViewModeIsNotLostByClosing) {
     const std::string exchange = dir.File("tv.rmt");
     dialogs.QueueFile(QString::fromStdString(exchange));
