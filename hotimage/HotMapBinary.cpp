@@ -64,7 +64,7 @@ void WriteSpot(TStream& stream, const TSpot& spot) {
     stream.WriteValue(spot.KeyKind);
     stream.WriteValue(spot.NormalColor);
     stream.WriteValue(spot.ToggleColor);
-    stream.WriteValue(static_cast<uint8_t>(spot.Enabled ? 1 : 0));
+    stream.WriteValue(spot.Enabled); // written back as it was read
     stream.WriteValue(static_cast<int32_t>(spot.Hint.size()));
     stream.WriteBuffer(spot.Hint.data(), spot.Hint.size());
     if (spot.Shape() == TSpotShape::Polyline)
@@ -107,7 +107,7 @@ void THotSpots::ReadSpots(TStream& stream) {
         spot.KeyKind = ReadInt(stream);
         spot.NormalColor = ReadInt(stream);
         spot.ToggleColor = ReadInt(stream);
-        spot.Enabled = stream.ReadValue<uint8_t>() != 0;
+        spot.Enabled = stream.ReadValue<uint8_t>();
         spot.Hint = ReadHint(stream);
         ReadOutline(stream, spot);
     }

@@ -64,7 +64,7 @@ struct TSpotData {
     int32_t ToggleColor = kDefaultToggleColor;
     std::string Hint;
     int32_t ID = 0;
-    bool Enabled = true;
+    uint8_t Enabled = 1; // the byte as stored: any value but 0 is enabled
     int32_t KeyKind = kKeyKindNormal;
     TSpotMask Mask;
 
@@ -89,7 +89,7 @@ public:
     int32_t ToggleColor = kDefaultToggleColor; // highlight tint, SHIFT layer
     std::string Hint;                          // GBK bytes; line breaks as CR LF
     int32_t ID = 0;                            // the button's key index
-    bool Enabled = true;                       // a disabled spot is never hit
+    uint8_t Enabled = 1; // any value but 0 is enabled; a disabled spot is never hit
     int32_t KeyKind = kKeyKindNormal;
     std::array<bool, 2> CheckMarks{}; // normal layer, SHIFT layer
 

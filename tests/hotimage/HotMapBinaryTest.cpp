@@ -61,6 +61,27 @@ TEST(HotMapBinary, ARectangleRecordIs38Bytes) {
     EXPECT_EQ(expected.Size() - 24, 38u);
 }
 
+TEST(HotMapBinary, TheEnabledByteIsWrittenBackAsItWasRead) {
+    const auto file = [](uint8_t enabled) {
+        return THotMapBytes()
+            .Tag("HMAP")
+            .Ints({0, 1})
+            .U8(1)
+            .Ints({5, 0, 65280, 16711935})
+            .U8(enabled)
+            .Ints({0, 10, 20, 30, 40})
+            .Tag("MASK")
+            .Ints({16, 0});
+    };
+    for (uint8_t enabled : {0, 1, 2, 255}) {
+        THotSpots list;
+        Load(list, file(enabled));
+        EXPECT_EQ(Saved(list), file(enabled).Bytes()) << int{enabled};
+        // Any value but 0 is found by the hit test.
+        EXPECT_EQ(list.IndexAt({20, 30}), enabled ? 0 : -1) << int{enabled};
+    }
+}
+
 TEST(HotMapBinary, PolylinesHintsAndMasksAreWrittenInRecordOrder) {
     THotSpots list;
     TSpot& poly = *list.Add(MakeSpot(TSpotShape::Polyline, {{1, 2}, {3, 4}, {-5, 6}}, 7));
@@ -152,13 +173,13 @@ TEST(HotMapBinary, LoadingReadsEveryLayoutTheFormatAllows) {
              list.Add(MakeSpot(TSpotShape::Polyline, {}, 2));
              list.Add(MakeSpot(TSpotShape::Polyline, {{1, 1}, {-1, -1}}, 3));
          }},
-        {"an enabled byte of 2 is enabled",
+        {"an enabled byte of 2 is kept as it is",
          Spots(1,
                [](THotMapBytes& r) {
                    r.U8(1).Fields(4, 0, 65280, 16711935, 2).Ints({0, 0, 10, 10});
                }),
          [](THotSpots& list) {
-             list.Add(MakeSpot(TSpotShape::Rectangle, {{0, 0}, {10, 10}}, 4));
+             list.Add(MakeSpot(TSpotShape::Rectangle, {{0, 0}, {10, 10}}, 4))->Enabled = 2;
          }},
         {"masks with S = 16",
          TwoRectsAndMask(16, 2).I32(1).U8(2).Ints({1, 2, 3, 4}).I32(0).U8(1).Ints({5, 6, 7, 8}),
