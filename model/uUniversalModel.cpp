@@ -147,6 +147,34 @@ int ReadBrandFile(const std::string& fileName, TMDFYFile& file) {
     }
 }
 
+namespace {
+template <typename Entry> void AppendEntries(TSSByteArray& bytes, const std::vector<Entry>& list) {
+    const auto* data = reinterpret_cast<const uint8_t*>(list.data());
+    bytes.insert(bytes.end(), data, data + list.size() * sizeof(Entry));
+}
+} // namespace
+
+TSSByteArray BrandFileBytes(const TMDFYFile& file) {
+    TMemoryStream payload;
+    const size_t size = 20 + file.FirstList.size() * sizeof(TFirstEntry) +
+                        file.BrandList.size() * sizeof(TBrandEntry) +
+                        file.CodeList.size() * sizeof(TCodeEntry);
+    for (const size_t value :
+         {size_t{0}, file.FirstList.size(), file.BrandList.size(), file.CodeList.size(), size})
+        payload.WriteValue(static_cast<int32_t>(value));
+    TSSByteArray bytes = payload.TakeBytes();
+    AppendEntries(bytes, file.FirstList);
+    AppendEntries(bytes, file.BrandList);
+    AppendEntries(bytes, file.CodeList);
+    uLongf packedSize = compressBound(static_cast<uLong>(bytes.size()));
+    TSSByteArray packed(packedSize);
+    if (compress2(packed.data(), &packedSize, bytes.data(), static_cast<uLong>(bytes.size()),
+                  Z_BEST_COMPRESSION) != Z_OK)
+        throw WriteError();
+    packed.resize(packedSize);
+    return packed;
+}
+
 std::string BrandTablePath(const std::string& exeDir) {
     return exeDir + "data/remote.db";
 }

@@ -53,6 +53,10 @@ inline constexpr char kBrandFileErrorText[] = "加载错误,remote.db文件是�
 int ReadBrandFile(const std::string& fileName, TMDFYFile& file);
 int ReadBrandStream(TStream& stream, TMDFYFile& file);
 
+// The file ReadBrandFile reads back as these lists: the payload with its counts and size, as
+// one zlib stream. FourthList is not stored.
+TSSByteArray BrandFileBytes(const TMDFYFile& file);
+
 // "data/remote.db" in a directory ending in "/".
 std::string BrandTablePath(const std::string& exeDir);
 

@@ -49,5 +49,6 @@ std::vector<TCommand> CheckCommands();
 std::vector<TCommand> PictureCommands();
 std::vector<TCommand> ExchangeCommands();
 std::vector<TCommand> HotmapCommands();
+std::vector<TCommand> DemoCommands();
 
 } // namespace mm::tool

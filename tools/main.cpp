@@ -9,8 +9,8 @@ namespace {
 
 std::vector<TCommand> AllCommands() {
     std::vector<TCommand> all;
-    for (auto group :
-         {DatabaseCommands, CheckCommands, PictureCommands, ExchangeCommands, HotmapCommands}) {
+    for (auto group : {DatabaseCommands, CheckCommands, PictureCommands, ExchangeCommands,
+                       HotmapCommands, DemoCommands}) {
         const std::vector<TCommand> commands = group();
         all.insert(all.end(), commands.begin(), commands.end());
     }

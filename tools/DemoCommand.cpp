@@ -1,0 +1,43 @@
+// "demo": a complete data folder made by the program itself, to start from or to try things on.
+#include "Command.h"
+#include "DemoCatalogue.h"
+#include "model/ModelFile.h"
+
+#include <QGuiApplication>
+#include <iostream>
+
+namespace mm::tool {
+
+namespace {
+
+int Demo(const Args& args) {
+    RequireArgs(args, 1);
+    std::string dir = args[0];
+    if (dir.back() != '/')
+        dir += '/';
+    const std::string database = ModelDatabasePath(dir);
+    if (FileExists(database))
+        throw Failure(database, "a model database is already there; nothing was written");
+    // The pictures are drawn, labels and all, without a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "modeltool";
+    char* argv[] = {name, nullptr};
+    const QGuiApplication application(argc, argv);
+    const TDemoCatalogue catalogue = BuildDemoCatalogue();
+    OnFile(dir + "data", [&] { WriteDemoCatalogue(catalogue, dir); });
+    std::cout << catalogue.Models.size() << " models, their pictures and hot maps, and a brand "
+              << "table written to " << dir << "data\n";
+    return 0;
+}
+
+} // namespace
+
+std::vector<TCommand> DemoCommands() {
+    return {{"demo", "DIR",
+             "write a demo catalogue into DIR/data: models of every chip family with pictures, "
+             "hot maps and a brand table",
+             Demo}};
+}
+
+} // namespace mm::tool
