@@ -1,5 +1,6 @@
 #include "hotparse.h"
 
+#include "platform/FileWriter.h"
 #include "platform/Strings.h"
 
 #include <string_view>
@@ -101,7 +102,7 @@ void SaveHotMapText(const std::string& fileName, const THotSpots& spots) {
 
 void LoadHotMapText(const std::string& fileName, THotSpots& spots) {
     TFileStream stream(fileName, TFileStream::Mode::OpenRead);
-    ReadHotMapText(stream, spots);
+    ReadHotMapText(stream, spots, fileName);
 }
 
 } // namespace mm
