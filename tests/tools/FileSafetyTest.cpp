@@ -167,7 +167,7 @@ TEST_F(FileSafety, ALockedDatabaseIsLeftAloneWithAMessage) {
 TEST_F(FileSafety, TwoWritersAtOnceLeaveOneWholeOutput) {
     const std::string big = dir.File("big.RMF");
     const std::string small = dir.File("small.RMF");
-    SaveModelFile(big, Models(500, 40000), 0);
+    SaveModelFile(big, Models(1500, 40000), 0); // 60 MB
     SaveModelFile(small, Models(20, 100), 0);
     // What each writer alone makes of its database, apart from the save time.
     const auto image = [](const std::string& file) {
@@ -183,9 +183,14 @@ TEST_F(FileSafety, TwoWritersAtOnceLeaveOneWholeOutput) {
     const Bytes smallImage = image(out);
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(round);
-        const auto run = RunShell("cd " + dir.Dir() + " && { (" + kTool +
-                                  " save big.RMF out.RMF 2>e1; echo $? >s1) & (sleep 0.05; " +
-                                  kTool + " save small.RMF out.RMF 2>e2; echo $? >s2) & wait; }");
+        // The second writer starts once the first one's new file has appeared beside the
+        // output, that is while the first one writes it.
+        const std::string whenFirstWrites =
+            "for i in $(seq 1000); do ls out.RMF*.tmp >/dev/null 2>&1 && break; sleep 0.002; done";
+        const auto run =
+            RunShell("cd " + dir.Dir() + " && { (" + kTool +
+                     " save big.RMF out.RMF 2>e1; echo $? >s1) & (" + whenFirstWrites + "; " +
+                     kTool + " save small.RMF out.RMF 2>e2; echo $? >s2) & wait; }");
         ASSERT_EQ(run.status, 0);
         const auto status = [&](const char* name) {
             const Bytes text = test::ReadBytes(dir.File(name));
