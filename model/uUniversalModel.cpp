@@ -64,8 +64,10 @@ std::string ZlibReason(const z_stream& z, const char* what) {
 // the size its own header claims, and refusing a claim beyond the bounds at once.
 int InflatePayload(TStream& in, TSSByteArray& out, std::string& reason) {
     z_stream z{};
-    if (inflateInit(&z) != Z_OK)
+    if (inflateInit(&z) != Z_OK) {
+        reason = ZlibReason(z, "the stream cannot be inflated");
         return kBrandFileBad;
+    }
     std::vector<uint8_t> input(kChunk);
     std::vector<uint8_t> output(kChunk);
     bool inputEnded = false;
