@@ -1,6 +1,5 @@
 #include "hotparse.h"
 
-#include "platform/FileWriter.h"
 #include "platform/Strings.h"
 
 #include <string_view>

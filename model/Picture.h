@@ -3,7 +3,6 @@
 // from a file.
 #include "ModelRecord.h"
 #include "platform/Errors.h"
-#include "platform/FileWriter.h" // the stored picture is written out with WriteWholeFile
 
 #include <cstddef>
 #include <string>

@@ -1,7 +1,6 @@
 #include "uUniversalModel.h"
 
 #include "platform/Errors.h"
-#include "platform/FileWriter.h"
 
 #include <algorithm>
 #include <array>

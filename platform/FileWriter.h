@@ -36,7 +36,6 @@ private:
     std::unique_ptr<TImpl> impl_;
 };
 
-// Replaces the file with the bytes through TAtomicFileWriter.
-void WriteWholeFile(const std::string& fileName, const void* data, size_t size);
+// WriteWholeFile (Streams.h) writes a whole file through TAtomicFileWriter.
 
 } // namespace mm

@@ -84,4 +84,8 @@ bool FileIsAbsent(const std::string& fileName);
 // The whole file; raises FileOpenError or ReadError.
 TSSByteArray ReadWholeFile(const std::string& fileName);
 
+// Replaces the file with the bytes through TAtomicFileWriter (FileWriter.h), which keeps the old
+// file whole on any failure; raises its errors.
+void WriteWholeFile(const std::string& fileName, const void* data, size_t size);
+
 } // namespace mm

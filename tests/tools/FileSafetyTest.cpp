@@ -68,9 +68,9 @@ protected:
 
 TEST_F(FileSafety, AFullStandardOutputIsAFailureNamingIt) {
     for (const std::string& args :
-         {"dump " + db, "list " + db, "hotmap show " + map, "identify " + exchange,
-          "import " + db + " " + exchange + " --out " + dir.File("out.RMF"), std::string("--help"),
-          std::string("--version"), std::string("list --help")}) {
+         {"dump " + db, "list " + db, "hotmap show " + map, "hotmap check " + db + " 1 " + map,
+          "identify " + exchange, "import " + db + " " + exchange + " --out " + dir.File("out.RMF"),
+          std::string("--help"), std::string("--version"), std::string("list --help")}) {
         const auto result = RunShell(kTool + " " + args + " 2>&1 >/dev/full");
         EXPECT_EQ(result.status, 1) << args;
         EXPECT_EQ(result.out, "standard output: write error: No space left on device.\n") << args;
@@ -97,6 +97,8 @@ TEST_F(FileSafety, AnOutputThatIsAnInputIsRefused) {
         {"brands " + db + " 0 " + remote + " " + db, db, db},
         {"brands " + db + " 0 " + remote + " " + remote, remote, remote},
         {"hotmap convert " + map + " " + map, map, map},
+        {"hotmap render " + db + " 1 " + map + " " + db, db, db},
+        {"hotmap render " + db + " 1 " + map + " " + map, map, map},
         {"import " + db + " " + exchange + " --out " + exchange, exchange, exchange},
     };
     for (const auto& c : cases) {
