@@ -1,5 +1,6 @@
 // The binary hot-map format: little-endian, packed, text without terminator.
 #include "HotSpots.h"
+#include "platform/FileWriter.h"
 
 #include <bit>
 #include <cstring>

@@ -2,6 +2,7 @@
 // malformed content: words that are not keywords are dropped, values that do not convert
 // become 0.
 #include "hotparse.h"
+#include "platform/Errors.h"
 #include "platform/IntText.h"
 #include "platform/Strings.h"
 
@@ -11,16 +12,19 @@ namespace mm {
 
 namespace {
 
-// Lines of a stream, each ended by CR LF, a lone LF or a lone CR.
+// Lines of a stream, each ended by CR LF, a lone LF or a lone CR, and none longer than
+// kMaxHotMapLineBytes: a stream without line ends (a device, a pipe) is refused, not held.
 class TLineSource {
 public:
-    explicit TLineSource(TStream& stream) : stream_(stream) {}
+    TLineSource(TStream& stream, const std::string& nameInErrors)
+        : stream_(stream), name_(nameInErrors) {}
 
-    // False at the end of the stream.
+    // False at the end of the stream; raises FileReadError for a line beyond the bound.
     bool Next(std::string& line) {
         line.clear();
         if (Peek() < 0)
             return false;
+        ++number_;
         for (int c = Get(); c >= 0; c = Get()) {
             if (c == '\n')
                 break;
@@ -29,6 +33,9 @@ public:
                     Get();
                 break;
             }
+            if (line.size() == kMaxHotMapLineBytes)
+                throw FileReadError(name_, "Line " + std::to_string(number_) + " is longer than " +
+                                               std::to_string(kMaxHotMapLineBytes) + " bytes.");
             line += static_cast<char>(c);
         }
         return true;
@@ -51,6 +58,8 @@ private:
     }
 
     TStream& stream_;
+    const std::string& name_;
+    long long number_ = 0;
     std::vector<char> chunk_ = std::vector<char>(65536);
     size_t pos_ = 0;
     size_t size_ = 0;
@@ -201,7 +210,8 @@ void SortCorners(TSpot& spot) {
 // The reader's buffer is the unread rest of the current line: line_ from pos_ on.
 class THotMapTextReader {
 public:
-    explicit THotMapTextReader(TStream& stream) : lines_(stream) {}
+    THotMapTextReader(TStream& stream, const std::string& nameInErrors)
+        : lines_(stream, nameInErrors) {}
 
     void Read(THotSpots& spots) {
         NextLine(); // the header line is searched like any other
@@ -314,8 +324,8 @@ private:
 
 } // namespace
 
-void ReadHotMapText(TStream& stream, THotSpots& spots) {
-    THotMapTextReader(stream).Read(spots);
+void ReadHotMapText(TStream& stream, THotSpots& spots, const std::string& nameInErrors) {
+    THotMapTextReader(stream, nameInErrors).Read(spots);
 }
 
 } // namespace mm

@@ -101,7 +101,7 @@ void SaveHotMapText(const std::string& fileName, const THotSpots& spots) {
 
 void LoadHotMapText(const std::string& fileName, THotSpots& spots) {
     TFileStream stream(fileName, TFileStream::Mode::OpenRead);
-    ReadHotMapText(stream, spots);
+    ReadHotMapText(stream, spots, fileName);
 }
 
 } // namespace mm

@@ -1,5 +1,6 @@
 #include "JsonExport.h"
 
+#include "platform/FileWriter.h"
 #include "platform/Strings.h"
 
 #include <algorithm>
@@ -100,10 +101,11 @@ std::string JsonExportText(const TMyModelRecords& models) {
 }
 
 void SaveJsonExport(const std::string& fileName, const TMyModelRecords& models) {
-    TFileStream file(fileName, TFileStream::Mode::Create);
-    ExportModels(models,
-                 [&](std::string_view piece) { file.WriteBuffer(piece.data(), piece.size()); });
-    file.Close();
+    TAtomicFileWriter file(fileName);
+    ExportModels(models, [&](std::string_view piece) {
+        file.Stream().WriteBuffer(piece.data(), piece.size());
+    });
+    file.Commit();
 }
 
 } // namespace mm

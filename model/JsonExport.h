@@ -10,7 +10,8 @@ namespace mm {
 // The whole file's bytes.
 std::string JsonExportText(const TMyModelRecords& models);
 
-// Raises FileCreateError or WriteError.
+// Written through TAtomicFileWriter: a failure leaves an old file of that name whole. Raises
+// FileCreateError or WriteError.
 void SaveJsonExport(const std::string& fileName, const TMyModelRecords& models);
 
 } // namespace mm

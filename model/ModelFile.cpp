@@ -2,6 +2,8 @@
 
 #include "LegacyLayouts.h"
 #include "platform/Errors.h"
+#include "platform/FileLock.h"
+#include "platform/FileWriter.h"
 
 #include <array>
 
@@ -23,6 +25,8 @@ size_t BoundedBlobLength(TStream& stream, int64_t claimed) {
 
 void ReadCurrentRecord(TStream& stream, TMyModelRecord& record) {
     ReadAvailable(stream, &record.Fixed(), sizeof(TModelFixedPart));
+    // A count beyond the key table is damage; every layout's reader keeps it within the table.
+    record.KeyCount = static_cast<uint8_t>(std::min<int>(record.KeyCount, kMaxKeyEntries));
     // A blob larger than the file holds is cut to what is there, and the record says so.
     const size_t length = BoundedBlobLength(stream, record.BlobSize);
     record.Blob.assign(length, 0);
@@ -44,8 +48,11 @@ bool ReadModels(TStream& stream, TMyModelRecords& models, uint16_t* version) {
     if (header.Count < 0 || header.Count > kMaxModelCount)
         return false;
     const TRecordReader reader = RecordReaderFor(header.Version);
-    // Records the file does not even begin are not made up from nothing.
-    models.reserve(static_cast<size_t>(header.Count));
+    // Records the file does not even begin are not made up from nothing, nor is room for them.
+    const auto recordBytes = static_cast<int64_t>(FixedPartSize(LayoutOfVersion(header.Version)));
+    const int64_t begun =
+        (std::max<int64_t>(0, stream.Remaining()) + recordBytes - 1) / recordBytes;
+    models.reserve(static_cast<size_t>(std::min<int64_t>(header.Count, begun)));
     for (int32_t i = 0; i < header.Count && stream.Remaining() > 0; ++i) {
         models.emplace_back();
         reader(stream, models.back());
@@ -56,7 +63,7 @@ bool ReadModels(TStream& stream, TMyModelRecords& models, uint16_t* version) {
 TModelFileLoad LoadModelFile(const std::string& fileName, TMyModelRecords& models) {
     models.clear();
     TModelFileLoad load;
-    if (!FileExists(fileName))
+    if (FileIsAbsent(fileName))
         return load;
     load.Exists = true;
     TFileStream stream(fileName, TFileStream::Mode::OpenRead);
@@ -91,6 +98,7 @@ void WriteModels(TStream& stream, const TMyModelRecords& models, double saveTime
 
 void SaveModelFile(const std::string& fileName, const TMyModelRecords& models, double saveTime,
                    bool keepOld) {
+    const TFileLock lock(fileName);
     TAtomicFileWriter writer(fileName);
     WriteModels(writer.Stream(), models, saveTime);
     writer.Commit(keepOld ? fileName + ".bak" : std::string());

@@ -53,8 +53,9 @@ struct TModelFileLoad {
     bool KeepOnSave() const { return Exists && (!Read || Version != kCurrentVersion); }
 };
 
-// Empties the array and fills it from the file; raises FileOpenError when the file exists
-// but cannot be opened.
+// Empties the array and fills it from the file; raises FileOpenError when something has the
+// name but cannot be opened (a folder, no permission), FileReadError when the system fails a
+// read.
 TModelFileLoad LoadModelFile(const std::string& fileName, TMyModelRecords& models);
 
 // One record in the current layout: the fixed part and exactly BlobSize blob bytes (zeros
@@ -64,8 +65,9 @@ void WriteRecord(TStream& stream, const TMyModelRecord& record);
 // The whole database image, as SaveModelFile writes it.
 void WriteModels(TStream& stream, const TMyModelRecords& models, double saveTime);
 
-// Replaces the file through a temporary file beside it; with keepOld the previous file is
-// kept as fileName + ".bak". A failure leaves the old file whole.
+// Replaces the file through TAtomicFileWriter while holding a TFileLock on it (a second writer
+// waits briefly, then fails with FileLockedError and changes nothing); with keepOld the
+// previous file is kept as fileName + ".bak" as well. A failure leaves the old file whole.
 void SaveModelFile(const std::string& fileName, const TMyModelRecords& models, double saveTime,
                    bool keepOld = false);
 

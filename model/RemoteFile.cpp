@@ -1,5 +1,7 @@
 #include "RemoteFile.h"
 
+#include "platform/FileWriter.h"
+
 #include <algorithm>
 
 namespace mm {
@@ -66,9 +68,9 @@ bool ReadRemoteFile(const std::string& fileName, TMyModelRecord& record) {
 }
 
 void WriteRemoteFile(const std::string& fileName, const TMyModelRecord& record) {
-    TFileStream file(fileName, TFileStream::Mode::Create);
-    WriteRecord(file, record);
-    file.Close();
+    TAtomicFileWriter file(fileName);
+    WriteRecord(file.Stream(), record);
+    file.Commit();
 }
 
 int ImportRemote(TMyModelRecords& models, const TMyModelRecord& imported) {

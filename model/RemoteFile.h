@@ -23,8 +23,9 @@ bool ReadRemoteRecord(TStream& stream, TMyModelRecord& record);
 // Raises FileOpenError when the file cannot be opened.
 bool ReadRemoteFile(const std::string& fileName, TMyModelRecord& record);
 
-// The fixed part and the first BlobSize bytes of Blob, so the file always reads back.
-// Raises FileCreateError or WriteError.
+// The fixed part and the first BlobSize bytes of Blob, so the file always reads back; written
+// through TAtomicFileWriter, so a failure leaves an old file of that name whole. Raises
+// FileCreateError or WriteError.
 void WriteRemoteFile(const std::string& fileName, const TMyModelRecord& record);
 
 // Appends an imported record, with the lowest free identifier when its own is taken and with

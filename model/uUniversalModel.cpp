@@ -27,23 +27,50 @@ int32_t I32At(const TSSByteArray& bytes, size_t at) {
     return value;
 }
 
+std::string ClaimedText(int64_t claimed) {
+    return "the header gives " + std::to_string(claimed) + " bytes";
+}
+
 // True once the output is known to be longer than the payload says it is.
-bool PastClaimedSize(const TSSByteArray& out) {
+bool PastClaimedSize(const TSSByteArray& out, std::string& reason) {
     if (out.size() < kPayloadHeaderSize)
         return false;
     const int32_t claimed = I32At(out, kClaimedSizeAt);
-    return claimed < 0 || out.size() > static_cast<size_t>(claimed);
+    if (claimed >= 0 && out.size() <= static_cast<size_t>(claimed))
+        return false;
+    reason = ClaimedText(claimed) + ", the stream inflates to more";
+    return true;
+}
+
+// A claimed size no brand table comes near, or one far beyond what deflate makes of the file's
+// bytes: refused before it is inflated.
+bool ClaimTooLarge(int64_t claimed, int64_t compressed, std::string& reason) {
+    if (claimed > kMaxBrandPayload)
+        reason = ClaimedText(claimed) + ", more than " + std::to_string(kMaxBrandPayload);
+    else if (claimed > kMaxInflateRatio * compressed)
+        reason = ClaimedText(claimed) + ", more than " + std::to_string(kMaxInflateRatio) +
+                 " times the " + std::to_string(compressed) + " bytes of the file";
+    else
+        return false;
+    return true;
+}
+
+std::string ZlibReason(const z_stream& z, const char* what) {
+    return std::string(what) + (z.msg ? std::string(" (") + z.msg + ")" : std::string());
 }
 
 // Inflates the zlib stream from the stream's position, stopping early when the output passes
-// the size its own header claims.
-int InflatePayload(TStream& in, TSSByteArray& out) {
+// the size its own header claims, and refusing a claim beyond the bounds at once.
+int InflatePayload(TStream& in, TSSByteArray& out, std::string& reason) {
     z_stream z{};
-    if (inflateInit(&z) != Z_OK)
+    if (inflateInit(&z) != Z_OK) {
+        reason = ZlibReason(z, "the stream cannot be inflated");
         return kBrandFileBad;
+    }
     std::vector<uint8_t> input(kChunk);
     std::vector<uint8_t> output(kChunk);
     bool inputEnded = false;
+    bool claimChecked = false;
     int result = kBrandFileBad;
     for (;;) {
         if (z.avail_in == 0 && !inputEnded) {
@@ -55,10 +82,24 @@ int InflatePayload(TStream& in, TSSByteArray& out) {
         z.next_out = output.data();
         z.avail_out = static_cast<uInt>(output.size());
         const int status = inflate(&z, Z_NO_FLUSH);
-        if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR)
+        if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR) {
+            reason = ZlibReason(z, "not a valid zlib stream");
             break;
+        }
         out.insert(out.end(), output.data(), output.data() + (output.size() - z.avail_out));
-        if (PastClaimedSize(out)) {
+        if (!claimChecked && out.size() >= kPayloadHeaderSize) {
+            claimChecked = true;
+            const int64_t claimed = I32At(out, kClaimedSizeAt);
+            const int64_t compressed =
+                std::max<int64_t>(in.Size(), static_cast<int64_t>(z.total_in));
+            if (ClaimTooLarge(claimed, compressed, reason)) {
+                result = kBrandFileTooLarge;
+                break;
+            }
+            if (claimed > 0)
+                out.reserve(static_cast<size_t>(claimed) + kChunk);
+        }
+        if (PastClaimedSize(out, reason)) {
             result = kBrandFileWrongLength;
             break;
         }
@@ -67,8 +108,10 @@ int InflatePayload(TStream& in, TSSByteArray& out) {
             break;
         }
         // No progress and nothing more to give it: the stream is cut short.
-        if (status == Z_BUF_ERROR && inputEnded)
+        if (status == Z_BUF_ERROR && inputEnded) {
+            reason = "the zlib stream ends early";
             break;
+        }
     }
     inflateEnd(&z);
     return result;
@@ -114,17 +157,28 @@ std::vector<int32_t> GroupsByCodeNo(const TCodeMap& codes) {
 
 } // namespace
 
-int ReadBrandStream(TStream& stream, TMDFYFile& file) {
+int ReadBrandStream(TStream& stream, TMDFYFile& file, std::string* reason) {
     file.FirstList.clear();
     file.BrandList.clear();
     file.CodeList.clear();
+    std::string why;
     TSSByteArray payload;
-    const int inflated = InflatePayload(stream, payload);
-    if (inflated != kBrandFileRead)
-        return inflated;
-    if (payload.size() < kPayloadHeaderSize ||
-        static_cast<int64_t>(payload.size()) != I32At(payload, kClaimedSizeAt))
-        return kBrandFileWrongLength;
+    int result = InflatePayload(stream, payload, why);
+    if (result == kBrandFileRead &&
+        (payload.size() < kPayloadHeaderSize ||
+         static_cast<int64_t>(payload.size()) != I32At(payload, kClaimedSizeAt))) {
+        result = kBrandFileWrongLength;
+        why = payload.size() < kPayloadHeaderSize
+                  ? "the stream inflates to " + std::to_string(payload.size()) +
+                        " bytes, fewer than the header's 20"
+                  : ClaimedText(I32At(payload, kClaimedSizeAt)) + ", the stream inflates to " +
+                        std::to_string(payload.size());
+    }
+    if (result != kBrandFileRead) {
+        if (reason)
+            *reason = why;
+        return result;
+    }
     size_t at = kPayloadHeaderSize;
     TakeEntries(payload, at, I32At(payload, 4), file.FirstList);
     TakeEntries(payload, at, I32At(payload, 8), file.BrandList);
@@ -132,17 +186,17 @@ int ReadBrandStream(TStream& stream, TMDFYFile& file) {
     return kBrandFileRead;
 }
 
-int ReadBrandFile(const std::string& fileName, TMDFYFile& file) {
+int ReadBrandFile(const std::string& fileName, TMDFYFile& file, std::string* reason) {
     file.FirstList.clear();
     file.BrandList.clear();
     file.CodeList.clear();
-    if (!FileExists(fileName))
-        return kBrandFileBad;
     try {
         TFileStream stream(fileName, TFileStream::Mode::OpenRead);
-        return ReadBrandStream(stream, file);
-    } catch (const Error&) {
+        return ReadBrandStream(stream, file, reason);
+    } catch (const Error& error) {
         // A file that cannot be opened or read is as good as absent.
+        if (reason)
+            *reason = error.what();
         return kBrandFileBad;
     }
 }
@@ -230,9 +284,7 @@ std::string BrandListText(const TMDFYFile& file, const TCodeMap& codes) {
 
 void SaveBrandList(const std::string& fileName, const TMDFYFile& file, const TCodeMap& codes) {
     const std::string text = BrandListText(file, codes);
-    TFileStream out(fileName, TFileStream::Mode::Create);
-    out.WriteBuffer(text.data(), text.size());
-    out.Close();
+    WriteWholeFile(fileName, text.data(), text.size());
 }
 
 } // namespace mm

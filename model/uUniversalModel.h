@@ -43,15 +43,23 @@ struct TMDFYFile {
 constexpr int kBrandFileRead = 0;
 constexpr int kBrandFileBad = 1;         // absent, unreadable or not a valid zlib stream
 constexpr int kBrandFileWrongLength = 2; // inflated length differs from the header's size
+constexpr int kBrandFileTooLarge = 3;    // the header claims more than a brand table can be
+
+// Bounds of the inflated payload, checked on its header's claim before the rest is inflated:
+// at most this many bytes, and at most this many times the bytes of the file.
+constexpr int64_t kMaxBrandPayload = 64 << 20;
+constexpr int64_t kMaxInflateRatio = 1000;
 
 // The message box the window shows on a non-zero result (texts in UTF-8).
 inline constexpr char kBrandFileErrorCaption[] = "File Error";
 inline constexpr char kBrandFileErrorText[] = "加载错误,remote.db文件是否和本exe文件一个目录";
 
 // Empties the lists first, so on any failure they are empty. Inflation stops as soon as the
-// output passes the size the header claims, and only entries really present are kept.
-int ReadBrandFile(const std::string& fileName, TMDFYFile& file);
-int ReadBrandStream(TStream& stream, TMDFYFile& file);
+// output passes the size the header claims, and only entries really present are kept. On a
+// non-zero result, reason (when given) says what is wrong: the system's reason the file cannot
+// be opened or read, or what is wrong with its stream.
+int ReadBrandFile(const std::string& fileName, TMDFYFile& file, std::string* reason = nullptr);
+int ReadBrandStream(TStream& stream, TMDFYFile& file, std::string* reason = nullptr);
 
 // The file ReadBrandFile reads back as these lists: the payload with its counts and size, as
 // one zlib stream. FourthList is not stored.
@@ -73,7 +81,8 @@ TCodeMap CodeMapFromLines(const TStrArray& lines);
 // with the group numbers of its first run of code entries, four digits and a blank each.
 std::string BrandListText(const TMDFYFile& file, const TCodeMap& codes);
 
-// Raises FileCreateError or WriteError.
+// Written through TAtomicFileWriter: a failure leaves an old file of that name whole. Raises
+// FileCreateError or WriteError.
 void SaveBrandList(const std::string& fileName, const TMDFYFile& file, const TCodeMap& codes);
 
 } // namespace mm

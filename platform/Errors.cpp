@@ -21,6 +21,15 @@ ReadError::ReadError() : Error("Stream read error") {}
 
 WriteError::WriteError() : Error("Stream write error") {}
 
+WriteError::WriteError(const std::string& fileName, const std::string& reason)
+    : Error("Stream write error in file \"" + fileName + "\". " + reason) {}
+
+FileReadError::FileReadError(const std::string& fileName, const std::string& reason)
+    : Error("Cannot read file \"" + fileName + "\". " + reason) {}
+
+FileLockedError::FileLockedError(const std::string& fileName)
+    : Error("Cannot lock file \"" + fileName + "\". It is being written by another program.") {}
+
 ListError ListError::IndexOutOfBounds(long long index) {
     return ListError("List index out of bounds (" + std::to_string(index) + ")");
 }

@@ -42,10 +42,23 @@ public:
     ReadError();
 };
 
-// "Stream write error"
+// "Stream write error"; with a file, "Stream write error in file "%s". %s" (the system's reason).
 class WriteError : public Error {
 public:
     WriteError();
+    WriteError(const std::string& fileName, const std::string& reason);
+};
+
+// "Cannot read file "%s". %s": a read the system failed, or content beyond a reader's bound.
+class FileReadError : public Error {
+public:
+    FileReadError(const std::string& fileName, const std::string& reason);
+};
+
+// "Cannot lock file "%s". It is being written by another program."
+class FileLockedError : public Error {
+public:
+    explicit FileLockedError(const std::string& fileName);
 };
 
 // "List index out of bounds (%d)" and "List count out of bounds (%d)"

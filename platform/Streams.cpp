@@ -44,47 +44,33 @@ void TMemoryStream::SetPosition(int64_t position) {
     position_ = std::max<int64_t>(0, position);
 }
 
-TFileStream::TFileStream(const std::string& fileName, Mode mode, const std::string& nameInErrors)
-    : fileName_(fileName) {
-    const std::string& shownName = nameInErrors.empty() ? fileName : nameInErrors;
-    file_ = std::fopen(fileName.c_str(), mode == Mode::OpenRead ? "rb" : "wb");
-    if (!file_) {
-        const std::string reason = SystemReason(errno);
-        if (mode == Mode::OpenRead)
-            throw FileOpenError(shownName, reason);
-        throw FileCreateError(shownName, reason);
-    }
+TFileStream::TFileStream(const std::string& fileName, Mode, const std::string& nameInErrors)
+    : fileName_(nameInErrors.empty() ? fileName : nameInErrors) {
+    file_ = std::fopen(fileName.c_str(), "rb");
+    if (!file_)
+        throw FileOpenError(fileName_, SystemReason(errno));
     struct stat info {};
-    if (mode == Mode::OpenRead) {
-        if (fstat(fileno(file_), &info) != 0 || S_ISDIR(info.st_mode)) {
-            const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
-            std::fclose(file_);
-            throw FileOpenError(shownName, SystemReason(error));
-        }
-        size_ = info.st_size;
+    if (fstat(fileno(file_), &info) != 0 || S_ISDIR(info.st_mode)) {
+        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+        std::fclose(file_);
+        throw FileOpenError(fileName_, SystemReason(error));
     }
+    size_ = info.st_size;
 }
 
 TFileStream::~TFileStream() {
-    if (file_)
-        std::fclose(file_);
+    std::fclose(file_);
 }
 
 size_t TFileStream::Read(void* buffer, size_t count) {
-    return std::fread(buffer, 1, count, file_);
+    const size_t n = std::fread(buffer, 1, count, file_);
+    if (n < count && std::ferror(file_))
+        throw FileReadError(fileName_, SystemReason(errno));
+    return n;
 }
 
-size_t TFileStream::Write(const void* buffer, size_t count) {
-    grown_ = true; // the size is brought up to date when asked, not on every write
-    return std::fwrite(buffer, 1, count, file_);
-}
-
-int64_t TFileStream::Size() const {
-    if (grown_) {
-        size_ = std::max(size_, Position());
-        grown_ = false;
-    }
-    return size_;
+size_t TFileStream::Write(const void*, size_t) {
+    return 0;
 }
 
 int64_t TFileStream::Position() const {
@@ -92,48 +78,8 @@ int64_t TFileStream::Position() const {
 }
 
 void TFileStream::SetPosition(int64_t position) {
-    Size(); // take in what was written before the position moves away from the end
     if (fseeko(file_, position, SEEK_SET) != 0)
         throw ReadError();
-}
-
-void TFileStream::Flush() {
-    if (std::fflush(file_) != 0 || fsync(fileno(file_)) != 0)
-        throw WriteError();
-}
-
-void TFileStream::Close() {
-    const bool closed = std::fclose(file_) == 0;
-    file_ = nullptr;
-    if (!closed)
-        throw WriteError();
-}
-
-TAtomicFileWriter::TAtomicFileWriter(const std::string& fileName)
-    : fileName_(fileName), tempName_(fileName + ".tmp") {
-    // Replacing by rename would ignore a read-only file; refuse it as an in-place write would.
-    struct stat info {};
-    if (stat(fileName.c_str(), &info) == 0 && (info.st_mode & 0222) == 0)
-        throw FileOpenError(fileName, SystemReason(EACCES));
-    stream_ = new TFileStream(tempName_, TFileStream::Mode::Create, fileName);
-}
-
-TAtomicFileWriter::~TAtomicFileWriter() {
-    delete stream_;
-    if (!committed_)
-        std::remove(tempName_.c_str());
-}
-
-void TAtomicFileWriter::Commit(const std::string& backupName) {
-    stream_->Flush();
-    delete stream_;
-    stream_ = nullptr;
-    if (!backupName.empty() && FileExists(fileName_) &&
-        std::rename(fileName_.c_str(), backupName.c_str()) != 0)
-        throw FileCreateError(backupName, SystemReason(errno));
-    if (std::rename(tempName_.c_str(), fileName_.c_str()) != 0)
-        throw FileCreateError(fileName_, SystemReason(errno));
-    committed_ = true;
 }
 
 bool FileExists(const std::string& fileName) {
@@ -141,17 +87,16 @@ bool FileExists(const std::string& fileName) {
     return stat(fileName.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
+bool FileIsAbsent(const std::string& fileName) {
+    struct stat info {};
+    return stat(fileName.c_str(), &info) != 0 && errno == ENOENT;
+}
+
 TSSByteArray ReadWholeFile(const std::string& fileName) {
     TFileStream stream(fileName, TFileStream::Mode::OpenRead);
     TSSByteArray bytes(static_cast<size_t>(stream.Size()));
     stream.ReadBuffer(bytes.data(), bytes.size());
     return bytes;
-}
-
-void WriteWholeFile(const std::string& fileName, const void* data, size_t size) {
-    TAtomicFileWriter writer(fileName);
-    writer.Stream().WriteBuffer(data, size);
-    writer.Commit();
 }
 
 } // namespace mm

@@ -50,63 +50,42 @@ private:
     int64_t position_ = 0;
 };
 
+// A file opened for reading. Files are written only through TAtomicFileWriter (FileWriter.h).
 class TFileStream : public TStream {
 public:
-    enum class Mode { OpenRead, Create };
-    // Raises FileOpenError or FileCreateError with the system's reason, naming nameInErrors
-    // when given (a temporary file is reported under the name the user knows).
+    enum class Mode { OpenRead };
+    // Raises FileOpenError with the system's reason, naming nameInErrors when given.
     TFileStream(const std::string& fileName, Mode mode, const std::string& nameInErrors = {});
     ~TFileStream() override;
     TFileStream(const TFileStream&) = delete;
     TFileStream& operator=(const TFileStream&) = delete;
 
+    // Raises FileReadError with the system's reason when the system fails the read; the end of
+    // the file is no error.
     size_t Read(void* buffer, size_t count) override;
+    // Writes nothing: the stream is for reading.
     size_t Write(const void* buffer, size_t count) override;
-    int64_t Size() const override;
+    int64_t Size() const override { return size_; }
     int64_t Position() const override;
     void SetPosition(int64_t position) override;
-
-    // Pushes buffered bytes to the system and waits until they are on disk; raises WriteError.
-    void Flush();
-    // Pushes buffered bytes to the system and closes the file; raises WriteError when they did
-    // not all reach it (a full disk shows up only here). Nothing may be read or written after.
-    void Close();
-    const std::string& FileName() const { return fileName_; }
 
 private:
     std::FILE* file_ = nullptr;
     std::string fileName_;
-    mutable int64_t size_ = 0;
-    mutable bool grown_ = false;
-};
-
-// Writes a new version of a file beside it and puts it in place only on Commit, so a failure
-// half-way leaves the old file whole. Without Commit the temporary file is removed.
-class TAtomicFileWriter {
-public:
-    explicit TAtomicFileWriter(const std::string& fileName);
-    ~TAtomicFileWriter();
-    TAtomicFileWriter(const TAtomicFileWriter&) = delete;
-    TAtomicFileWriter& operator=(const TAtomicFileWriter&) = delete;
-
-    TStream& Stream() { return *stream_; }
-    // Flushes the new file to disk and puts it in place; the old file, if any, is renamed to
-    // backupName first when one is given.
-    void Commit(const std::string& backupName = {});
-
-private:
-    std::string fileName_;
-    std::string tempName_;
-    TFileStream* stream_ = nullptr;
-    bool committed_ = false;
+    int64_t size_ = 0;
 };
 
 bool FileExists(const std::string& fileName);
 
+// Nothing has the name at all. A folder, or a name the system cannot look at (no permission), is
+// not absent: opening it tells why it cannot be read.
+bool FileIsAbsent(const std::string& fileName);
+
 // The whole file; raises FileOpenError or ReadError.
 TSSByteArray ReadWholeFile(const std::string& fileName);
 
-// Replaces the file with the bytes through TAtomicFileWriter.
+// Replaces the file with the bytes through TAtomicFileWriter (FileWriter.h), which keeps the old
+// file whole on any failure; raises its errors.
 void WriteWholeFile(const std::string& fileName, const void* data, size_t size);
 
 } // namespace mm

@@ -7,7 +7,6 @@
 #include "platform/Gbk.h"
 #include "platform/Strings.h"
 
-#include <iostream>
 #include <sstream>
 
 namespace mm::tool {
@@ -36,7 +35,7 @@ int Check(const Args& args) {
             ++failed;
         }
     }
-    std::cout << out.str();
+    WriteOutput(out.str());
     if (failed != 0)
         throw Failure(args[0], std::to_string(failed) + " of " + std::to_string(work.size()) +
                                    " models fail the store rules");

@@ -41,6 +41,17 @@ template <typename Step> auto OnFile(const std::string& fileName, Step step) {
 
 void RequireArgs(const Args& args, size_t count);
 
+// What standard output is called in messages.
+inline constexpr char kStandardOutput[] = "standard output";
+
+// Writes the text to standard output and flushes it; raises Failure naming standard output
+// with the system's reason when it does not all get there (a full disk, a closed pipe).
+void WriteOutput(const std::string& text);
+
+// Refuses an output that is one of the inputs (the same file, links followed): writing it would
+// destroy what is being read.
+void RefuseSameFile(const std::string& input, const std::string& output);
+
 // A model named by its ID in 1 to 4 hexadecimal digits.
 uint16_t ParseModelId(const std::string& text);
 

@@ -10,7 +10,6 @@
 #include "platform/Gbk.h"
 #include "platform/Strings.h"
 
-#include <iostream>
 #include <sstream>
 #include <utility>
 
@@ -111,12 +110,13 @@ int Dump(const Args& args) {
         DumpModel(out, models[i]);
     }
     out << "]}\n";
-    std::cout << out.str();
+    WriteOutput(out.str());
     return 0;
 }
 
 int Save(const Args& args) {
     RequireArgs(args, 2);
+    RefuseSameFile(args[0], args[1]);
     TMyModelRecords models = LoadDatabase(args[0]);
     MarkReserved(models);
     OnFile(args[1], [&] { SaveModelFile(args[1], models, NowAsDayCount()); });
@@ -131,7 +131,7 @@ int List(const Args& args) {
             << Utf8FromGbk(m.Remark.Str()) << '\t' << int{m.KeyCount} << '\t' << int{m.PageCount}
             << '\t' << int{m.ChipKind} << '\t' << int{m.CommType} << '\t' << m.PicSize << '\n';
     }
-    std::cout << out.str();
+    WriteOutput(out.str());
     return 0;
 }
 

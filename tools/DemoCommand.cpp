@@ -4,7 +4,6 @@
 #include "model/ModelFile.h"
 
 #include <QGuiApplication>
-#include <iostream>
 
 namespace mm::tool {
 
@@ -26,8 +25,9 @@ int Demo(const Args& args) {
     const QGuiApplication application(argc, argv);
     const TDemoCatalogue catalogue = BuildDemoCatalogue();
     OnFile(dir + "data", [&] { WriteDemoCatalogue(catalogue, dir); });
-    std::cout << catalogue.Models.size() << " models, their pictures and hot maps, and a brand "
-              << "table written to " << dir << "data\n";
+    WriteOutput(std::to_string(catalogue.Models.size()) +
+                " models, their pictures and hot maps, and a brand table written to " + dir +
+                "data\n");
     return 0;
 }
 

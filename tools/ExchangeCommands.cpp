@@ -7,9 +7,9 @@
 #include "model/uUniversalModel.h"
 #include "platform/DayCount.h"
 #include "platform/Errors.h"
+#include "platform/FileLock.h"
 #include "platform/Strings.h"
 
-#include <iostream>
 #include <sstream>
 
 namespace mm::tool {
@@ -21,12 +21,13 @@ int Identify(const Args& args) {
     const auto layout = OnFile(args[0], [&] { return RemoteFileLayout(args[0]); });
     if (!layout)
         throw Failure(args[0], kErrorFileText);
-    std::cout << LayoutName(*layout) << "\n";
+    WriteOutput(std::string(LayoutName(*layout)) + "\n");
     return 0;
 }
 
 int Export(const Args& args) {
     RequireArgs(args, 3);
+    RefuseSameFile(args[0], args[2]);
     const TMyModelRecords models = LoadDatabase(args[0]);
     const TMyModelRecord& model = ModelById(models, args[0], args[1]);
     OnFile(args[2], [&] { WriteRemoteFile(args[2], model); });
@@ -61,6 +62,11 @@ TImportArgs ParseImportArgs(const Args& args) {
 
 int Import(const Args& args) {
     const TImportArgs parsed = ParseImportArgs(args);
+    for (const std::string& file : parsed.files)
+        RefuseSameFile(file, parsed.out);
+    // Another import or save of the database waits until this one has written it, so neither
+    // loses the other's models.
+    const TFileLock lock = OnFile(parsed.out, [&] { return TFileLock(parsed.out); });
     // A missing database starts empty, as the window starts with an empty list.
     TMyModelRecords models;
     const TModelFileLoad load = OnFile(parsed.db, [&] { return LoadModelFile(parsed.db, models); });
@@ -81,12 +87,13 @@ int Import(const Args& args) {
     // Writing over a database read in an older layout keeps the old file, as the window does.
     const bool keepOld = parsed.out == parsed.db && load.KeepOnSave();
     OnFile(parsed.out, [&] { SaveModelFile(parsed.out, models, NowAsDayCount(), keepOld); });
-    std::cout << ids.str();
+    WriteOutput(ids.str());
     return 0;
 }
 
 int Json(const Args& args) {
     RequireArgs(args, 2);
+    RefuseSameFile(args[0], args[1]);
     const TMyModelRecords models = LoadDatabase(args[0]);
     OnFile(args[1], [&] { SaveJsonExport(args[1], models); });
     return 0;
@@ -94,6 +101,8 @@ int Json(const Args& args) {
 
 int Brands(const Args& args) {
     RequireArgs(args, 4);
+    RefuseSameFile(args[0], args[3]);
+    RefuseSameFile(args[2], args[3]);
     const TMyModelRecords models = LoadDatabase(args[0]);
     const TMyModelRecord& model = ModelById(models, args[0], args[1]);
     const bool codeTabsVisible = model.ChipKind >= 3 && model.ChipKind <= 9;
@@ -101,8 +110,9 @@ int Brands(const Args& args) {
     if (!pages.BrandTableVisible)
         throw Failure(args[0], "model " + Hex4(model.ModelID) + " has no universal codes");
     TMDFYFile table;
-    if (ReadBrandFile(args[2], table) != kBrandFileRead)
-        throw Failure(args[2], kBrandFileErrorText);
+    std::string reason;
+    if (ReadBrandFile(args[2], table, &reason) != kBrandFileRead)
+        throw Failure(args[2], std::string(kBrandFileErrorText) + ": " + reason);
     const TCodeMap codes = OnFile(args[0], [&] { return CodeMapFromLines(pages.Memo1); });
     OnFile(args[3], [&] { SaveBrandList(args[3], table, codes); });
     return 0;

@@ -4,7 +4,6 @@
 #include "hotimage/HotMapCheck.h"
 #include "platform/Gbk.h"
 
-#include <iostream>
 #include <sstream>
 
 namespace mm::tool {
@@ -57,7 +56,7 @@ int HotmapCheck(const Args& args) {
         out << "spot " << s << " (ID " << spots.Items(s)->ID << "): no key has this index\n";
     for (int s : findings.EmptySpots)
         out << "spot " << s << " (ID " << spots.Items(s)->ID << "): empty outline\n";
-    std::cout << out.str();
+    WriteOutput(out.str());
     if (!findings.Empty())
         throw Failure(
             args[2],

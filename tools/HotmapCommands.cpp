@@ -7,7 +7,6 @@
 #include "platform/Errors.h"
 #include "platform/Gbk.h"
 
-#include <iostream>
 #include <optional>
 #include <sstream>
 
@@ -71,7 +70,7 @@ int Show(const Args& args) {
             << s.NormalColor << '\t' << s.ToggleColor << '\t' << (s.Enabled ? 1 : 0) << '\t'
             << PointsText(s) << '\t' << MaskText(s) << '\t' << Escaped(Utf8FromGbk(s.Hint)) << '\n';
     }
-    std::cout << out.str();
+    WriteOutput(out.str());
     return 0;
 }
 
@@ -96,6 +95,7 @@ int Convert(const Args& args) {
         to = FormatNamed(args[++i]);
     }
     RequireArgs(files, 2);
+    RefuseSameFile(files[0], files[1]);
     THotSpots spots;
     LoadMap(files[0], spots);
     // Without --to the output's name decides, as in the hot-map editor.

@@ -95,6 +95,8 @@ QByteArray Png(const QImage& image, const std::string& fileName) {
 int HotmapRender(const Args& args) {
     TRenderOptions options = ParseOptions(args);
     const Args& files = options.files;
+    RefuseSameFile(files[0], files[3]);
+    RefuseSameFile(files[2], files[3]);
     const TMyModelRecords models = LoadDatabase(files[0]);
     const QImage picture = THotImageRenderer::PictureBitmapOf(
         DecodedPicture(ModelById(models, files[0], files[1]), files[0]));

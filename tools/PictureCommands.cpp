@@ -9,6 +9,7 @@ namespace {
 
 int Picture(const Args& args) {
     RequireArgs(args, 3);
+    RefuseSameFile(args[0], args[2]);
     const TMyModelRecords models = LoadDatabase(args[0]);
     const std::string_view bytes = StoredPicture(ModelById(models, args[0], args[1]), args[0]);
     OnFile(args[2], [&] { WriteWholeFile(args[2], bytes.data(), bytes.size()); });

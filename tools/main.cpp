@@ -1,6 +1,8 @@
 // modeltool: the model manager's files from the command line.
 #include "Command.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <iostream>
 
 using namespace mm::tool;
@@ -25,9 +27,7 @@ void PrintHelp(const std::vector<TCommand>& commands) {
         std::cout << "  " << c.name << " " << c.usage << "\n      " << c.summary << "\n";
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     const std::vector<TCommand> commands = AllCommands();
     const Args args(argv + 1, argv + argc);
     if (args.empty()) {
@@ -64,4 +64,26 @@ int main(int argc, char** argv) {
     }
     std::cerr << "modeltool: unknown command '" << args[0] << "' (see modeltool --help)\n";
     return 2;
+}
+
+// What was printed must have reached standard output: a full disk or a closed output is a
+// failure even when the command itself went well. A command that failed has said why already.
+int CheckStandardOutput(int status) {
+    int error = 0; // what std::cout printed waits in stdout's buffer, which it shares
+    if (std::fflush(stdout) != 0)
+        error = errno;
+    else if (std::ferror(stdout) || std::cout.fail())
+        error = EIO; // an earlier write failed and its reason is gone
+    if (std::fclose(stdout) != 0 && error == 0)
+        error = errno;
+    if (error == 0 || status != 0)
+        return status;
+    std::cerr << kStandardOutput << ": write error: " << mm::SystemReason(error) << "\n";
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return CheckStandardOutput(Run(argc, argv));
 }

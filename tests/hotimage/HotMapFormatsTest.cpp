@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "hotimage/HotMapFiles.h"
 
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -64,6 +65,24 @@ TEST_P(HotMapFormats, WhatIsSavedLoadsBackUnchanged) {
         LoadHotMap(name, back, GetParam());
         EXPECT_TRUE(SameSpots(back, list)) << c.name << "\n" << Describe(back);
     }
+}
+
+TEST_P(HotMapFormats, SavingThroughALinkKeepsTheLinkAndTheMode) {
+    test::TempDir dir;
+    const std::string real = dir.File("Model0A01.hmt");
+    test::WriteBytes(real, {1});
+    std::filesystem::permissions(real, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::owner_write);
+    std::filesystem::create_symlink(real, dir.File("link"));
+    THotSpots list;
+    kLists[1].fill(list);
+    SaveHotMap(dir.File("link"), list, GetParam());
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link")));
+    EXPECT_EQ(std::filesystem::status(real).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    THotSpots back;
+    LoadHotMap(real, back, GetParam());
+    EXPECT_TRUE(SameSpots(back, list)) << Describe(back);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFormats, HotMapFormats,

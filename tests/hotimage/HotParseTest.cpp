@@ -213,6 +213,30 @@ TEST(HotMapText, LinesLongerThanTheReadChunksAndLineEndsAcrossThem) {
     EXPECT_EQ(list.Items(0)->ID, 4);
 }
 
+void WriteText(const std::string& name, const std::string& text) {
+    test::WriteBytes(name, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+TEST(HotMapText, ALineLongerThanOneMebibyteIsRefusedNamingTheFile) {
+    test::TempDir dir;
+    const std::string name = dir.File("long.hmt");
+    const std::string atTheBound(kMaxHotMapLineBytes, 'x');
+    WriteText(name, "HOTMAP\r\n" + atTheBound + "\r\n<ID=5>");
+    THotSpots list;
+    LoadHotMapText(name, list);
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Items(0)->ID, 5);
+    // One byte more, with the line end or without one (a device, a pipe).
+    for (const std::string& tail : {std::string("x\r\n<ID=6>"), std::string("x")}) {
+        WriteText(name, "HOTMAP\r\n" + atTheBound + tail);
+        EXPECT_EQ(test::ErrorOf([&] { LoadHotMapText(name, list); }),
+                  "Cannot read file \"" + name + "\". Line 2 is longer than 1048576 bytes.");
+    }
+    const std::string inMemory(kMaxHotMapLineBytes + 1, '<');
+    EXPECT_EQ(test::ErrorOf([&] { Read(list, inMemory); }),
+              "Cannot read file \"hot map\". Line 1 is longer than 1048576 bytes.");
+}
+
 TEST(HotMapText, FilesAreWrittenAndReadBack) {
     test::TempDir dir;
     const std::string name = dir.File("map.hmt");

@@ -47,4 +47,35 @@ inline Bytes Deflated(const Bytes& payload) {
     return out;
 }
 
+// A brand table whose payload is a header claiming its true size followed by `zeros` zero
+// bytes: deflate makes about a thousandth of it. Deflated piece by piece, never held whole.
+inline Bytes DeflatedBomb(size_t zeros) {
+    Bytes header(20, 0);
+    PutI32(header, 16, static_cast<int32_t>(20 + zeros));
+    z_stream z{};
+    if (deflateInit(&z, Z_BEST_SPEED) != Z_OK)
+        throw std::runtime_error("deflateInit failed");
+    const Bytes piece(1 << 20, 0);
+    Bytes out;
+    Bytes chunk(1 << 16);
+    const auto feed = [&](const Bytes& in, size_t size, int flush) {
+        z.next_in = const_cast<Bytef*>(in.data());
+        z.avail_in = static_cast<uInt>(size);
+        do {
+            z.next_out = chunk.data();
+            z.avail_out = static_cast<uInt>(chunk.size());
+            deflate(&z, flush);
+            out.insert(out.end(), chunk.data(), chunk.data() + (chunk.size() - z.avail_out));
+        } while (z.avail_out == 0);
+    };
+    feed(header, header.size(), Z_NO_FLUSH);
+    for (size_t left = zeros; left > 0;) {
+        const size_t n = std::min(left, piece.size());
+        left -= n;
+        feed(piece, n, left == 0 ? Z_FINISH : Z_NO_FLUSH);
+    }
+    deflateEnd(&z);
+    return out;
+}
+
 } // namespace mm::test

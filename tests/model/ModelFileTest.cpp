@@ -1,10 +1,15 @@
 #include "model/ModelFile.h"
+#include "FileFaults.h"
 #include "ModelBytes.h"
 #include "TestSupport.h"
+#include "model/RemoteFile.h"
 #include "platform/Errors.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace mm {
 namespace {
@@ -109,6 +114,38 @@ TEST(ModelFile, ShortFileGivesZeroFilledRecordsOnlyForBytesThatExist) {
     EXPECT_EQ(partial[0].ModelID, 0);
 }
 
+TEST(ModelFile, RoomIsReservedOnlyForRecordsTheBytesCanHold) {
+    const struct {
+        uint16_t version;
+        size_t records; // whole or begun
+        size_t recordBytes;
+    } cases[] = {{0xF003, 0, 0}, {0xF003, 1, 3280}, {0xF003, 2, 3281}, {0x0000, 1, 3281}};
+    for (const auto& c : cases) {
+        Bytes file = test::Header(10000, c.version);
+        file.resize(file.size() + c.recordBytes);
+        TMemoryStream stream(file);
+        TMyModelRecords models;
+        ASSERT_TRUE(ReadModels(stream, models));
+        EXPECT_EQ(models.size(), c.records) << c.recordBytes;
+        EXPECT_LE(models.capacity(), c.records) << c.recordBytes;
+    }
+}
+
+TEST(ModelFile, KeyCountBeyondTheTableIsKeptWithinIt) {
+    for (uint8_t stored : {124, 125, 154, 176, 206, 255}) {
+        Bytes file = test::Header(1);
+        Bytes record = test::CurrentRecord(1, "A");
+        record[3127] = stored;
+        test::Append(file, record);
+        EXPECT_EQ(Read(file)[0].KeyCount, kMaxKeyEntries) << int{stored};
+        // The same record as an exchange file.
+        TMemoryStream exchange(record);
+        TMyModelRecord single;
+        ASSERT_TRUE(ReadRemoteRecord(exchange, single));
+        EXPECT_EQ(single.KeyCount, kMaxKeyEntries) << int{stored};
+    }
+}
+
 TEST(ModelFile, HostileBlobSizesAllocateNothingBeyondTheFile) {
     for (int32_t claimed : {-5, INT32_MIN, INT32_MAX}) {
         Bytes file = test::Header(1);
@@ -132,6 +169,55 @@ TEST_F(ModelFileOnDisk, MissingFileLoadsNothing) {
     EXPECT_FALSE(load.Exists);
     EXPECT_FALSE(load.KeepOnSave());
     EXPECT_TRUE(models.empty());
+}
+
+TEST_F(ModelFileOnDisk, AFolderOrAnUnreadableNameIsNoMissingFile) {
+    std::filesystem::create_directories(Path());
+    TMyModelRecords models;
+    try {
+        LoadModelFile(Path(), models);
+        FAIL();
+    } catch (const FileOpenError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot open file \"" + Path() + "\". Is a directory.");
+    }
+}
+
+TEST_F(ModelFileOnDisk, ASaveWaitsForAnotherWriterThenFailsAndChangesNothing) {
+    std::filesystem::create_directory(dir.Dir() + "data");
+    SaveModelFile(Path(), TMyModelRecords(1), 0);
+    const Bytes before = test::ReadBytes(Path());
+    const int other = open(Path().c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(flock(other, LOCK_EX | LOCK_NB), 0);
+    try {
+        SaveModelFile(Path(), TMyModelRecords(3), 0);
+        FAIL();
+    } catch (const FileLockedError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot lock file \"" + Path() + "\". It is being written by another program.");
+    }
+    close(other);
+    EXPECT_EQ(test::ReadBytes(Path()), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Dir() + "data"),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST_F(ModelFileOnDisk, TheBackupIsMadeBeforeTheNewFileTakesTheName) {
+    std::filesystem::create_directory(dir.Dir() + "data");
+    const Bytes refused = test::Header(10001);
+    test::WriteBytes(Path(), refused);
+    {
+        // The new file cannot be put in place: the database keeps its bytes, and its copy is
+        // there as well.
+        const test::FileFault fault(test::FileCall::Renameat, EIO, 2);
+        EXPECT_THROW(SaveModelFile(Path(), TMyModelRecords(1), 0, true), FileCreateError);
+    }
+    EXPECT_EQ(test::ReadBytes(Path()), refused);
+    EXPECT_EQ(test::ReadBytes(Path() + ".bak"), refused);
+    SaveModelFile(Path(), TMyModelRecords(1), 0, true);
+    EXPECT_EQ(test::ReadBytes(Path() + ".bak"), refused);
+    EXPECT_EQ(test::ReadBytes(Path()).size(), 512u + 3280);
 }
 
 TEST_F(ModelFileOnDisk, SaveThenLoadAndEveryReservedByteIs255) {

@@ -18,9 +18,9 @@ protected:
 
     void SetUp() override { std::filesystem::create_directory(dir.Dir() + "data"); }
 
-    int Read(const Bytes& fileBytes, TMDFYFile& table) {
+    int Read(const Bytes& fileBytes, TMDFYFile& table, std::string* reason = nullptr) {
         test::WriteBytes(path, fileBytes);
-        return ReadBrandFile(path, table);
+        return ReadBrandFile(path, table, reason);
     }
 };
 
@@ -32,8 +32,9 @@ TMDFYFile Filled() {
     return table;
 }
 
-TEST_F(BrandFile, ResultsOfBadFiles) {
+TEST_F(BrandFile, ResultsAndReasonsOfBadFiles) {
     Bytes payload = test::BrandPayload({"A"}, {{0, 5}});
+    const std::string size = std::to_string(payload.size());
     Bytes claimsMore = payload;
     test::PutI32(claimsMore, 16, static_cast<int32_t>(payload.size()) + 1);
     Bytes claimsLess = payload;
@@ -44,31 +45,79 @@ TEST_F(BrandFile, ResultsOfBadFiles) {
     truncated.resize(truncated.size() - 6);
     Bytes corrupt = test::Deflated(payload);
     corrupt[5] ^= 0xFF;
+    Bytes claimsAGibibyte = payload;
+    test::PutI32(claimsAGibibyte, 16, 1 << 30);
+    Bytes claimsPastTheBound = payload;
+    test::PutI32(claimsPastTheBound, 16, (64 << 20) + 1);
+    Bytes claimsTenMegabytes = payload;
+    test::PutI32(claimsTenMegabytes, 16, 10000000);
+    const Bytes tenMegabytesFile = test::Deflated(claimsTenMegabytes);
     const struct {
         const char* what;
         Bytes file;
         int result;
+        std::string reason;
     } cases[] = {
-        {"valid", test::Deflated(payload), kBrandFileRead},
-        {"not zlib", {'h', 'e', 'l', 'l', 'o'}, kBrandFileBad},
-        {"empty file", {}, kBrandFileBad},
-        {"cut short", truncated, kBrandFileBad},
-        {"corrupt", corrupt, kBrandFileBad},
-        {"header claims one byte more", test::Deflated(claimsMore), kBrandFileWrongLength},
-        {"header claims one byte less", test::Deflated(claimsLess), kBrandFileWrongLength},
-        {"negative size", test::Deflated(negative), kBrandFileWrongLength},
-        {"shorter than the header", test::Deflated(Bytes(19, 0)), kBrandFileWrongLength},
-        {"empty payload", test::Deflated({}), kBrandFileWrongLength},
+        {"valid", test::Deflated(payload), kBrandFileRead, ""},
+        {"not zlib",
+         {'h', 'e', 'l', 'l', 'o'},
+         kBrandFileBad,
+         "not a valid zlib stream (incorrect header check)"},
+        {"empty file", {}, kBrandFileBad, "the zlib stream ends early"},
+        {"cut short", truncated, kBrandFileBad, "the zlib stream ends early"},
+        {"corrupt", corrupt, kBrandFileBad, "not a valid zlib stream (incorrect data check)"},
+        {"header claims one byte more", test::Deflated(claimsMore), kBrandFileWrongLength,
+         "the header gives " + std::to_string(payload.size() + 1) +
+             " bytes, the stream inflates to " + size},
+        {"header claims one byte less", test::Deflated(claimsLess), kBrandFileWrongLength,
+         "the header gives " + std::to_string(payload.size() - 1) +
+             " bytes, the stream inflates to more"},
+        {"negative size", test::Deflated(negative), kBrandFileWrongLength,
+         "the header gives -1 bytes, the stream inflates to more"},
+        {"shorter than the header", test::Deflated(Bytes(19, 0)), kBrandFileWrongLength,
+         "the stream inflates to 19 bytes, fewer than the header's 20"},
+        {"empty payload", test::Deflated({}), kBrandFileWrongLength,
+         "the stream inflates to 0 bytes, fewer than the header's 20"},
+        {"claims a gibibyte", test::Deflated(claimsAGibibyte), kBrandFileTooLarge,
+         "the header gives 1073741824 bytes, more than 67108864"},
+        {"claims a byte more than 64 MiB", test::Deflated(claimsPastTheBound), kBrandFileTooLarge,
+         "the header gives 67108865 bytes, more than 67108864"},
+        {"claims more than deflate makes of the file", tenMegabytesFile, kBrandFileTooLarge,
+         "the header gives 10000000 bytes, more than 1000 times the " +
+             std::to_string(tenMegabytesFile.size()) + " bytes of the file"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         TMDFYFile table = Filled();
-        EXPECT_EQ(Read(c.file, table), c.result) << c.what;
+        std::string reason;
+        EXPECT_EQ(Read(c.file, table, &reason), c.result);
+        EXPECT_EQ(reason, c.reason);
         if (c.result != kBrandFileRead) {
             EXPECT_TRUE(table.FirstList.empty() && table.BrandList.empty() &&
-                        table.CodeList.empty())
-                << c.what;
+                        table.CodeList.empty());
         }
     }
+}
+
+TEST_F(BrandFile, ABombIsRefusedBeforeItIsInflated) {
+    // 128 MiB of zeros claimed and really there: refused after the first piece.
+    const Bytes bomb = test::DeflatedBomb(128 << 20);
+    TMDFYFile table;
+    TMemoryStream stream(bomb);
+    std::string reason;
+    EXPECT_EQ(ReadBrandStream(stream, table, &reason), kBrandFileTooLarge);
+    EXPECT_EQ(reason, "the header gives 134217748 bytes, more than 67108864");
+    EXPECT_LE(stream.Position(), 64 * 1024); // the first piece of a file of about 128 KB
+}
+
+TEST_F(BrandFile, ReasonsTheFileCannotBeRead) {
+    TMDFYFile table;
+    std::string reason;
+    EXPECT_EQ(ReadBrandFile(path, table, &reason), kBrandFileBad);
+    EXPECT_EQ(reason, "Cannot open file \"" + path + "\". No such file or directory.");
+    std::filesystem::create_directory(path);
+    EXPECT_EQ(ReadBrandFile(path, table, &reason), kBrandFileBad);
+    EXPECT_EQ(reason, "Cannot open file \"" + path + "\". Is a directory.");
 }
 
 TEST_F(BrandFile, MissingFileIsResultOne) {

@@ -140,8 +140,10 @@ TEST_F(ExchangeCommands, BrandsListsTheModelsGroupsOrExplainsWhy) {
 
     const auto missing = RunTool("brands " + db + " 0 " + dir.File("none.db") + " " + out, true);
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.out,
-              dir.File("none.db") + ": 加载错误,remote.db文件是否和本exe文件一个目录\n");
+    EXPECT_EQ(missing.out, dir.File("none.db") +
+                               ": 加载错误,remote.db文件是否和本exe文件一个目录: Cannot open "
+                               "file \"" +
+                               dir.File("none.db") + "\". No such file or directory.\n");
     const auto plain = RunTool("brands " + db + " 1A " + remote + " " + out, true);
     EXPECT_EQ(plain.status, 1);
     EXPECT_EQ(plain.out, db + ": model 001A has no universal codes\n");

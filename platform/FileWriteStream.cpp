@@ -1,0 +1,69 @@
+#include "FileWriteStream.h"
+
+#include "Errors.h"
+#include "FileSystemCalls.h"
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace mm {
+
+namespace {
+// Records are a few KB with blobs of tens of KB: gather them into writes of this size.
+constexpr size_t kBufferBytes = 128 * 1024;
+} // namespace
+
+TFileWriteStream::TFileWriteStream(int fd, std::string nameInErrors)
+    : fd_(fd), name_(std::move(nameInErrors)) {
+    buffer_.reserve(kBufferBytes);
+}
+
+size_t TFileWriteStream::Read(void*, size_t) {
+    return 0;
+}
+
+size_t TFileWriteStream::Write(const void* buffer, size_t count) {
+    if (count == 0)
+        return 0;
+    if (buffer_.size() + count > kBufferBytes)
+        Flush();
+    if (count >= kBufferBytes) {
+        WriteOut(buffer, count);
+    } else {
+        const auto* bytes = static_cast<const uint8_t*>(buffer);
+        buffer_.insert(buffer_.end(), bytes, bytes + count);
+    }
+    position_ += static_cast<int64_t>(count);
+    size_ = std::max(size_, position_);
+    return count;
+}
+
+void TFileWriteStream::SetPosition(int64_t position) {
+    Flush();
+    if (lseek(fd_, position, SEEK_SET) < 0)
+        throw WriteError(name_, SystemReason(errno));
+    position_ = position;
+}
+
+void TFileWriteStream::Flush() {
+    if (buffer_.empty())
+        return;
+    WriteOut(buffer_.data(), buffer_.size());
+    buffer_.clear();
+}
+
+void TFileWriteStream::WriteOut(const void* data, size_t count) {
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    while (count > 0) {
+        const ssize_t n = FileSystem().Write(fd_, bytes, count);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) // a write that takes nothing would repeat forever
+            throw WriteError(name_, SystemReason(n < 0 ? errno : ENOSPC));
+        bytes += n;
+        count -= static_cast<size_t>(n);
+    }
+}
+
+} // namespace mm
