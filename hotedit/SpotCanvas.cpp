@@ -71,8 +71,9 @@ void TSpotCanvas::Render(const QRect& visible, const TSpotOverlays& overlays) {
                          picture_);
     }
     valid_ = true;
+    const TSpotOverlays wanted = overlays; // may be Shown() itself
     shown_ = {};
-    Show(overlays);
+    Show(wanted);
 }
 
 QRegion TSpotCanvas::Show(const TSpotOverlays& overlays) {
@@ -128,11 +129,16 @@ QRegion TSpotCanvas::DrawFigure(const TFigure& figure, const QPen& pen) {
         return covered;
     }
     const QRect box = Box(points[0], points[1]);
-    if (figure.Shape == TSpotShape::Rectangle)
-        canvas.drawRect(box);
-    else
+    if (figure.Shape == TSpotShape::Ellipse) {
         canvas.drawEllipse(box);
-    return Around(points[0], points[1], paintArea_);
+        return Around(points[0], points[1], paintArea_);
+    }
+    canvas.drawRect(box);
+    const TPoint a = points[0], b = points[1];
+    for (const auto& [from, to] : {std::pair{a, TPoint{b.X, a.Y}}, std::pair{TPoint{b.X, a.Y}, b},
+                                   std::pair{b, TPoint{a.X, b.Y}}, std::pair{TPoint{a.X, b.Y}, a}})
+        covered += Around(from, to, paintArea_);
+    return covered;
 }
 
 QRegion TSpotCanvas::DrawOutline(const TFigure& outline) {

@@ -9,7 +9,7 @@ namespace mm {
 namespace {
 
 constexpr int kHandleHalf = 4;
-constexpr size_t kMaxIdDigits = 10;
+constexpr int64_t kBeyondInt32 = int64_t{1} << 32;
 
 enum TMergeId { kMergeDrag = 1, kMergeIdText, kMergeHint };
 
@@ -77,13 +77,13 @@ int32_t SpotIdOf(std::string_view text) {
     const bool negative = !text.empty() && text[0] == '-';
     if (!text.empty() && (text[0] == '-' || text[0] == '+'))
         text.remove_prefix(1);
-    if (text.empty() || text.size() > kMaxIdDigits)
+    if (text.empty())
         return 0;
     int64_t value = 0;
     for (char c : text) {
         if (c < '0' || c > '9')
             return 0;
-        value = value * 10 + (c - '0');
+        value = std::min<int64_t>(value * 10 + (c - '0'), kBeyondInt32);
     }
     if (negative)
         value = -value;
@@ -369,8 +369,13 @@ void TSpotDocument::Commit(TSpotDraft next, TMergeKey key) {
 
 void TSpotDocument::Adopt(const TSpotDraft& draft) {
     draft_ = draft;
-    // While drawing no point of a polyline is selected; a corner stays chosen for the next click.
-    if ((drawing_ && draft_.Shape == TSpotShape::Polyline) || !HasSelection())
+    // While drawing no point of a polyline is selected; of a rectangle or ellipse the corner
+    // the next click sets (which may not be there yet) stays chosen.
+    const bool nextCorner =
+        drawing_ && IsBox(draft_.Shape) && draft_.Selected >= 0 && draft_.Selected < 2;
+    if (drawing_ && !IsBox(draft_.Shape))
+        draft_.Selected = -1;
+    else if (!nextCorner && !HasSelection())
         draft_.Selected = -1;
 }
 
