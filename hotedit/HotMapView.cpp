@@ -1,10 +1,15 @@
 #include "HotMapView.h"
 
+#include "NotXor.h"
 #include "platform/MulDiv.h"
 
 #include <QPainter>
 
 namespace mm {
+
+namespace {
+constexpr int kOutlinePen = 2;
+} // namespace
 
 TSpotMapping TDisplayScale::Mapping() const {
     TSpotMapping mapping;
@@ -37,12 +42,14 @@ QImage RenderHotMapView(const QImage& picture, QSize area, const TDisplayScale& 
     canvas.drawImage(QRect(QPoint(0, 0), scale.Display), picture);
     if (!selected)
         return face;
+    canvas.end();
     TSpot outline;
     outline.AssignMapped(selected, scale.Mapping());
-    canvas.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-    canvas.setPen(QPen(Qt::black, 2, Qt::SolidLine));
-    canvas.setBrush(Qt::NoBrush);
-    outline.Draw(canvas, {});
+    TNotXorCanvas(face, {}).Masked(face.rect(), [&](QPainter& mask) {
+        mask.setPen(QPen(Qt::black, kOutlinePen, Qt::SolidLine));
+        mask.setBrush(Qt::NoBrush);
+        outline.Draw(mask, {});
+    });
     return face;
 }
 

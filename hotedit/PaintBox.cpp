@@ -15,7 +15,8 @@ void TPaintBox::paintEvent(QPaintEvent* event) {
     if (!OnPaint)
         return;
     QPainter canvas(this);
-    OnPaint(canvas, event->rect());
+    for (const QRect& area : event->region())
+        OnPaint(canvas, area);
 }
 
 void TPaintBox::mousePressEvent(QMouseEvent* event) {

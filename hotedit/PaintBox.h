@@ -10,7 +10,7 @@ class TPaintBox : public QWidget {
 public:
     explicit TPaintBox(QWidget* parent = nullptr);
 
-    // Paints the part `area` of the face.
+    // Paints the part `area` of the face; called for each rectangle of the region to paint.
     std::function<void(QPainter& canvas, const QRect& area)> OnPaint;
 
 signals:

@@ -1,5 +1,7 @@
 #include "SpotCanvas.h"
 
+#include "NotXor.h"
+
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
@@ -9,6 +11,7 @@ namespace mm {
 namespace {
 
 constexpr int kOutlinePen = 2;
+constexpr int kFarDashes = 1 << 16;
 constexpr int kHandleHalf = 4;
 // Pixels beyond a figure's points that its pen may reach.
 constexpr int kPenReach = kOutlinePen + 1;
@@ -104,53 +107,77 @@ QRegion TSpotCanvas::Show(const TSpotOverlays& overlays) {
     return changed;
 }
 
-QRegion TSpotCanvas::DrawFigure(const TFigure& figure, const QPen& pen) {
+QRegion TSpotCanvas::DrawFigure(const TFigure& figure, bool band) {
     const std::vector<TPoint>& points = figure.Points;
     if (points.size() < 2)
         return {};
-    QPainter canvas(&buffer_);
-    canvas.translate(-visible_.topLeft());
-    canvas.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-    canvas.setPen(pen);
-    canvas.setBrush(Qt::NoBrush);
+    TNotXorCanvas canvas(buffer_, visible_.topLeft());
     QRegion covered;
-    if (figure.Shape == TSpotShape::Polyline) {
-        QPolygon polygon;
-        for (const TPoint& p : points)
-            polygon << ToQPoint(p);
-        if (figure.Closed)
-            canvas.drawPolygon(polygon);
-        else
-            canvas.drawPolyline(polygon);
-        for (size_t i = 1; i < points.size(); ++i)
-            covered += Around(points[i - 1], points[i], paintArea_);
-        if (figure.Closed)
-            covered += Around(points.back(), points.front(), paintArea_);
+    const bool polyline = figure.Shape == TSpotShape::Polyline;
+    const size_t segments = points.size() - (figure.Closed ? 0 : 1);
+    for (size_t i = 0; polyline && i < segments; ++i)
+        covered += Around(points[i], points[(i + 1) % points.size()], paintArea_);
+    const QRect box = Box(points[0], points[1]);
+    if (band && polyline) {
+        for (size_t i = 0; i < segments; ++i)
+            canvas.Line(points[i], points[(i + 1) % points.size()], true);
         return covered;
     }
-    const QRect box = Box(points[0], points[1]);
-    if (figure.Shape == TSpotShape::Ellipse) {
-        canvas.drawEllipse(box);
-        return Around(points[0], points[1], paintArea_);
+    if (band && figure.Shape == TSpotShape::Rectangle && !box.isEmpty()) {
+        canvas.Row(box.top(), box.left(), int64_t{box.right()} + 1, true);
+        if (box.bottom() > box.top())
+            canvas.Row(box.bottom(), box.left(), int64_t{box.right()} + 1, true);
+        canvas.Column(box.left(), int64_t{box.top()} + 1, box.bottom(), true);
+        if (box.right() > box.left())
+            canvas.Column(box.right(), int64_t{box.top()} + 1, box.bottom(), true);
     }
-    canvas.drawRect(box);
-    const TPoint a = points[0], b = points[1];
-    for (const auto& [from, to] : {std::pair{a, TPoint{b.X, a.Y}}, std::pair{TPoint{b.X, a.Y}, b},
-                                   std::pair{b, TPoint{a.X, b.Y}}, std::pair{TPoint{a.X, b.Y}, a}})
-        covered += Around(from, to, paintArea_);
-    return covered;
+    if (band && figure.Shape == TSpotShape::Rectangle) {
+        const TPoint a = points[0], b = points[1];
+        for (const auto& [from, to] :
+             {std::pair{a, TPoint{b.X, a.Y}}, std::pair{TPoint{b.X, a.Y}, b},
+              std::pair{b, TPoint{a.X, b.Y}}, std::pair{TPoint{a.X, b.Y}, a}})
+            covered += Around(from, to, paintArea_);
+        return covered;
+    }
+    // The outline, and the band of an ellipse: drawn on a mask of the part that can show.
+    QRect bounds = box;
+    if (polyline) {
+        bounds = {};
+        for (const TPoint& p : points)
+            bounds |= QRect(QPoint(Cut(p.X), Cut(p.Y)), QSize(1, 1));
+    }
+    bounds.adjust(-kPenReach, -kPenReach, kPenReach, kPenReach);
+    // Dashes along an ellipse far larger than any view would take long to lay out.
+    const bool dashes = band && box.width() < kFarDashes && box.height() < kFarDashes;
+    canvas.Masked(bounds, [&](QPainter& mask) {
+        mask.setPen(QPen(Qt::black, band ? 1 : kOutlinePen, dashes ? Qt::DotLine : Qt::SolidLine));
+        mask.setBrush(Qt::NoBrush);
+        if (polyline) {
+            QPolygon polygon;
+            for (const TPoint& p : points)
+                polygon << ToQPoint(p);
+            if (figure.Closed)
+                mask.drawPolygon(polygon);
+            else
+                mask.drawPolyline(polygon);
+        } else if (figure.Shape == TSpotShape::Rectangle) {
+            mask.drawRect(box);
+        } else {
+            mask.drawEllipse(box);
+        }
+    });
+    return polyline ? covered : QRegion(bounds.intersected(QRect(QPoint(0, 0), paintArea_)));
 }
 
 QRegion TSpotCanvas::DrawOutline(const TFigure& outline) {
-    return DrawFigure(outline, QPen(Qt::black, kOutlinePen, Qt::SolidLine));
+    return DrawFigure(outline, false);
 }
 
 QRegion TSpotCanvas::DrawHandle(TPoint centre) {
     const QRect box = HandleBox(centre);
-    QPainter canvas(&buffer_);
-    canvas.translate(-visible_.topLeft());
-    canvas.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-    canvas.fillRect(box, Qt::black);
+    TNotXorCanvas canvas(buffer_, visible_.topLeft());
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        canvas.Row(y, box.left(), int64_t{box.right()} + 1, false);
     return box.intersected(QRect(QPoint(0, 0), paintArea_));
 }
 
@@ -158,19 +185,14 @@ QRegion TSpotCanvas::DrawBand(const TBand& band) {
     QRegion covered;
     if (band.Crosshair) {
         const TPoint at = *band.Crosshair;
-        QPainter canvas(&buffer_);
-        canvas.translate(-visible_.topLeft());
-        canvas.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-        canvas.setPen(QPen(Qt::black, 1, Qt::SolidLine));
-        const TPoint left{0, at.Y}, right{paintArea_.width(), at.Y};
-        const TPoint top{at.X, 0}, bottom{at.X, paintArea_.height()};
-        canvas.drawLine(ToQPoint(left), ToQPoint(right));
-        canvas.drawLine(ToQPoint(top), ToQPoint(bottom));
-        covered += Around(left, right, paintArea_);
-        covered += Around(top, bottom, paintArea_);
+        TNotXorCanvas canvas(buffer_, visible_.topLeft());
+        canvas.Row(at.Y, 0, paintArea_.width(), false);
+        canvas.Column(at.X, 0, paintArea_.height(), false);
+        covered += Around({0, at.Y}, {paintArea_.width(), at.Y}, paintArea_);
+        covered += Around({at.X, 0}, {at.X, paintArea_.height()}, paintArea_);
     }
     if (band.Figure)
-        covered += DrawFigure(*band.Figure, QPen(Qt::black, 1, Qt::DotLine));
+        covered += DrawFigure(*band.Figure, true);
     return covered;
 }
 

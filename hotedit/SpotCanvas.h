@@ -62,7 +62,8 @@ private:
     QRegion DrawOutline(const TFigure& outline);
     QRegion DrawHandle(TPoint centre);
     QRegion DrawBand(const TBand& band);
-    QRegion DrawFigure(const TFigure& figure, const QPen& pen);
+    // band: one pixel wide and dotted; else the outline's pen, 2 pixels wide.
+    QRegion DrawFigure(const TFigure& figure, bool band);
 
     QImage picture_;
     TRect pictureRect_;

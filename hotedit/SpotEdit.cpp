@@ -40,8 +40,11 @@ bool TypedNonDigit(const QKeyEvent& key) {
 }
 
 void ShowColour(TPanel* panel, int32_t colour) {
+    const QColor shown = QColorFromBgr(colour);
+    if (panel->palette().color(QPalette::Window) == shown)
+        return;
     QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, QColorFromBgr(colour));
+    palette.setColor(QPalette::Window, shown);
     panel->setPalette(palette);
 }
 
@@ -188,7 +191,9 @@ void TfrmSpotEdit::ShowState() {
     }
     ShowColour(pnlNormal, draft.NormalColor);
     ShowColour(pnlShift, draft.ToggleColor);
-    PaintBox->setCursor(drawing ? Qt::CrossCursor : Qt::ArrowCursor);
+    const Qt::CursorShape cursor = drawing ? Qt::CrossCursor : Qt::ArrowCursor;
+    if (PaintBox->cursor().shape() != cursor)
+        PaintBox->setCursor(cursor);
     PaintBox->update(canvas_.Show(document_->Overlays()));
 }
 
