@@ -7,7 +7,6 @@
 #include "UndoKeys.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Fonts.h"
-#include "platform/ui/Guard.h"
 
 #include <QFile>
 #include <QGridLayout>
@@ -35,7 +34,7 @@ const char kDefaultExt[] = "hmt";
 
 TfrmHSEdit::TfrmHSEdit(TDialogs& dialogs, const QImage& picture, const THotSpots& hotSpots,
                        const QString& caption, QWidget* parent)
-    : QDialog(parent), dialogs_(dialogs), picture_(picture), document_(hotSpots),
+    : TEditorDialog(dialogs, parent), picture_(picture), document_(hotSpots),
       scale_(DisplayScaleOf(picture.size(), kPaintArea)), caption_(caption) {
     setWindowTitle(caption);
     BuildLayout();
@@ -100,17 +99,6 @@ void TfrmHSEdit::BuildLayout() {
                  std::max(kClientSize.height(), btnOk->geometry().bottom() + 7));
 }
 
-template <typename Sender, typename Signal>
-void TfrmHSEdit::Wire(Sender* sender, Signal signal, void (TfrmHSEdit::*handler)()) {
-    connect(sender, signal, this,
-            [this, handler] { Post([this, handler] { (this->*handler)(); }); });
-}
-
-void TfrmHSEdit::Post(std::function<void()> handler) {
-    QMetaObject::invokeMethod(
-        this, [this, handler = std::move(handler)] { Run(handler); }, Qt::QueuedConnection);
-}
-
 void TfrmHSEdit::ConnectHandlers() {
     // Selecting shows no message: it follows the list at once.
     connect(lboxSpots, &QListWidget::currentRowChanged, this,
@@ -132,11 +120,6 @@ void TfrmHSEdit::ConnectHandlers() {
     new TUndoKeys(
         this, [this] { Post([this] { document_.Undo(); }); },
         [this] { Post([this] { document_.Redo(); }); });
-}
-
-void TfrmHSEdit::Run(const std::function<void()>& handler) {
-    Guarded(dialogs_, handler);
-    ShowState();
 }
 
 void TfrmHSEdit::ShowState() {

@@ -3,10 +3,10 @@
 // the spot editor, copied, deleted, reordered by dragging, cleared, loaded and saved. It works
 // on a private copy (THotMapDocument) that the caller gets back only on OK; Ctrl+Z and
 // Ctrl+Shift+Z (or Ctrl+Y) undo and redo every change back to the opening.
+#include "EditorDialog.h"
 #include "HotMapDocument.h"
 #include "HotMapView.h"
 
-#include <QDialog>
 #include <QImage>
 #include <functional>
 #include <optional>
@@ -22,7 +22,7 @@ class TDialogs;
 class TPaintBox;
 class TSpotListBox;
 
-class TfrmHSEdit : public QDialog {
+class TfrmHSEdit : public TEditorDialog {
     Q_OBJECT
 public:
     // picture: the picture the spots outline (not empty); hotSpots: the hot map, copied.
@@ -39,15 +39,7 @@ protected:
 private:
     void BuildLayout();
     void ConnectHandlers();
-    // Runs a handler through the error report, then shows the document as it is.
-    void Run(const std::function<void()>& handler);
-    // Runs a handler through Run once the event being handled has returned: a control's own
-    // signal never shows a message or a window, nor closes one, from inside itself.
-    void Post(std::function<void()> handler);
-    // Connects a control's signal to a handler, posted.
-    template <typename Sender, typename Signal>
-    void Wire(Sender* sender, Signal signal, void (TfrmHSEdit::*handler)());
-    void ShowState();
+    void ShowState() override;
     void PaintBox1Paint(QPainter& canvas, const QRect& area);
     // The spot editor on `spot`, captioned `caption`; true when the user confirmed.
     bool RunSpotEditor(const QString& caption, TSpotData& spot);
@@ -67,7 +59,6 @@ private:
     void btnOkClick();
     void btnCancelClick();
 
-    TDialogs& dialogs_;
     QImage picture_;
     THotMapDocument document_;
     TDisplayScale scale_;

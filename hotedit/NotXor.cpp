@@ -16,28 +16,28 @@ __int128 RoundedDiv(__int128 n, __int128 d) {
 } // namespace
 
 void TNotXorCanvas::Row(int64_t y, int64_t x0, int64_t x1, bool dotted) {
-    const int64_t row = y - origin_.y();
-    int64_t from = std::max<int64_t>(x0, origin_.x());
-    const int64_t to = std::min<int64_t>(x1, int64_t{origin_.x()} + image_.width());
-    if (row < 0 || row >= image_.height() || from >= to)
-        return;
-    const int64_t step = dotted ? 2 : 1;
-    from += (from - x0) % step; // the first dot at or after the image's edge
-    QRgb* pixel = pixels_ + row * stride_ + (from - origin_.x());
-    for (int64_t x = from; x < to; x += step, pixel += step)
-        *pixel ^= 0x00FFFFFF;
+    Span(true, y, x0, x1, dotted);
 }
 
 void TNotXorCanvas::Column(int64_t x, int64_t y0, int64_t y1, bool dotted) {
-    const int64_t column = x - origin_.x();
-    int64_t from = std::max<int64_t>(y0, origin_.y());
-    const int64_t to = std::min<int64_t>(y1, int64_t{origin_.y()} + image_.height());
-    if (column < 0 || column >= image_.width() || from >= to)
+    Span(false, x, y0, y1, dotted);
+}
+
+void TNotXorCanvas::Span(bool row, int64_t at, int64_t begin, int64_t end, bool dotted) {
+    // Across: the row's y or the column's x; along: the other coordinate.
+    const int64_t across = at - (row ? origin_.y() : origin_.x());
+    const int64_t acrossSize = row ? image_.height() : image_.width();
+    const int64_t origin = row ? origin_.x() : origin_.y();
+    int64_t from = std::max<int64_t>(begin, origin);
+    const int64_t to = std::min<int64_t>(end, origin + (row ? image_.width() : image_.height()));
+    if (across < 0 || across >= acrossSize || from >= to)
         return;
     const int64_t step = dotted ? 2 : 1;
-    from += (from - y0) % step;
-    QRgb* pixel = pixels_ + (from - origin_.y()) * stride_ + column;
-    for (int64_t y = from; y < to; y += step, pixel += step * stride_)
+    from += (from - begin) % step; // the first dot at or after the image's edge
+    const qsizetype stride = row ? 1 : stride_;
+    QRgb* pixel = row ? pixels_ + across * stride_ + (from - origin)
+                      : pixels_ + (from - origin) * stride_ + across;
+    for (int64_t i = from; i < to; i += step, pixel += step * stride)
         *pixel ^= 0x00FFFFFF;
 }
 

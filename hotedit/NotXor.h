@@ -34,6 +34,8 @@ public:
 
 private:
     void Invert(int x, int y) { pixels_[y * stride_ + x] ^= 0x00FFFFFF; }
+    // The pixels [begin, end) of the row or column `at`.
+    void Span(bool row, int64_t at, int64_t begin, int64_t end, bool dotted);
 
     QImage& image_;
     QPoint origin_;

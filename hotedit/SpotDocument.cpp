@@ -256,40 +256,34 @@ void TSpotDocument::SetShape(TSpotShape shape) {
     Commit(std::move(next));
 }
 
-void TSpotDocument::SetIdText(std::string text) {
+template <typename T> void TSpotDocument::SetField(T TSpotDraft::*field, T value, TMergeKey key) {
     TSpotDraft next = draft_;
-    next.IdText = std::move(text);
-    Commit(std::move(next), TypingKey(kMergeIdText));
+    next.*field = std::move(value);
+    Commit(std::move(next), key);
+}
+
+void TSpotDocument::SetIdText(std::string text) {
+    SetField(&TSpotDraft::IdText, std::move(text), TypingKey(kMergeIdText));
 }
 
 void TSpotDocument::SetEnabled(bool enabled) {
-    TSpotDraft next = draft_;
-    next.Enabled = enabled;
-    Commit(std::move(next));
+    SetField(&TSpotDraft::Enabled, enabled);
 }
 
 void TSpotDocument::SetKeyKind(int32_t index) {
-    TSpotDraft next = draft_;
-    next.KeyKind = index;
-    Commit(std::move(next));
+    SetField(&TSpotDraft::KeyKind, index);
 }
 
 void TSpotDocument::SetNormalColor(int32_t color) {
-    TSpotDraft next = draft_;
-    next.NormalColor = color;
-    Commit(std::move(next));
+    SetField(&TSpotDraft::NormalColor, color);
 }
 
 void TSpotDocument::SetToggleColor(int32_t color) {
-    TSpotDraft next = draft_;
-    next.ToggleColor = color;
-    Commit(std::move(next));
+    SetField(&TSpotDraft::ToggleColor, color);
 }
 
 void TSpotDocument::SetHint(std::string hint) {
-    TSpotDraft next = draft_;
-    next.Hint = std::move(hint);
-    Commit(std::move(next), TypingKey(kMergeHint));
+    SetField(&TSpotDraft::Hint, std::move(hint), TypingKey(kMergeHint));
 }
 
 void TSpotDocument::Undo() {

@@ -119,6 +119,8 @@ private:
     // One command from the current draft to `next`, merged with the last one when they share
     // the key; only a new selection when the outline and the fields stay.
     void Commit(TSpotDraft next, TMergeKey key = {});
+    // One field of the draft changed, as a command.
+    template <typename T> void SetField(T TSpotDraft::*field, T value, TMergeKey key = {});
     void Adopt(const TSpotDraft& draft);
     void EndDrawing();
     TMergeKey TypingKey(int id);

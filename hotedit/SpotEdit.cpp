@@ -7,7 +7,6 @@
 #include "UndoKeys.h"
 #include "controls/RadioGroup.h"
 #include "platform/ui/Dialogs.h"
-#include "platform/ui/Guard.h"
 #include "platform/ui/QtText.h"
 
 #include <QCheckBox>
@@ -50,8 +49,7 @@ void ShowColour(TPanel* panel, int32_t colour) {
 
 } // namespace
 
-TfrmSpotEdit::TfrmSpotEdit(TDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), dialogs_(dialogs) {
+TfrmSpotEdit::TfrmSpotEdit(TDialogs& dialogs, QWidget* parent) : TEditorDialog(dialogs, parent) {
     BuildLayout();
     ConnectHandlers();
     canvas_.SetBackground(ScrollBox1->palette().color(QPalette::Base));
@@ -81,18 +79,6 @@ void TfrmSpotEdit::LoadSpot(const QImage& picture, const TSpot& spot) {
 void TfrmSpotEdit::WriteBack(TSpot& spot) const {
     if (document_)
         document_->WriteBack(spot);
-}
-
-template <typename Sender, typename Signal>
-void TfrmSpotEdit::Wire(Sender* sender, Signal signal, void (TfrmSpotEdit::*handler)()) {
-    connect(sender, signal, this,
-            [this, handler] { Post([this, handler] { (this->*handler)(); }); });
-}
-
-template <typename Sender, typename Signal>
-void TfrmSpotEdit::WireNow(Sender* sender, Signal signal, void (TfrmSpotEdit::*handler)()) {
-    connect(sender, signal, this,
-            [this, handler] { Run([this, handler] { (this->*handler)(); }); });
 }
 
 void TfrmSpotEdit::ConnectHandlers() {
@@ -131,18 +117,6 @@ void TfrmSpotEdit::ConnectPointerHandlers() {
         Run([=, this] { PaintBoxMouseUp(button, at); });
     });
     WireNow(PaintBox, &TPaintBox::MouseLeave, &TfrmSpotEdit::PaintBoxMouseLeave);
-}
-
-void TfrmSpotEdit::Run(const std::function<void()>& handler) {
-    if (Updating || !document_)
-        return;
-    Guarded(dialogs_, handler);
-    ShowState();
-}
-
-void TfrmSpotEdit::Post(std::function<void()> handler) {
-    QMetaObject::invokeMethod(
-        this, [this, handler = std::move(handler)] { Run(handler); }, Qt::QueuedConnection);
 }
 
 bool TfrmSpotEdit::eventFilter(QObject* watched, QEvent* event) {

@@ -3,10 +3,10 @@
 // mode, dragged one by one or moved together) and its fields set. It works on a private copy
 // (TSpotDocument) written into the spot only on OK; Ctrl+Z and Ctrl+Shift+Z (or Ctrl+Y) undo
 // and redo every change back to the opening.
+#include "EditorDialog.h"
 #include "SpotCanvas.h"
 #include "SpotDocument.h"
 
-#include <QDialog>
 #include <QImage>
 #include <functional>
 #include <memory>
@@ -32,7 +32,7 @@ class TPaintBox;
 class TPanel;
 class TRadioGroup;
 
-class TfrmSpotEdit : public QDialog {
+class TfrmSpotEdit : public TEditorDialog {
     Q_OBJECT
 public:
     explicit TfrmSpotEdit(TDialogs& dialogs, QWidget* parent = nullptr);
@@ -65,17 +65,9 @@ private:
 
     void ConnectHandlers();
     void ConnectPointerHandlers();
-    // Runs a handler through the error report, then shows the document as it is; nothing
-    // while the window itself fills its controls.
-    void Run(const std::function<void()>& handler);
-    // Runs a handler through Run once the event being handled has returned.
-    void Post(std::function<void()> handler);
-    template <typename Sender, typename Signal>
-    void Wire(Sender* sender, Signal signal, void (TfrmSpotEdit::*handler)());
-    template <typename Sender, typename Signal>
-    void WireNow(Sender* sender, Signal signal, void (TfrmSpotEdit::*handler)());
-
-    void ShowState();
+    // Nothing before a spot is loaded, nor while the window fills its own controls.
+    bool Quiet() const override { return Updating || !document_; }
+    void ShowState() override;
     void ShowPoints();
     void ApplyZoom(int index);
     // The visible part of the paint area, in its own pixels.
@@ -105,7 +97,6 @@ private:
     void PaintBoxMouseUp(Qt::MouseButton button, QPoint at);
     void PaintBoxMouseLeave();
 
-    TDialogs& dialogs_;
     QImage picture_;
     std::unique_ptr<TSpotDocument> document_;
     TSpotCanvas canvas_;

@@ -1,6 +1,7 @@
 // The hot-map editor's document without a window: list texts, the next ID, every command and
 // its undo, loading and saving by the file's name.
 #include "hotedit/HotMapDocument.h"
+#include "HotMapBinary.h"
 #include "HotMapBytes.h"
 #include "SpotSupport.h"
 #include "TestSupport.h"
@@ -12,13 +13,8 @@
 namespace mm {
 namespace {
 
+using test::BinaryOf;
 using test::MakeSpot;
-
-std::vector<uint8_t> BinaryOf(const THotSpots& spots) {
-    TMemoryStream stream;
-    spots.SaveToStream(stream);
-    return stream.Bytes();
-}
 
 std::vector<uint8_t> BinaryOf(const THotMapDocument& document) {
     return BinaryOf(document.Spots());

@@ -1,6 +1,7 @@
 // The hot-map editor offscreen: real clicks, double clicks, drags and keys on its list, its
 // picture and its buttons, the spot editor answered inside its modal loop, scripted dialogs.
 #include "EditorSupport.h"
+#include "HotMapBinary.h"
 #include "PictureSupport.h"
 #include "QtPrinters.h"
 #include "SpotSupport.h"
@@ -23,17 +24,12 @@
 namespace mm {
 namespace {
 
+using test::BinaryOf;
 using test::Click;
 using test::Key;
 using test::MakeSpot;
 using test::Settle;
 using test::Type;
-
-std::vector<uint8_t> BinaryOf(const THotSpots& spots) {
-    TMemoryStream stream;
-    spots.SaveToStream(stream);
-    return stream.Bytes();
-}
 
 // Spots with the IDs given, rectangles side by side in the 40 x 30 picture, with hints.
 void Fill(THotSpots& spots, const std::vector<int32_t>& ids) {

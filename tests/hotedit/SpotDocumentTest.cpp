@@ -1,6 +1,7 @@
 // The spot editor's document without a window: loading and writing back, drawing mode, the
 // pointer's drags, the overlays it asks for, and undo of every change.
 #include "hotedit/SpotDocument.h"
+#include "HotMapBinary.h"
 #include "SpotSupport.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 namespace mm {
 namespace {
 
+using test::BinaryOf;
 using test::MakeSpot;
 using Points = std::vector<TPoint>;
 
@@ -21,14 +23,6 @@ TSpotZoom Zoom(int factor) {
     zoom.PictureRect = {0, 0, kPicture.width() * factor, kPicture.height() * factor};
     zoom.PaintArea = {kPicture.width() * factor, kPicture.height() * factor};
     return zoom;
-}
-
-std::vector<uint8_t> BinaryOf(const TSpot& spot) {
-    THotSpots list;
-    list.Add(std::make_unique<TSpot>(spot.Data()));
-    TMemoryStream stream;
-    list.SaveToStream(stream);
-    return stream.Bytes();
 }
 
 std::vector<uint8_t> WrittenBack(const TSpotDocument& document, const TSpot& opened) {

@@ -1,6 +1,7 @@
 // The spot editor offscreen: real mouse presses, moves and releases on the paint area at
 // positions computed from picture points, keys in its boxes, scripted dialogs.
 #include "EditorSupport.h"
+#include "HotMapBinary.h"
 #include "PictureSupport.h"
 #include "QtPrinters.h"
 #include "SpotSupport.h"
@@ -27,20 +28,13 @@
 namespace mm {
 namespace {
 
+using test::BinaryOf;
 using test::Click;
 using test::Key;
 using test::MakeSpot;
 using test::Settle;
 using test::Type;
 using Points = std::vector<TPoint>;
-
-std::vector<uint8_t> BinaryOf(const TSpot& spot) {
-    THotSpots list;
-    list.Add(std::make_unique<TSpot>(spot.Data()));
-    TMemoryStream stream;
-    list.SaveToStream(stream);
-    return stream.Bytes();
-}
 
 class SpotEditor : public testing::Test {
 protected:
