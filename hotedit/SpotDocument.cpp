@@ -267,7 +267,7 @@ void TSpotDocument::SetIdText(std::string text) {
 }
 
 void TSpotDocument::SetEnabled(bool enabled) {
-    SetField(&TSpotDraft::Enabled, enabled);
+    SetField(&TSpotDraft::Enabled, static_cast<uint8_t>(enabled ? 1 : 0));
 }
 
 void TSpotDocument::SetKeyKind(int32_t index) {

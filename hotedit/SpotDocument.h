@@ -22,9 +22,9 @@ struct TSpotDraft {
     TSpotShape Shape = TSpotShape::Polyline;
     // Picture pixels. A rectangle or ellipse has 0, 1 or 2 corners.
     std::vector<TPoint> Points;
-    int Selected = -1;  // the selected point
-    std::string IdText; // "KeyIdx" as the box shows it
-    bool Enabled = true;
+    int Selected = -1;                // the selected point
+    std::string IdText;               // "KeyIdx" as the box shows it
+    uint8_t Enabled = 1;              // the byte as stored, kept while "Enabled" is not clicked
     int32_t KeyKind = kKeyKindNormal; // the index the kind group shows: -1 for none, up to 3
     int32_t NormalColor = kDefaultNormalColor;
     int32_t ToggleColor = kDefaultToggleColor;

@@ -157,7 +157,7 @@ void TfrmSpotEdit::ShowState() {
         shownId_ = draft.IdText;
         edSpotID->setText(QString::fromStdString(draft.IdText));
     }
-    chkboxEnabled->setChecked(draft.Enabled);
+    chkboxEnabled->setChecked(draft.Enabled != 0);
     rdoKind->SetItemIndex(draft.KeyKind);
     if (draft.Hint != shownHint_) {
         shownHint_ = draft.Hint;

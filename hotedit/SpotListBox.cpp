@@ -85,7 +85,7 @@ void TSpotListBox::ShowSpots(const THotSpots& spots, int selected) {
         entry->setData(IdRole, spot.ID);
         entry->setData(ShapeRole, static_cast<int>(spot.Shape()));
         entry->setData(MaskRole, static_cast<int>(spot.GetMask().Flags));
-        entry->setData(EnabledRole, spot.Enabled);
+        entry->setData(EnabledRole, spot.Enabled != 0);
     }
     setCurrentRow(selected >= 0 && selected < count() ? selected : -1);
 }

@@ -173,6 +173,21 @@ TEST_F(SpotEditor, OpensWithTheSpotsFields) {
     EXPECT_EQ(BinaryOf(*Written()), BinaryOf(*spot));
 }
 
+TEST_F(SpotEditor, TheEnabledByteStaysAsReadUntilTheBoxIsClicked) {
+    auto opened = MakeSpot(TSpotShape::Polyline, {{1, 1}}, 1);
+    opened->Enabled = 7;
+    Open(std::move(opened));
+    EXPECT_TRUE(Find<QCheckBox>("chkboxEnabled")->isChecked());
+    EXPECT_EQ(Written()->Enabled, 7);
+    test::ClickIndicator(Find<QCheckBox>("chkboxEnabled"));
+    EXPECT_EQ(Written()->Enabled, 0);
+    test::ClickIndicator(Find<QCheckBox>("chkboxEnabled"));
+    EXPECT_EQ(Written()->Enabled, 1);
+    Key(Find("chkboxEnabled"), Qt::Key_Z, Qt::ControlModifier);
+    Key(Find("chkboxEnabled"), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Written()->Enabled, 7);
+}
+
 TEST_F(SpotEditor, AKeyKindItCannotShowIsWrittenAsShown) {
     auto opened = MakeSpot(TSpotShape::Polyline, {}, 1);
     opened->KeyKind = 7;
