@@ -7,6 +7,11 @@ namespace mm {
 TEditorDialog::TEditorDialog(TDialogs& dialogs, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs) {}
 
+void TEditorDialog::DisconnectControls() {
+    for (QObject* control : findChildren<QObject*>())
+        disconnect(control, nullptr, this, nullptr);
+}
+
 void TEditorDialog::Run(const std::function<void()>& handler) {
     if (Quiet())
         return;

@@ -20,6 +20,10 @@ protected:
     // Handlers are ignored while this is true (the window fills its own controls).
     virtual bool Quiet() const { return false; }
 
+    // The controls' signals reach the window no more: the first step of a window's destructor,
+    // while everything its handlers use is alive (the controls go only after it).
+    void DisconnectControls();
+
     void Run(const std::function<void()>& handler);
     void Post(std::function<void()> handler);
 

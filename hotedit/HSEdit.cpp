@@ -42,7 +42,9 @@ TfrmHSEdit::TfrmHSEdit(TDialogs& dialogs, const QImage& picture, const THotSpots
     ShowState();
 }
 
-TfrmHSEdit::~TfrmHSEdit() = default;
+TfrmHSEdit::~TfrmHSEdit() {
+    DisconnectControls();
+}
 
 void TfrmHSEdit::BuildLayout() {
     setObjectName("frmHSEdit");

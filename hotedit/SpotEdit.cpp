@@ -55,7 +55,9 @@ TfrmSpotEdit::TfrmSpotEdit(TDialogs& dialogs, QWidget* parent) : TEditorDialog(d
     canvas_.SetBackground(ScrollBox1->palette().color(QPalette::Base));
 }
 
-TfrmSpotEdit::~TfrmSpotEdit() = default;
+TfrmSpotEdit::~TfrmSpotEdit() {
+    DisconnectControls();
+}
 
 bool TfrmSpotEdit::EditSpot(const QImage& picture, TSpot& spot) {
     LoadSpot(picture, spot);
