@@ -1,5 +1,7 @@
 #include "uBtnshape.h"
 
+#include "Controls.h"
+#include "HSEdit.h"
 #include "Panel.h"
 #include "hotimage/HotImage.h"
 #include "hotimage/HotMapFiles.h"
@@ -17,19 +19,6 @@ constexpr int kHotImageWidth = 353;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 constexpr char kTagProperty[] = "Tag";
-
-constexpr int kCaptionMargin = 16;
-
-// A button at its designed place and size, wider and taller when its caption needs it.
-QPushButton* Button(const QString& caption, const char* name, int x, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    const QFontMetrics metrics = button->fontMetrics();
-    button->setGeometry(x, 0,
-                        std::max(kButtonWidth, metrics.horizontalAdvance(caption) + kCaptionMargin),
-                        std::max(kButtonHeight, metrics.height() + kCaptionMargin / 2));
-    return button;
-}
 
 } // namespace
 
@@ -55,14 +44,17 @@ void Tfrmshape::BuildLayout() {
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName("Panel1");
-    Button1 = Button("Edit", "Button1", 160, Panel1);
-    Button2 = Button("Check", "Button2", 248, Panel1);
+    Button1 = DesignedButton("Edit", "Button1", {160, 0, kButtonWidth, kButtonHeight}, Panel1);
+    Button2 = DesignedButton("Check", "Button2", {248, 0, kButtonWidth, kButtonHeight}, Panel1);
     Button2->setProperty(kTagProperty, 0);
 
     HotImage1 = new THotImage(this);
     HotImage1->setObjectName("HotImage1");
     HotImage1->AutoFlip = true;
     HotImage1->InitColor = 0; // black
+    HotImage1->HotSpotsEditor = [this](THotImage& image) {
+        return EditHotMap(dialogs_, image.HotSpots, image.objectName(), this);
+    };
 
     // Below the first client area: reached by enlarging the window.
     Panel2 = new TPanel("Panel2", this);

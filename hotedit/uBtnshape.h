@@ -1,6 +1,7 @@
 #pragma once
 // The button shape window: one model's picture with the outlines of its buttons from the
-// model's own hot-map file, "Edit" to change and save them, "Check" to tick every button.
+// model's own hot-map file, "Edit" to change them in the hot-map editor and save them, "Check"
+// to tick every button.
 #include "model/ModelRecord.h"
 
 #include <QDialog>
@@ -21,22 +22,11 @@ public:
     // exeDir: the executable's directory ending in "/", where "data" lies.
     Tfrmshape(TDialogs& dialogs, std::string exeDir, QWidget* parent = nullptr);
 
-    THotImage* HotImage1 = nullptr;
-    QWidget* Panel1 = nullptr;
-    QPushButton* Button1 = nullptr; // "Edit"
-    QPushButton* Button2 = nullptr; // "Check"; its integer property "Tag" is the check mode
-    TPanel* Panel2 = nullptr;
-
     // Shows the model: a copy of the record is kept, the record itself is never changed. The
     // picture and the model's hot-map file go to HotImage1, which is then drawn. Raises the
     // hot-map reader's errors for a damaged file.
     void LoadModel(const TMyModelRecord& record);
     const TMyModelRecord& Model() const { return model_; }
-
-    // Handlers, each run after the event that started it has returned.
-    void Button1Click(); // the hot-map editor; its result is saved on OK
-    void Button2Click(); // check marks on every spot on and off
-    void Panel2Click();  // the SHIFT layer on and off
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -47,9 +37,20 @@ private:
     template <typename Sender, typename Signal>
     void Wire(Sender* sender, Signal signal, void (Tfrmshape::*handler)());
 
+    // Handlers.
+    void Button1Click(); // the hot-map editor; its result is saved on OK
+    void Button2Click(); // check marks on every spot on and off
+    void Panel2Click();  // the SHIFT layer on and off
+
     TDialogs& dialogs_;
     std::string exeDir_;
     TMyModelRecord model_;
+
+    THotImage* HotImage1 = nullptr;
+    QWidget* Panel1 = nullptr;
+    QPushButton* Button1 = nullptr; // "Edit"
+    QPushButton* Button2 = nullptr; // "Check"; its integer property "Tag" is the check mode
+    TPanel* Panel2 = nullptr;
 };
 
 // What "Draw buttons shape" does: a fresh window loaded with the record, shown modally and

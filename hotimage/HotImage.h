@@ -81,6 +81,7 @@ protected:
 
 private:
     void SpotRemoved(TSpot* spot) override;
+    QImage SpotsPicture() const override { return Picture; }
     // The hit test the parent asks for at a pointer position on the control.
     void HitTestAt(QPoint position);
     bool UnderPointer(QPoint globalPosition) const;

@@ -5,6 +5,8 @@
 #include "platform/Errors.h"
 #include "platform/Streams.h"
 
+#include <QImage>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +20,8 @@ public:
     // to it. The spot is still whole during the call. Destroying the list destroys its spots,
     // so an owner clears its list while its own fields are still alive.
     virtual void SpotRemoved(TSpot* spot) = 0;
+    // The picture the spots outline, which an editor of the list shows; null without one.
+    virtual QImage SpotsPicture() const { return {}; }
 
 protected:
     ~TSpotListOwner() = default;

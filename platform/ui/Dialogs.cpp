@@ -37,6 +37,9 @@ std::optional<QString> TQtDialogs::ChooseFile(const FileDialogRequest& request) 
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!request.defaultExt.isEmpty())
         dialog.setDefaultSuffix(request.defaultExt);
+    const QStringList filters = request.filter.split(QStringLiteral(";;"));
+    if (request.filterIndex > 0 && request.filterIndex < filters.size())
+        dialog.selectNameFilter(filters[request.filterIndex]);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().first();

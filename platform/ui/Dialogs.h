@@ -15,10 +15,16 @@ enum class FileDialogKind { Open, Save, OpenPicture, SavePicture };
 enum class DefaultAnswer { Yes, No };
 
 struct FileDialogRequest {
-    FileDialogKind kind = FileDialogKind::Open;
+    FileDialogRequest(FileDialogKind kind = FileDialogKind::Open, QString filter = {},
+                      QString defaultExt = {}, QString fileName = {}, int filterIndex = 0)
+        : kind(kind), filter(std::move(filter)), defaultExt(std::move(defaultExt)),
+          fileName(std::move(fileName)), filterIndex(filterIndex) {}
+
+    FileDialogKind kind;
     QString filter;     // Qt filter text, "JPEG (*.jpg *.jpeg);;All files (*)"
     QString defaultExt; // appended to a name typed without an extension, e.g. "jpg"
     QString fileName;   // proposed name
+    int filterIndex;    // the entry of the filter chosen when the dialog opens, from 0
 };
 
 class TDialogs {

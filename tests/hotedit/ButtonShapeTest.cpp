@@ -1,16 +1,21 @@
 // The button shape window offscreen: real clicks on its controls found by their designer
 // names, scripted dialogs, and a stand-in for the hot-map editor.
+#include "EditorSupport.h"
 #include "Monkey.h"
 #include "PictureSupport.h"
 #include "SpotSupport.h"
 #include "TestSupport.h"
+#include "hotedit/HSEdit.h"
 #include "hotedit/Panel.h"
+#include "hotedit/SpotEdit.h"
 #include "hotedit/uBtnshape.h"
 #include "hotimage/HotImage.h"
 #include "hotimage/HotMapFiles.h"
+#include "hotimage/hotparse.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QPushButton>
 #include <csignal>
 #include <cstdio>
@@ -80,13 +85,19 @@ protected:
         spots.SaveToFile(MapPath(id));
     }
 
-    void Open(const TMyModelRecord& record) {
+    // The window with the stand-in editor, or with its own.
+    void Open(const TMyModelRecord& record, bool ownEditor = false) {
         window = std::make_unique<Tfrmshape>(dialogs, dir.Dir());
         window->LoadModel(record);
-        window->HotImage1->HotSpotsEditor = editor.Function();
+        if (!ownEditor)
+            Image()->HotSpotsEditor = editor.Function();
         window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
         QApplication::processEvents();
     }
+
+    THotImage* Image() { return Child<THotImage>("HotImage1"); }
 
     template <typename T> T* Child(const char* name) {
         T* child = window->findChild<T*>(name);
@@ -105,10 +116,10 @@ protected:
 
     int Tag() { return Child<QPushButton>("Button2")->property("Tag").toInt(); }
 
-    std::vector<std::array<bool, 2>> Marks() const {
+    std::vector<std::array<bool, 2>> Marks() {
         std::vector<std::array<bool, 2>> marks;
-        for (int i = 0; i < window->HotImage1->HotSpots.Count(); ++i)
-            marks.push_back(window->HotImage1->HotSpots.Items(i)->CheckMarks);
+        for (int i = 0; i < Image()->HotSpots.Count(); ++i)
+            marks.push_back(Image()->HotSpots.Items(i)->CheckMarks);
         return marks;
     }
 
@@ -152,7 +163,7 @@ TEST_F(ButtonShape, LoadModelShowsThePictureAndTheModelsMapAndKeepsTheRecord) {
         Open(record);
         EXPECT_TRUE(SameRecord(record, before)) << id;
         EXPECT_TRUE(SameRecord(window->Model(), before)) << id;
-        THotImage* image = window->HotImage1;
+        THotImage* image = Image();
         EXPECT_EQ(image->FileName, MapPath(id));
         EXPECT_TRUE(image->BufferValid);
         EXPECT_EQ(image->HotSpots.Count(), 3);
@@ -177,7 +188,7 @@ TEST_F(ButtonShape, EditConfirmedWritesTheModelsFile) {
         saved.LoadFromFile(MapPath(id));
         ASSERT_EQ(saved.Count(), 1) << id;
         EXPECT_EQ(saved.Items(0)->ID, 77);
-        EXPECT_TRUE(SameSpots(saved, window->HotImage1->HotSpots));
+        EXPECT_TRUE(SameSpots(saved, Image()->HotSpots));
     }
     EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join("|").toStdString();
 }
@@ -185,7 +196,7 @@ TEST_F(ButtonShape, EditConfirmedWritesTheModelsFile) {
 TEST_F(ButtonShape, EditConfirmedWithoutSpotsCreatesAnEmptyMap) {
     Open(Model(7));
     EXPECT_FALSE(fs::exists(MapPath(7)));
-    EXPECT_EQ(window->HotImage1->HotSpots.Count(), 0);
+    EXPECT_EQ(Image()->HotSpots.Count(), 0);
     ClickButton("Button1");
     EXPECT_EQ(test::ReadBytes(MapPath(7)),
               (std::vector<uint8_t>{'H', 'M', 'A', 'P', 0,  0, 0, 0, 0, 0, 0, 0,
@@ -203,7 +214,7 @@ TEST_F(ButtonShape, EditCancelledTouchesNothing) {
     EXPECT_EQ(editor.runs, 1);
     EXPECT_EQ(fs::last_write_time(MapPath(9)), old);
     EXPECT_EQ(test::ReadBytes(MapPath(9)), bytes);
-    EXPECT_EQ(window->HotImage1->HotSpots.Count(), 3);
+    EXPECT_EQ(Image()->HotSpots.Count(), 3);
     EXPECT_EQ(fs::directory_iterator(dir.Dir() + "data")->path(), MapPath(9)); // nothing beside
 }
 
@@ -211,7 +222,7 @@ TEST_F(ButtonShape, WithoutAnEditorEditDoesNothing) {
     WriteMap(9);
     const std::vector<uint8_t> bytes = test::ReadBytes(MapPath(9));
     Open(Model(9));
-    window->HotImage1->HotSpotsEditor = nullptr;
+    Image()->HotSpotsEditor = nullptr;
     ClickButton("Button1");
     EXPECT_EQ(test::ReadBytes(MapPath(9)), bytes);
     EXPECT_TRUE(dialogs.shown.isEmpty());
@@ -220,15 +231,15 @@ TEST_F(ButtonShape, WithoutAnEditorEditDoesNothing) {
 TEST_F(ButtonShape, CheckTwiceLeavesNoSpotMarked) {
     WriteMap(3);
     Open(Model(3));
-    const QImage plain = window->HotImage1->BackBuffer;
+    const QImage plain = Image()->BackBuffer;
     ClickButton("Button2");
     EXPECT_EQ(Tag(), 1);
     EXPECT_EQ(Marks(), (std::vector<std::array<bool, 2>>(3, {true, true})));
-    EXPECT_FALSE(window->HotImage1->BackBuffer == plain); // the ticks are drawn
+    EXPECT_FALSE(Image()->BackBuffer == plain); // the ticks are drawn
     ClickButton("Button2");
     EXPECT_EQ(Tag(), 0);
     EXPECT_EQ(Marks(), (std::vector<std::array<bool, 2>>(3, {false, false})));
-    EXPECT_TRUE(window->HotImage1->BackBuffer == plain);
+    EXPECT_TRUE(Image()->BackBuffer == plain);
 }
 
 TEST_F(ButtonShape, AfterAnEditNoSpotIsMarkedAndTheNextCheckClears) {
@@ -250,15 +261,14 @@ TEST_F(ButtonShape, Panel2SwitchesTheShiftLayerOnceTheWindowIsLargeEnough) {
     QApplication::processEvents();
     TPanel* panel = Child<TPanel>("Panel2");
     ClickOn(panel);
-    EXPECT_TRUE(window->HotImage1->ShiftOn());
+    EXPECT_TRUE(Image()->ShiftOn());
     // The shift key is tinted red in the SHIFT layer.
-    EXPECT_EQ(window->HotImage1->BackBuffer.pixel(15, 5),
-              window->HotImage1->PictureBitmap.pixel(15, 5) & 0xFFFF0000);
+    EXPECT_EQ(Image()->BackBuffer.pixel(15, 5), Image()->PictureBitmap.pixel(15, 5) & 0xFFFF0000);
     ClickOn(panel);
-    EXPECT_FALSE(window->HotImage1->ShiftOn());
+    EXPECT_FALSE(Image()->ShiftOn());
     QTest::mouseClick(panel, Qt::RightButton, Qt::NoModifier, panel->rect().center());
     QApplication::processEvents();
-    EXPECT_FALSE(window->HotImage1->ShiftOn());
+    EXPECT_FALSE(Image()->ShiftOn());
 }
 
 TEST_F(ButtonShape, ClickingSpotsOnThePictureSelectsThemAndSwitchesTheLayer) {
@@ -286,7 +296,7 @@ TEST_F(ButtonShape, AFailedSaveIsReportedAfterTheClickAndKeepsTheEdit) {
     EXPECT_EQ(dialogs.shown,
               QStringList{QString::fromStdString("Cannot create file \"" + MapPath(0x1234) +
                                                  "\". No such file or directory.")});
-    EXPECT_EQ(window->HotImage1->HotSpots.Count(), 1);
+    EXPECT_EQ(Image()->HotSpots.Count(), 1);
     EXPECT_TRUE(window->isVisible());
 }
 
@@ -328,11 +338,11 @@ TEST_F(ButtonShape, WithoutAPictureTheMapIsReadAllTheSame) {
     TMyModelRecord record = Model(3);
     record.PicSize = 0;
     Open(record);
-    EXPECT_FALSE(window->HotImage1->BufferValid);
-    EXPECT_EQ(window->HotImage1->HotSpots.Count(), 3);
+    EXPECT_FALSE(Image()->BufferValid);
+    EXPECT_EQ(Image()->HotSpots.Count(), 3);
     record.PicSize = static_cast<int32_t>(record.Blob.size()) + 1; // beyond the blob
     Open(record);
-    EXPECT_FALSE(window->HotImage1->BufferValid);
+    EXPECT_FALSE(Image()->BufferValid);
 }
 
 // Runs ShowButtonShapeWindow; while the window is up, `whileShown` gets it, then Escape
@@ -358,7 +368,7 @@ TEST_F(ButtonShape, ShowButtonShapeWindowShowsTheModelModallyUntilClosed) {
     int spots = -1;
     EXPECT_TRUE(ShowAndClose(dialogs, Model(0x2A), dir.Dir(), [&](Tfrmshape& window) {
         EXPECT_TRUE(window.isModal());
-        spots = window.HotImage1->HotSpots.Count();
+        spots = test::Find<THotImage>(&window, "HotImage1")->HotSpots.Count();
     }));
     EXPECT_EQ(spots, 3);
     EXPECT_TRUE(dialogs.shown.isEmpty());
@@ -377,47 +387,142 @@ TEST_F(ButtonShape, ADamagedMapIsReportedAndTheWindowNeverShown) {
     }
 }
 
-// Random real input for about 5 seconds: the record stays as it was, no message is shown, and
-// the model's file holds what the control shows after every confirmed edit. MM_MONKEY_SEED and
-// MM_MONKEY_SECONDS choose another run.
-TEST_F(ButtonShape, SurvivesAMonkey) {
+TEST_F(ButtonShape, EditRunsTheHotMapEditorCaptionedWithTheControlsName) {
+    WriteMap(0x31);
+    Open(Model(0x31), true);
+    QString caption;
+    test::WhenModal<TfrmHSEdit>([&](TfrmHSEdit& editor) {
+        caption = editor.windowTitle();
+        auto* list = test::Find<QListWidget>(&editor, "lboxSpots");
+        test::Click(list->viewport(), Qt::LeftButton, list->visualItemRect(list->item(1)).center());
+        test::Click(test::Find(&editor, "btnDeleteSpot"));
+        test::Click(test::Find(&editor, "btnOk"));
+    });
+    ClickButton("Button1");
+    EXPECT_EQ(caption, "HotImage1");
+    THotSpots saved;
+    saved.LoadFromFile(MapPath(0x31));
+    EXPECT_EQ(saved.Count(), 2);
+    EXPECT_EQ(saved.Items(1)->ID, 3);
+    EXPECT_TRUE(SameSpots(saved, Image()->HotSpots));
+
+    const std::vector<uint8_t> bytes = test::ReadBytes(MapPath(0x31));
+    test::WhenModal<TfrmHSEdit>([&](TfrmHSEdit& editor) {
+        test::Click(test::Find(&editor, "btnClear"));
+        QTest::keyClick(&editor, Qt::Key_Escape);
+    });
+    dialogs.QueueConfirm(true);
+    ClickButton("Button1");
+    EXPECT_EQ(test::ReadBytes(MapPath(0x31)), bytes);
+    EXPECT_EQ(Image()->HotSpots.Count(), 2);
+}
+
+TEST_F(ButtonShape, WithoutAPictureEditSaysSoAndWritesNothing) {
+    TMyModelRecord record = Model(0x32);
+    record.PicSize = 0;
+    Open(record, true);
+    ClickButton("Button1");
+    EXPECT_EQ(dialogs.shown, QStringList{"Picture property undefined"});
+    EXPECT_FALSE(fs::exists(MapPath(0x32)));
+}
+
+// Counts the editors shown.
+class TShownEditors : public QObject {
+public:
+    int hotMap = 0;
+    int spot = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            hotMap += qobject_cast<TfrmHSEdit*>(watched) != nullptr;
+            spot += qobject_cast<TfrmSpotEdit*>(watched) != nullptr;
+        }
+        return false;
+    }
+};
+
+// Random answers, every text shown kept.
+class TKeptDialogs : public test::TRandomDialogs {
+public:
+    using TDialogs::Confirm;
+    using TDialogs::ShowMessage;
+    using TRandomDialogs::TRandomDialogs;
+    void ShowMessage(const QString& text, const QString& caption) override {
+        texts << text;
+        TRandomDialogs::ShowMessage(text, caption);
+    }
+    bool Confirm(const QString& text, DefaultAnswer byDefault) override {
+        texts << text;
+        return TRandomDialogs::Confirm(text, byDefault);
+    }
+    QStringList texts;
+};
+
+bool Expected(const QString& message) {
+    static const char* const known[] = {"Do you really want to remove all Spots?",
+                                        "Do you want to cancel current drawing?",
+                                        "HotMap: Invalid Stream format",
+                                        "Stream read error",
+                                        "Cannot create file \"",
+                                        "Cannot open file \""};
+    return std::any_of(std::begin(known), std::end(known),
+                       [&](const char* text) { return message.startsWith(text); });
+}
+
+// Random real input for about 5 seconds on the window and, through "Edit", in the hot-map
+// editor and the spot editor, every dialog answered at random: the record stays as it was,
+// every message is one the editors show, and the model's file holds what the control shows
+// after every confirmed edit. MM_MONKEY_SEED and MM_MONKEY_SECONDS choose another run.
+TEST_F(ButtonShape, SurvivesAMonkeyInTheWindowAndItsEditors) {
     const QByteArray seedText = qgetenv("MM_MONKEY_SEED");
     const QByteArray secondsText = qgetenv("MM_MONKEY_SECONDS");
     const uint32_t seed = seedText.isEmpty() ? 20261211u : seedText.toUInt();
     const int seconds = secondsText.isEmpty() ? 5 : secondsText.toInt();
     WriteMap(0x77);
+    THotSpots spots;
+    spots.LoadFromFile(MapPath(0x77));
+    spots.SaveToFile(dir.File("map.hmp"));
+    SaveHotMapText(dir.File("map.hmt"), spots);
+    test::WriteBytes(dir.File("text.hmp"), {'H', 'O', 'T', 'M', 'A', 'P'});
+    test::WriteBytes(dir.File("short.hmp"), {'H', 'M', 'A', 'P', 0, 0, 0, 0, 5, 0, 0, 0, 1});
+    auto file = [&](const char* name) { return QString::fromStdString(dir.File(name)); };
+    TKeptDialogs random(seed, {file("map.hmp"), file("map.hmt"), file("text.hmp"),
+                               file("short.hmp"), file("saved.hmp"), file("saved.hmt"),
+                               QStringLiteral("/nonexistent/folder/x.hmp")});
     const TMyModelRecord record = Model(0x77);
-    Open(record);
-    // Every fourth run of the editor is cancelled; the others add a spot or take the first.
-    editor.change = [&](THotSpots& spots) {
-        if (editor.runs % 3 == 0 && spots.Count() > 0)
-            spots.Delete(0);
-        else
-            spots.Add(MakeSpot(TSpotShape::Ellipse,
-                               {{editor.runs % 30, 3}, {editor.runs % 30 + 8, 11}}, editor.runs));
-        editor.answer = editor.runs % 4 != 3;
-    };
+    Tfrmshape shape(random, dir.Dir());
+    shape.LoadModel(record);
+    shape.show();
+    TShownEditors shown;
+    qApp->installEventFilter(&shown);
+
     std::string failure;
     auto check = [&]() -> std::string {
-        if (!SameRecord(window->Model(), record))
+        if (!SameRecord(shape.Model(), record))
             return "the window's copy of the record changed";
-        if (!dialogs.shown.isEmpty())
-            return "a message was shown: " + dialogs.shown.join("|").toStdString();
+        for (const QString& text : std::as_const(random.texts))
+            if (!Expected(text))
+                return "an unexpected message: " + text.toStdString();
         THotSpots saved;
         saved.LoadFromFile(MapPath(0x77));
-        if (!SameSpots(saved, window->HotImage1->HotSpots))
+        if (!SameSpots(saved, test::Find<THotImage>(&shape, "HotImage1")->HotSpots))
             return "the file does not hold the control's spots";
         return {};
     };
-    test::TMonkey monkey(seed, [&] { return window.get(); });
+    test::TMonkey monkey(seed, [&] { return &shape; });
     monkey.AfterEachEvent = [&] {
         if (failure.empty())
             failure = check();
     };
     const int sent = monkey.Run(1000000, seconds * 1000);
+    qApp->removeEventFilter(&shown);
     EXPECT_EQ(failure, "") << "MM_MONKEY_SEED=" << seed;
     EXPECT_GT(sent, 50);
-    std::printf("monkey: %d events, %d edits, seed %u\n", sent, editor.runs, seed);
+    EXPECT_GT(shown.hotMap, 0) << "MM_MONKEY_SEED=" << seed;
+    EXPECT_GT(shown.spot, 0) << "MM_MONKEY_SEED=" << seed;
+    std::printf("monkey: %d events, %d hot-map editors, %d spot editors, %d messages, seed %u\n",
+                sent, shown.hotMap, shown.spot, random.shown, seed);
 }
 
 } // namespace

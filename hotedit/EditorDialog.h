@@ -1,0 +1,47 @@
+#pragma once
+// What the editors' windows share: every handler runs through the error report and is followed
+// by showing the document as it stands; handlers that may show a message, open a window or close
+// one run once the event that started them has returned.
+#include <QDialog>
+#include <functional>
+
+namespace mm {
+
+class TDialogs;
+
+class TEditorDialog : public QDialog {
+    Q_OBJECT
+public:
+    TEditorDialog(TDialogs& dialogs, QWidget* parent);
+
+protected:
+    // Shows the document: every control as the document says.
+    virtual void ShowState() = 0;
+    // Handlers are ignored while this is true (the window fills its own controls).
+    virtual bool Quiet() const { return false; }
+
+    // The controls' signals reach the window no more: the first step of a window's destructor,
+    // while everything its handlers use is alive (the controls go only after it).
+    void DisconnectControls();
+
+    void Run(const std::function<void()>& handler);
+    void Post(std::function<void()> handler);
+
+    // Connects a control's signal to a handler run once the event has returned, or at once.
+    template <typename Window, typename Sender, typename Signal>
+    void Wire(Sender* sender, Signal signal, void (Window::*handler)()) {
+        connect(sender, signal, this, [this, handler] {
+            Post([this, handler] { (static_cast<Window*>(this)->*handler)(); });
+        });
+    }
+    template <typename Window, typename Sender, typename Signal>
+    void WireNow(Sender* sender, Signal signal, void (Window::*handler)()) {
+        connect(sender, signal, this, [this, handler] {
+            Run([this, handler] { (static_cast<Window*>(this)->*handler)(); });
+        });
+    }
+
+    TDialogs& dialogs_;
+};
+
+} // namespace mm

@@ -1,0 +1,256 @@
+#include "HSEdit.h"
+
+#include "Controls.h"
+#include "PaintBox.h"
+#include "SpotEdit.h"
+#include "SpotListBox.h"
+#include "UndoKeys.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Fonts.h"
+
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace mm {
+
+namespace {
+
+constexpr QSize kClientSize(424, 269);
+constexpr QSize kPaintArea(200, 200);
+constexpr int kScrollBoxFrame = 2;
+
+const char kOpenFilter[] = "Hot-map files(*.hmp;*.hmt) (*.hmp *hmt);;All Files(*.*) (*)";
+const char kSaveFilter[] =
+    "Hot-map binary files (*.hmp) (*.hmp);;Hot-map text files(*.hmt) (*.hmt)";
+constexpr int kSaveFilterText = 1;
+const char kDefaultExt[] = "hmt";
+
+} // namespace
+
+TfrmHSEdit::TfrmHSEdit(TDialogs& dialogs, const QImage& picture, const THotSpots& hotSpots,
+                       const QString& caption, QWidget* parent)
+    : TEditorDialog(dialogs, parent), picture_(picture), document_(hotSpots),
+      scale_(DisplayScaleOf(picture.size(), kPaintArea)), caption_(caption) {
+    setWindowTitle(caption);
+    BuildLayout();
+    ConnectHandlers();
+    ShowState();
+}
+
+TfrmHSEdit::~TfrmHSEdit() {
+    DisconnectControls();
+}
+
+void TfrmHSEdit::BuildLayout() {
+    setObjectName("frmHSEdit");
+    setFont(WindowFont());
+    setSizeGripEnabled(false);
+
+    GroupBox1 = Named(new QGroupBox("Hot Image", this), "GroupBox1");
+    GroupBox1->setGeometry(6, 4, 217, 227);
+    ScrollBox1 = Named(new QScrollArea(GroupBox1), "ScrollBox1");
+    ScrollBox1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    ScrollBox1->setLineWidth(kScrollBoxFrame);
+    ScrollBox1->setBackgroundRole(QPalette::Base);
+    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBox1->setGeometry(6, 16, kPaintArea.width() + 2 * kScrollBoxFrame,
+                            kPaintArea.height() + 2 * kScrollBoxFrame);
+    PaintBox1 = Named(new TPaintBox(), "PaintBox1");
+    PaintBox1->setFixedSize(kPaintArea);
+    PaintBox1->OnPaint = [this](QPainter& canvas, const QRect& area) {
+        PaintBox1Paint(canvas, area);
+    };
+    ScrollBox1->setWidget(PaintBox1);
+
+    GroupBox2 = Named(new QGroupBox("S&pots", this), "GroupBox2");
+    auto* spots = new QVBoxLayout(GroupBox2);
+    lboxSpots = Named(new TSpotListBox(GroupBox2), "lboxSpots");
+    spots->addWidget(lboxSpots, 1);
+    auto* buttons = new QGridLayout();
+    spots->addLayout(buttons);
+    auto button = [this, buttons](const char* caption, const char* name, int row, int column) {
+        auto* b = Named(new QPushButton(caption, GroupBox2), name);
+        buttons->addWidget(b, row, column);
+        return b;
+    };
+    btnEditSpot = button("&Edit....", "btnEditSpot", 0, 0);
+    btnMask = button("Copy", "btnMask", 0, 1);
+    btnNewSpot = button("&New...", "btnNewSpot", 0, 2);
+    btnDeleteSpot = button("&Delete", "btnDeleteSpot", 1, 0);
+    btnLoad = button("&Load..", "btnLoad", 1, 1);
+    btnSave = button("&Save...", "btnSave", 1, 2);
+    btnClear = button("Clear", "btnClear", 2, 0);
+    const QSize spotsHint = GroupBox2->sizeHint();
+    GroupBox2->setGeometry(232, 4, std::max(185, spotsHint.width()),
+                           std::max(215, spotsHint.height()));
+
+    const int right = GroupBox2->geometry().right() + 1;
+    const int bottom = std::max(GroupBox1->geometry().bottom(), GroupBox2->geometry().bottom());
+    btnCancel = DesignedButton("Cancel", "btnCancel", QRect(0, bottom + 8, 75, 25), this);
+    btnOk = DesignedButton("OK", "btnOk", QRect(0, bottom + 8, 75, 25), this);
+    btnCancel->move(right - btnCancel->width(), btnCancel->y());
+    btnOk->move(btnCancel->x() - 6 - btnOk->width(), btnOk->y());
+    btnOk->setDefault(true);
+    setFixedSize(std::max(kClientSize.width(), right + 7),
+                 std::max(kClientSize.height(), btnOk->geometry().bottom() + 7));
+}
+
+void TfrmHSEdit::ConnectHandlers() {
+    // Selecting shows no message: it follows the list at once.
+    connect(lboxSpots, &QListWidget::currentRowChanged, this,
+            [this] { Run([this] { lboxSpotsClick(); }); });
+    connect(PaintBox1, &TPaintBox::MouseDown, this,
+            [this](Qt::MouseButton, QPoint at) { Run([this, at] { PaintBox1MouseDown(at); }); });
+    Wire(lboxSpots, &QListWidget::itemDoubleClicked, &TfrmHSEdit::btnEditSpotClick);
+    connect(lboxSpots, &TSpotListBox::DroppedOn, this,
+            [this](int target) { Post([this, target] { lboxSpotsDragDrop(target); }); });
+    Wire(btnNewSpot, &QPushButton::clicked, &TfrmHSEdit::btnNewSpotClick);
+    Wire(btnEditSpot, &QPushButton::clicked, &TfrmHSEdit::btnEditSpotClick);
+    Wire(btnMask, &QPushButton::clicked, &TfrmHSEdit::btnMaskClick);
+    Wire(btnDeleteSpot, &QPushButton::clicked, &TfrmHSEdit::btnDeleteSpotClick);
+    Wire(btnClear, &QPushButton::clicked, &TfrmHSEdit::btnClearClick);
+    Wire(btnLoad, &QPushButton::clicked, &TfrmHSEdit::btnLoadClick);
+    Wire(btnSave, &QPushButton::clicked, &TfrmHSEdit::btnSaveClick);
+    Wire(btnOk, &QPushButton::clicked, &TfrmHSEdit::btnOkClick);
+    Wire(btnCancel, &QPushButton::clicked, &TfrmHSEdit::btnCancelClick);
+    new TUndoKeys(
+        this, [this] { Post([this] { document_.Undo(); }); },
+        [this] { Post([this] { document_.Redo(); }); });
+}
+
+void TfrmHSEdit::ShowState() {
+    {
+        const QSignalBlocker quiet(lboxSpots);
+        lboxSpots->ShowSpots(document_.Spots(), document_.Selected());
+    }
+    const bool selected = document_.Selected() >= 0;
+    const bool spots = document_.Count() > 0;
+    btnEditSpot->setEnabled(selected);
+    btnMask->setEnabled(selected);
+    btnDeleteSpot->setEnabled(selected);
+    btnSave->setEnabled(spots);
+    btnClear->setEnabled(spots);
+    PaintBox1->update();
+}
+
+void TfrmHSEdit::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!centred_)
+        CentreOnScreen(this);
+    centred_ = true;
+}
+
+void TfrmHSEdit::PaintBox1Paint(QPainter& canvas, const QRect& area) {
+    const QImage face =
+        RenderHotMapView(picture_, PaintBox1->size(), scale_, document_.SelectedSpot(),
+                         ScrollBox1->palette().color(QPalette::Base));
+    canvas.drawImage(area, face, area);
+}
+
+bool TfrmHSEdit::RunSpotEditor(const QString& caption, TSpotData& data) {
+    TfrmSpotEdit editor(dialogs_, this);
+    editor.setWindowTitle(caption);
+    editor.LastPoint = document_.ViewPoint;
+    TSpot spot(data);
+    if (!editor.EditSpot(picture_, spot))
+        return false;
+    document_.ViewPoint = editor.LastPoint;
+    data = spot.Data();
+    return true;
+}
+
+std::optional<std::string> TfrmHSEdit::ChooseFileName(const QString& filter, int filterIndex,
+                                                      bool saving) {
+    const auto path = dialogs_.ChooseFile({saving ? FileDialogKind::Save : FileDialogKind::Open,
+                                           filter,
+                                           kDefaultExt,
+                                           {},
+                                           filterIndex});
+    if (!path)
+        return std::nullopt;
+    return QFile::encodeName(*path).toStdString();
+}
+
+void TfrmHSEdit::lboxSpotsClick() {
+    document_.Select(lboxSpots->currentRow());
+}
+
+void TfrmHSEdit::PaintBox1MouseDown(QPoint at) {
+    document_.Select(document_.Spots().IndexAt(scale_.ToPicture(FromQPoint(at))));
+}
+
+void TfrmHSEdit::btnNewSpotClick() {
+    TSpotData spot = document_.NewSpot();
+    if (RunSpotEditor(QString("%1 - New Spot").arg(caption_), spot))
+        document_.Append(spot);
+}
+
+void TfrmHSEdit::btnEditSpotClick() {
+    const TSpot* selected = document_.SelectedSpot();
+    if (!selected)
+        return;
+    const int index = document_.Selected();
+    TSpotData spot = selected->Data();
+    if (RunSpotEditor(QString("%1[%2]").arg(caption_).arg(index), spot))
+        document_.Replace(index, spot);
+}
+
+void TfrmHSEdit::btnMaskClick() {
+    document_.CopySelected();
+}
+
+void TfrmHSEdit::btnDeleteSpotClick() {
+    document_.DeleteSelected();
+}
+
+void TfrmHSEdit::btnClearClick() {
+    if (dialogs_.Confirm("Do you really want to remove all Spots?", DefaultAnswer::No))
+        document_.Clear();
+}
+
+void TfrmHSEdit::lboxSpotsDragDrop(int target) {
+    document_.MoveSelectedTo(target);
+}
+
+void TfrmHSEdit::btnLoadClick() {
+    const auto fileName = ChooseFileName(kOpenFilter, 0, false);
+    if (!fileName)
+        return;
+    document_.Select(-1);
+    document_.Load(*fileName);
+}
+
+void TfrmHSEdit::btnSaveClick() {
+    const auto fileName = ChooseFileName(kSaveFilter, kSaveFilterText, true);
+    if (fileName)
+        document_.Save(*fileName);
+}
+
+void TfrmHSEdit::btnOkClick() {
+    accept();
+}
+
+void TfrmHSEdit::btnCancelClick() {
+    reject();
+}
+
+bool EditHotMap(TDialogs& dialogs, THotSpots& hotSpots, const QString& caption, QWidget* parent) {
+    const QImage picture = hotSpots.Image() ? hotSpots.Image()->SpotsPicture() : QImage();
+    if (picture.isNull()) {
+        dialogs.ShowMessage("Picture property undefined");
+        return false;
+    }
+    TfrmHSEdit editor(dialogs, picture, hotSpots, caption, parent);
+    if (editor.exec() != QDialog::Accepted)
+        return false;
+    editor.HandBack(hotSpots);
+    return true;
+}
+
+} // namespace mm

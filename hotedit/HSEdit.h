@@ -1,0 +1,91 @@
+#pragma once
+// The hot-map editor: the spots of one picture listed and outlined on it, created, edited in
+// the spot editor, copied, deleted, reordered by dragging, cleared, loaded and saved. It works
+// on a private copy (THotMapDocument) that the caller gets back only on OK; Ctrl+Z and
+// Ctrl+Shift+Z (or Ctrl+Y) undo and redo every change back to the opening.
+#include "EditorDialog.h"
+#include "HotMapDocument.h"
+#include "HotMapView.h"
+
+#include <QImage>
+#include <functional>
+#include <optional>
+#include <string>
+
+class QGroupBox;
+class QPushButton;
+class QScrollArea;
+
+namespace mm {
+
+class TDialogs;
+class TPaintBox;
+class TSpotListBox;
+
+class TfrmHSEdit : public TEditorDialog {
+    Q_OBJECT
+public:
+    // picture: the picture the spots outline (not empty); hotSpots: the hot map, copied.
+    TfrmHSEdit(TDialogs& dialogs, const QImage& picture, const THotSpots& hotSpots,
+               const QString& caption, QWidget* parent = nullptr);
+    ~TfrmHSEdit() override;
+
+    // The caller's hot map becomes the edited copy.
+    void HandBack(THotSpots& target) const { document_.HandBack(target); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildLayout();
+    void ConnectHandlers();
+    void ShowState() override;
+    void PaintBox1Paint(QPainter& canvas, const QRect& area);
+    // The spot editor on `spot`, captioned `caption`; true when the user confirmed.
+    bool RunSpotEditor(const QString& caption, TSpotData& spot);
+    std::optional<std::string> ChooseFileName(const QString& filter, int filterIndex, bool saving);
+
+    // Handlers.
+    void lboxSpotsClick();
+    void PaintBox1MouseDown(QPoint at);
+    void btnNewSpotClick();
+    void btnEditSpotClick();
+    void btnMaskClick();
+    void btnDeleteSpotClick();
+    void btnClearClick();
+    void lboxSpotsDragDrop(int target);
+    void btnLoadClick();
+    void btnSaveClick();
+    void btnOkClick();
+    void btnCancelClick();
+
+    QImage picture_;
+    THotMapDocument document_;
+    TDisplayScale scale_;
+    QString caption_;
+    bool centred_ = false;
+
+    QGroupBox* GroupBox1 = nullptr;
+    QScrollArea* ScrollBox1 = nullptr;
+    TPaintBox* PaintBox1 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    TSpotListBox* lboxSpots = nullptr;
+    QPushButton* btnEditSpot = nullptr;
+    QPushButton* btnMask = nullptr;
+    QPushButton* btnNewSpot = nullptr;
+    QPushButton* btnDeleteSpot = nullptr;
+    QPushButton* btnLoad = nullptr;
+    QPushButton* btnSave = nullptr;
+    QPushButton* btnClear = nullptr;
+    QPushButton* btnOk = nullptr;
+    QPushButton* btnCancel = nullptr;
+};
+
+// Runs the hot-map editor on a copy of the hot map, captioned `caption`. Without a picture of
+// the list's owning control it tells the user "Picture property undefined" and answers false.
+// On OK the hot map becomes the edited copy (true); on Cancel it stays as it was (false). Run
+// it from a posted handler, never from inside a control's own signal.
+bool EditHotMap(TDialogs& dialogs, THotSpots& hotSpots, const QString& caption,
+                QWidget* parent = nullptr);
+
+} // namespace mm

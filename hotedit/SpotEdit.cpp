@@ -1,0 +1,329 @@
+// The spot editor's skeleton: loading and writing back, the handlers, and showing the document.
+#include "SpotEdit.h"
+
+#include "Controls.h"
+#include "PaintBox.h"
+#include "Panel.h"
+#include "UndoKeys.h"
+#include "controls/RadioGroup.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/QtText.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+
+namespace mm {
+
+namespace {
+
+constexpr int kZoomOnReturn = 3; // "500%"
+
+// Only digits and Backspace reach "KeyIdx" from the keyboard; keys without a character pass.
+bool TypedNonDigit(const QKeyEvent& key) {
+    const QString text = key.text();
+    if (text.size() != 1 || key.modifiers() & Qt::ControlModifier)
+        return false;
+    const QChar c = text[0];
+    return c.unicode() >= 0x20 && !(c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+}
+
+void ShowColour(TPanel* panel, int32_t colour) {
+    const QColor shown = QColorFromBgr(colour);
+    if (panel->palette().color(QPalette::Window) == shown)
+        return;
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, shown);
+    panel->setPalette(palette);
+}
+
+} // namespace
+
+TfrmSpotEdit::TfrmSpotEdit(TDialogs& dialogs, QWidget* parent) : TEditorDialog(dialogs, parent) {
+    BuildLayout();
+    ConnectHandlers();
+    canvas_.SetBackground(ScrollBox1->palette().color(QPalette::Base));
+}
+
+TfrmSpotEdit::~TfrmSpotEdit() {
+    DisconnectControls();
+}
+
+bool TfrmSpotEdit::EditSpot(const QImage& picture, TSpot& spot) {
+    LoadSpot(picture, spot);
+    if (exec() != QDialog::Accepted)
+        return false;
+    WriteBack(spot);
+    return true;
+}
+
+void TfrmSpotEdit::LoadSpot(const QImage& picture, const TSpot& spot) {
+    picture_ = picture;
+    document_ = std::make_unique<TSpotDocument>(spot, picture.size());
+    {
+        const QScopedValueRollback<bool> updating(Updating, true);
+        rgZoom->SetItemIndex(0);
+    }
+    ApplyZoom(0);
+    ShowState();
+}
+
+void TfrmSpotEdit::WriteBack(TSpot& spot) const {
+    if (document_)
+        document_->WriteBack(spot);
+}
+
+void TfrmSpotEdit::ConnectHandlers() {
+    // Handlers that show nothing but the document run at once; the others once the event has
+    // returned.
+    WireNow(rgZoom, &TRadioGroup::Click, &TfrmSpotEdit::rgZoomClick);
+    WireNow(sbEdit, &QToolButton::clicked, &TfrmSpotEdit::sbEditClick);
+    WireNow(sbDeletePoint, &QToolButton::clicked, &TfrmSpotEdit::sbDeletePointClick);
+    WireNow(lboxPoints, &QListWidget::currentRowChanged, &TfrmSpotEdit::lboxPointsClick);
+    WireNow(edSpotID, &QLineEdit::textChanged, &TfrmSpotEdit::edSpotIDChange);
+    WireNow(chkboxEnabled, &QCheckBox::clicked, &TfrmSpotEdit::chkboxEnabledClick);
+    WireNow(rdoKind, &TRadioGroup::Click, &TfrmSpotEdit::rdoKindClick);
+    WireNow(memHint, &QPlainTextEdit::textChanged, &TfrmSpotEdit::memHintChange);
+    for (QToolButton* shape : {sbPolyline, sbRect, sbElipse})
+        Wire(shape, &QToolButton::clicked, &TfrmSpotEdit::sbShapeClick);
+    Wire(pnlNormal, &TPanel::Click, &TfrmSpotEdit::pnlNormalClick);
+    Wire(pnlShift, &TPanel::Click, &TfrmSpotEdit::pnlShiftClick);
+    Wire(btnOk, &QPushButton::clicked, &TfrmSpotEdit::btnOkClick);
+    Wire(btnCancel, &QPushButton::clicked, &TfrmSpotEdit::btnCancelClick);
+    ConnectPointerHandlers();
+    edSpotID->installEventFilter(this);
+    auto* keys = new TUndoKeys(
+        this, [this] { Post([this] { document_->Undo(); }); },
+        [this] { Post([this] { document_->Redo(); }); });
+    keys->Watch(edSpotID);
+    keys->Watch(memHint);
+}
+
+void TfrmSpotEdit::ConnectPointerHandlers() {
+    connect(PaintBox, &TPaintBox::MouseDown, this, [this](Qt::MouseButton button, QPoint at) {
+        Run([=, this] { PaintBoxMouseDown(button, at); });
+    });
+    connect(PaintBox, &TPaintBox::MouseMove, this,
+            [this](QPoint at) { Run([=, this] { PaintBoxMouseMove(at); }); });
+    connect(PaintBox, &TPaintBox::MouseUp, this, [this](Qt::MouseButton button, QPoint at) {
+        Run([=, this] { PaintBoxMouseUp(button, at); });
+    });
+    WireNow(PaintBox, &TPaintBox::MouseLeave, &TfrmSpotEdit::PaintBoxMouseLeave);
+}
+
+bool TfrmSpotEdit::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edSpotID && event->type() == QEvent::KeyPress &&
+        TypedNonDigit(*static_cast<QKeyEvent*>(event)))
+        return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmSpotEdit::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    CentreOnScreen(this);
+    if (document_ && LastPoint.X != 0) {
+        rgZoom->SetItemIndex(kZoomOnReturn); // applies the zoom
+        ScrollIntoViewOf(LastPoint);
+    }
+}
+
+void TfrmSpotEdit::ShowState() {
+    if (!document_)
+        return;
+    const QScopedValueRollback<bool> updating(Updating, true);
+    const TSpotDraft& draft = document_->Draft();
+    const bool drawing = document_->Drawing();
+    QToolButton* shape = draft.Shape == TSpotShape::Rectangle ? sbRect
+                         : draft.Shape == TSpotShape::Ellipse ? sbElipse
+                                                              : sbPolyline;
+    shape->setChecked(true);
+    pnlShape->setEnabled(!drawing);
+    sbDeletePoint->setText(draft.Shape == TSpotShape::Polyline ? "De&lete point" : "C&lear");
+    sbDeletePoint->setEnabled(!drawing && draft.Selected >= 0);
+    sbEdit->setChecked(drawing);
+    ShowPoints();
+    if (draft.IdText != shownId_) {
+        shownId_ = draft.IdText;
+        edSpotID->setText(QString::fromStdString(draft.IdText));
+    }
+    chkboxEnabled->setChecked(draft.Enabled != 0);
+    rdoKind->SetItemIndex(draft.KeyKind);
+    if (draft.Hint != shownHint_) {
+        shownHint_ = draft.Hint;
+        memHint->setPlainText(MemoTextOf(draft.Hint));
+    }
+    ShowColour(pnlNormal, draft.NormalColor);
+    ShowColour(pnlShift, draft.ToggleColor);
+    const Qt::CursorShape cursor = drawing ? Qt::CrossCursor : Qt::ArrowCursor;
+    if (PaintBox->cursor().shape() != cursor)
+        PaintBox->setCursor(cursor);
+    PaintBox->update(canvas_.Show(document_->Overlays()));
+}
+
+void TfrmSpotEdit::ShowPoints() {
+    const TSpotDraft& draft = document_->Draft();
+    lboxPoints->setEnabled(!document_->Drawing());
+    const int count = document_->PointCount();
+    while (lboxPoints->count() > count)
+        delete lboxPoints->takeItem(lboxPoints->count() - 1);
+    for (int i = 0; i < count; ++i) {
+        const QString text = QString::fromStdString(PointText(draft.Points[size_t(i)]));
+        if (i == lboxPoints->count())
+            lboxPoints->addItem(text);
+        else if (lboxPoints->item(i)->text() != text)
+            lboxPoints->item(i)->setText(text);
+    }
+    lboxPoints->setCurrentRow(document_->Drawing() ? -1 : draft.Selected);
+}
+
+void TfrmSpotEdit::ApplyZoom(int index) {
+    PaintBox->hide();
+    const TSpotZoom zoom = ZoomStep(index, picture_.size(), ScrollBox1->maximumViewportSize());
+    document_->SetZoom(zoom);
+    PaintBox->resize(zoom.PaintArea);
+    canvas_.SetPicture(picture_, zoom.PictureRect, zoom.PaintArea);
+    PaintBox->show();
+    ScrollBox1->horizontalScrollBar()->setValue(0);
+    ScrollBox1->verticalScrollBar()->setValue(0);
+}
+
+QRect TfrmSpotEdit::VisibleRect() const {
+    return QRect(-PaintBox->pos(), ScrollBox1->viewport()->size()).intersected(PaintBox->rect());
+}
+
+std::optional<TPoint> TfrmSpotEdit::PointerInView() const {
+    const QWidget* viewport = ScrollBox1->viewport();
+    if (!viewport->rect().contains(viewport->mapFromGlobal(QCursor::pos())))
+        return std::nullopt;
+    return FromQPoint(PaintBox->mapFromGlobal(QCursor::pos()));
+}
+
+void TfrmSpotEdit::ScrollIntoViewOf(TPoint view) {
+    QScrollBar* horizontal = ScrollBox1->horizontalScrollBar();
+    QScrollBar* vertical = ScrollBox1->verticalScrollBar();
+    const QPoint scroll = ScrollIntoView({horizontal->value(), vertical->value()}, view,
+                                         ScrollBox1->viewport()->size());
+    horizontal->setValue(scroll.x());
+    vertical->setValue(scroll.y());
+}
+
+void TfrmSpotEdit::PaintBoxPaint(QPainter& canvas, const QRect& area) {
+    if (!document_)
+        return;
+    const QRect visible = VisibleRect();
+    if (!canvas_.Covers(visible))
+        canvas_.Render(visible, document_->Overlays());
+    canvas.drawImage(area, canvas_.Buffer(), area.translated(-canvas_.Origin()));
+}
+
+void TfrmSpotEdit::ChooseColor(TPanel* panel, void (TSpotDocument::*set)(int32_t)) {
+    const auto colour = dialogs_.ChooseColor(panel->palette().color(QPalette::Window));
+    if (colour)
+        ((*document_).*set)(BgrFromQColor(*colour));
+}
+
+void TfrmSpotEdit::rgZoomClick() {
+    ApplyZoom(rgZoom->ItemIndex());
+}
+
+void TfrmSpotEdit::sbEditClick() {
+    if (sbEdit->isChecked())
+        document_->EnterDrawing(PointerInView());
+    else
+        document_->LeaveDrawing();
+}
+
+void TfrmSpotEdit::sbDeletePointClick() {
+    document_->DeletePoint();
+}
+
+void TfrmSpotEdit::sbShapeClick() {
+    const TSpotShape shape = sbPolyline->isChecked() ? TSpotShape::Polyline
+                             : sbRect->isChecked()   ? TSpotShape::Rectangle
+                                                     : TSpotShape::Ellipse;
+    if (document_->ShapeChangeLosesPoints(shape) &&
+        !dialogs_.Confirm("Do you want to cancel current drawing?", DefaultAnswer::No))
+        return; // the current shape's button goes down again
+    document_->SetShape(shape);
+}
+
+void TfrmSpotEdit::lboxPointsClick() {
+    document_->SelectPoint(lboxPoints->currentRow());
+    const TSpotDraft& draft = document_->Draft();
+    if (draft.Selected < 0)
+        return;
+    const TPoint view = document_->Zoom().ToView(draft.Points[size_t(draft.Selected)]);
+    ScrollIntoViewOf(view);
+}
+
+void TfrmSpotEdit::edSpotIDChange() {
+    shownId_ = edSpotID->text().toStdString();
+    document_->SetIdText(shownId_);
+}
+
+void TfrmSpotEdit::chkboxEnabledClick() {
+    document_->SetEnabled(chkboxEnabled->isChecked());
+}
+
+void TfrmSpotEdit::rdoKindClick() {
+    document_->SetKeyKind(rdoKind->ItemIndex());
+}
+
+void TfrmSpotEdit::memHintChange() {
+    shownHint_ = HintOfMemo(memHint->toPlainText());
+    document_->SetHint(shownHint_);
+}
+
+void TfrmSpotEdit::pnlNormalClick() {
+    ChooseColor(pnlNormal, &TSpotDocument::SetNormalColor);
+}
+
+void TfrmSpotEdit::pnlShiftClick() {
+    ChooseColor(pnlShift, &TSpotDocument::SetToggleColor);
+}
+
+void TfrmSpotEdit::btnOkClick() {
+    if (const std::optional<TPoint> first = document_->FirstViewPoint())
+        LastPoint = *first;
+    accept();
+}
+
+void TfrmSpotEdit::btnCancelClick() {
+    reject();
+}
+
+void TfrmSpotEdit::PaintBoxMouseDown(Qt::MouseButton button, QPoint at) {
+    document_->Press(button, FromQPoint(at), SpeedButton1->isChecked());
+}
+
+void TfrmSpotEdit::PaintBoxMouseMove(QPoint at) {
+    Label4->setText(QString::fromStdString(document_->Readout(FromQPoint(at))));
+    if (QGuiApplication::applicationState() != Qt::ApplicationActive)
+        return;
+    const QWidget* viewport = ScrollBox1->viewport();
+    const bool inside = viewport->rect().contains(PaintBox->mapTo(viewport, at));
+    document_->Move(FromQPoint(at), inside);
+}
+
+void TfrmSpotEdit::PaintBoxMouseUp(Qt::MouseButton button, QPoint at) {
+    document_->Release(button, FromQPoint(at));
+}
+
+void TfrmSpotEdit::PaintBoxMouseLeave() {
+    document_->PointerLeft();
+}
+
+} // namespace mm

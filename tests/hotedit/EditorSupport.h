@@ -1,0 +1,94 @@
+#pragma once
+// Driving the editing windows offscreen as a user does: real mouse and key events on widgets
+// found by their designer names, and a hand for the modal windows they open.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+#include <stdexcept>
+#include <string>
+
+namespace mm::test {
+
+// Runs what the windows left for after the user's event: posted handlers and deletions.
+inline void Settle() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// The widget of a window by its designer name; throws when there is none.
+template <typename T = QWidget> T* Find(const QWidget* window, const char* name) {
+    T* widget = window->findChild<T*>(QString::fromLatin1(name));
+    if (!widget)
+        throw std::runtime_error(std::string("no widget named ") + name);
+    return widget;
+}
+
+// Runs `act` on the next modal window of type T as soon as it is up, inside the loop that
+// shows it; `act` must close it. Gives up after about two seconds without one.
+template <typename T> void WhenModal(std::function<void(T&)> act, int tries = 200) {
+    QTimer::singleShot(10, [act = std::move(act), tries] {
+        if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            act(*modal);
+            return;
+        }
+        if (tries > 0)
+            WhenModal<T>(act, tries - 1);
+        else
+            ADD_FAILURE() << "no modal window of the expected kind";
+    });
+}
+
+// Where a picture point lies on the spot editor's paint area at a zoom: a picture smaller than
+// the visible area lies in its middle.
+inline QPoint SpotEditorView(QScrollArea* scrollBox, QSize picture, QPoint p, int zoom) {
+    const QSize client = scrollBox->maximumViewportSize();
+    const int w = picture.width() * zoom, h = picture.height() * zoom;
+    const int left = client.width() > w ? (client.width() - w) / 2 : 0;
+    const int top = client.height() > h ? (client.height() - h) / 2 : 0;
+    return {p.x() * zoom + left, p.y() * zoom + top};
+}
+
+inline void Click(QWidget* widget, Qt::MouseButton button = Qt::LeftButton, QPoint at = {}) {
+    const QPoint where = at.isNull() ? widget->rect().center() : at;
+    QTest::mouseMove(widget, where);
+    QTest::mouseClick(widget, button, {}, where);
+    Settle();
+}
+
+inline void Key(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::keyClick(widget, static_cast<Qt::Key>(key), modifiers);
+    Settle();
+}
+
+// A click on the box of a check box or the circle of a radio button, where a user aims: such
+// a control may be much wider than its caption.
+inline void ClickIndicator(QAbstractButton* button) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const bool radio = qobject_cast<QRadioButton*>(button) != nullptr;
+    const QRect box = button->style()->subElementRect(
+        radio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator, &option, button);
+    Click(button, Qt::LeftButton, box.center());
+}
+
+// Keys carrying the characters; those beyond ASCII as keys that carry only their text.
+inline void Type(QWidget* widget, const QString& text) {
+    for (const QChar ch : text) {
+        if (ch.unicode() < 0x80)
+            QTest::keyClick(widget, static_cast<char>(ch.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), {});
+    }
+    Settle();
+}
+
+} // namespace mm::test
