@@ -1,5 +1,7 @@
 #include "hotparse.h"
 
+#include "platform/Errors.h"
+#include "platform/Streams.h"
 #include "platform/Strings.h"
 
 #include <string_view>
@@ -100,6 +102,9 @@ void SaveHotMapText(const std::string& fileName, const THotSpots& spots) {
 }
 
 void LoadHotMapText(const std::string& fileName, THotSpots& spots) {
+    // An absent text file fails with the text-file error; other open failures keep their reason.
+    if (FileIsAbsent(fileName))
+        throw InOutError::FileNotFound();
     TFileStream stream(fileName, TFileStream::Mode::OpenRead);
     ReadHotMapText(stream, spots, fileName);
 }

@@ -27,6 +27,10 @@ WriteError::WriteError(const std::string& fileName, const std::string& reason)
 FileReadError::FileReadError(const std::string& fileName, const std::string& reason)
     : Error("Cannot read file \"" + fileName + "\". " + reason) {}
 
+InOutError InOutError::FileNotFound() {
+    return InOutError("File not found");
+}
+
 FileLockedError::FileLockedError(const std::string& fileName)
     : Error("Cannot lock file \"" + fileName + "\". It is being written by another program.") {}
 

@@ -55,6 +55,13 @@ public:
     FileReadError(const std::string& fileName, const std::string& reason);
 };
 
+// The text-file input/output error, e.g. "File not found" for a text file to read that is absent.
+class InOutError : public Error {
+public:
+    using Error::Error;
+    static InOutError FileNotFound();
+};
+
 // "Cannot lock file "%s". It is being written by another program."
 class FileLockedError : public Error {
 public:

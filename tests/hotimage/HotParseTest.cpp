@@ -253,8 +253,7 @@ TEST(HotMapText, FilesAreWrittenAndReadBack) {
     EXPECT_TRUE(SameSpots(back, list)) << Describe(back);
 
     const std::string missing = dir.File("none.hmt");
-    EXPECT_EQ(ErrorOf([&] { LoadHotMapText(missing, back); }),
-              "Cannot open file \"" + missing + "\". No such file or directory.");
+    EXPECT_EQ(ErrorOf([&] { LoadHotMapText(missing, back); }), "File not found");
     EXPECT_EQ(back.Count(), 2);
     const std::string unwritable = dir.File("no/such/map.hmt");
     EXPECT_EQ(ErrorOf([&] { SaveHotMapText(unwritable, list); }),
