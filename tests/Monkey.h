@@ -16,8 +16,16 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <mutex>
 #include <random>
+#include <string>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace mm::test {
@@ -70,12 +78,50 @@ public:
         limit_ = events;
         clock_.start();
         budget_ = milliseconds;
+        TWatchdog watchdog(std::chrono::milliseconds(milliseconds) + kGrace);
         QTimer::singleShot(0, [this] { Step(); });
         loop_.exec();
         return sent_;
     }
 
 private:
+    static constexpr std::chrono::seconds kGrace{90};
+
+    // A run that does not end long after its time is a window waiting for input no one sends:
+    // it fails with every thread's stack (when gdb is there to print them) instead of stalling.
+    class TWatchdog {
+    public:
+        explicit TWatchdog(std::chrono::milliseconds limit)
+            : thread_([this, limit] {
+                  std::unique_lock lock(mutex_);
+                  if (ended_.wait_for(lock, limit, [this] { return done_; }))
+                      return;
+                  std::fprintf(stderr, "monkey: still running %lld s after its time\n",
+                               static_cast<long long>(kGrace.count()));
+                  const std::string gdb = "gdb -batch -p " + std::to_string(getpid()) +
+                                          " -ex 'thread apply all bt' 1>&2 2>/dev/null";
+                  if (access("/usr/bin/gdb", X_OK) == 0 && std::system(gdb.c_str()) != 0)
+                      std::fprintf(stderr, "monkey: gdb could not print the stacks\n");
+                  std::abort();
+              }) {}
+        ~TWatchdog() {
+            {
+                std::lock_guard lock(mutex_);
+                done_ = true;
+            }
+            ended_.notify_one();
+            thread_.join();
+        }
+        TWatchdog(const TWatchdog&) = delete;
+        TWatchdog& operator=(const TWatchdog&) = delete;
+
+    private:
+        std::mutex mutex_;
+        std::condition_variable ended_;
+        bool done_ = false;
+        std::thread thread_; // last: starts once the rest is made
+    };
+
     bool Finishing() const { return sent_ >= limit_ || clock_.elapsed() > budget_; }
 
     // The window the user sees on top: an open menu or list, a modal window, the root.
@@ -94,11 +140,17 @@ private:
             AfterEachEvent();
         if (Finishing()) {
             // Close what is open, then stop: each modal loop returns to the step that opened it.
-            if (top == root) {
+            // The window on top for a few steps in a row first: a handler the last event posted
+            // may still open a modal window, which must not outlive the run.
+            if (top == root && ++rootSteps_ > kStepsBeforeStopping) {
                 loop_.quit();
                 return;
             }
+            if (top != root)
+                rootSteps_ = 0;
             QTimer::singleShot(0, [this] { Step(); });
+            if (top == root)
+                return;
             if (auto* menu = qobject_cast<QMenu*>(top))
                 menu->close();
             else
@@ -202,6 +254,8 @@ private:
         }
     }
 
+    static constexpr int kStepsBeforeStopping = 3;
+
     std::mt19937 random_;
     std::function<QWidget*()> root_;
     QEventLoop loop_;
@@ -209,6 +263,7 @@ private:
     int budget_ = 0;
     int limit_ = 0;
     int sent_ = 0;
+    int rootSteps_ = 0;
 };
 
 } // namespace mm::test
