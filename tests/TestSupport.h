@@ -1,5 +1,6 @@
 #pragma once
 // Small helpers shared by the test suites: a private temporary folder and byte files.
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -30,6 +31,15 @@ public:
     // The folder with a trailing "/", as ExeDir is.
     std::string Dir() const { return path_.string() + "/"; }
     std::string File(const std::string& name) const { return (path_ / name).string(); }
+    // The names in the folder (or in a folder inside it), sorted: what a failed write must leave
+    // as it was.
+    std::vector<std::string> Names(const std::string& folder = {}) const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(path_ / folder))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
 
 private:
     std::filesystem::path path_;

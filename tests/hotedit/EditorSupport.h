@@ -1,6 +1,8 @@
 #pragma once
 // Driving the editing windows offscreen as a user does: real mouse and key events on widgets
 // found by their designer names, and a hand for the modal windows they open.
+#include "RealInput.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QRadioButton>
@@ -15,22 +17,6 @@
 #include <string>
 
 namespace mm::test {
-
-// Runs what the windows left for after the user's event: posted handlers and deletions.
-inline void Settle() {
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
-
-// The widget of a window by its designer name; throws when there is none.
-template <typename T = QWidget> T* Find(const QWidget* window, const char* name) {
-    T* widget = window->findChild<T*>(QString::fromLatin1(name));
-    if (!widget)
-        throw std::runtime_error(std::string("no widget named ") + name);
-    return widget;
-}
 
 // Runs `act` on the next modal window of type T as soon as it is up, inside the loop that
 // shows it; `act` must close it. Gives up after about two seconds without one.
@@ -57,18 +43,6 @@ inline QPoint SpotEditorView(QScrollArea* scrollBox, QSize picture, QPoint p, in
     return {p.x() * zoom + left, p.y() * zoom + top};
 }
 
-inline void Click(QWidget* widget, Qt::MouseButton button = Qt::LeftButton, QPoint at = {}) {
-    const QPoint where = at.isNull() ? widget->rect().center() : at;
-    QTest::mouseMove(widget, where);
-    QTest::mouseClick(widget, button, {}, where);
-    Settle();
-}
-
-inline void Key(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = {}) {
-    QTest::keyClick(widget, static_cast<Qt::Key>(key), modifiers);
-    Settle();
-}
-
 // A click on the box of a check box or the circle of a radio button, where a user aims: such
 // a control may be much wider than its caption.
 inline void ClickIndicator(QAbstractButton* button) {
@@ -78,17 +52,6 @@ inline void ClickIndicator(QAbstractButton* button) {
     const QRect box = button->style()->subElementRect(
         radio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator, &option, button);
     Click(button, Qt::LeftButton, box.center());
-}
-
-// Keys carrying the characters; those beyond ASCII as keys that carry only their text.
-inline void Type(QWidget* widget, const QString& text) {
-    for (const QChar ch : text) {
-        if (ch.unicode() < 0x80)
-            QTest::keyClick(widget, static_cast<char>(ch.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), {});
-    }
-    Settle();
 }
 
 } // namespace mm::test

@@ -3,6 +3,7 @@
 // driven as a user drives it: mouse clicks and key presses on its widgets, found by their
 // designer names.
 #include "QtPrinters.h"
+#include "RealInput.h"
 #include "TestSupport.h"
 #include "controls/Grid.h"
 #include "manager/ModelEdit.h"
@@ -73,43 +74,21 @@ protected:
     const TMyModelRecords& Models() const { return window->Document().Models(); }
     bool InEditMode() const { return window->Document().EditMode(); }
 
-    // Runs what the window left for after the user's event: posted handlers, deferred
-    // messages and deletions.
-    static void Settle() {
-        for (int i = 0; i < 3; ++i) {
-            QCoreApplication::processEvents();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
-    }
+    static void Settle() { test::Settle(); }
 
     template <typename T = QWidget> T* Find(const char* name) const {
-        T* widget = window->findChild<T*>(QString::fromLatin1(name));
-        if (!widget)
-            throw std::runtime_error(std::string("no widget named ") + name);
-        return widget;
+        return test::Find<T>(window.get(), name);
     }
     TtsGrid* Grid(const char* name) const { return Find<TtsGrid>(name); }
 
     void Click(QWidget* widget, Qt::MouseButton button = Qt::LeftButton, QPoint at = {}) {
-        QTest::mouseClick(widget, button, {}, at.isNull() ? widget->rect().center() : at);
-        Settle();
+        test::Click(widget, button, at);
     }
     void Click(const char* name) { Click(Find(name)); }
     void Key(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = {}) {
-        QTest::keyClick(widget, static_cast<Qt::Key>(key), modifiers);
-        Settle();
+        test::Key(widget, key, modifiers);
     }
-    // Key presses carrying the characters; those beyond ASCII (Chinese typed through an input
-    // method) as keys that carry only their text.
-    void Type(QWidget* widget, const QString& text) {
-        for (const QChar ch : text) {
-            if (ch.unicode() < 0x80)
-                QTest::keyClick(widget, static_cast<char>(ch.unicode()));
-            else
-                QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), {});
-        }
-        Settle();
-    }
+    void Type(QWidget* widget, const QString& text) { test::Type(widget, text); }
     // Keys typed go to whichever widget has the focus at each key, as they do for a user.
     void Type(const QString& text) {
         for (const QChar ch : text)

@@ -3,7 +3,6 @@
 #include "TestSupport.h"
 #include "platform/Errors.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -18,14 +17,6 @@ namespace fs = std::filesystem;
 
 std::vector<uint8_t> Text(const std::string& text) {
     return {text.begin(), text.end()};
-}
-
-std::vector<std::string> Listing(const test::TempDir& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir.Dir()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 struct stat Stat(const std::string& name) {
@@ -82,7 +73,7 @@ TEST(FileWriter, EveryFaultLeavesTheOldFileAndNoTemporaryFile) {
         test::WriteBytes(name, Text("old"));
         chmod(name.c_str(), 0640);
         test::WriteBytes(name + ".bak", Text("older"));
-        const std::vector<std::string> before = Listing(dir);
+        const std::vector<std::string> before = dir.Names();
         try {
             const FileFault fault(c.call, c.error, c.nth);
             TAtomicFileWriter writer(name);
@@ -95,7 +86,7 @@ TEST(FileWriter, EveryFaultLeavesTheOldFileAndNoTemporaryFile) {
         EXPECT_EQ(test::ReadBytes(name), Text("old"));
         EXPECT_EQ(ModeOf(name), 0640u);
         EXPECT_EQ(test::ReadBytes(name + ".bak"), Text(c.backupMade ? "old" : "older"));
-        EXPECT_EQ(Listing(dir), before);
+        EXPECT_EQ(dir.Names(), before);
     }
 }
 
@@ -158,11 +149,7 @@ TEST(FileWriter, ALinkIsWrittenThroughToTheFileItNames) {
         EXPECT_EQ(test::ReadBytes(dir.File(c.written)), Text(c.link));
     }
     EXPECT_EQ(ModeOf(real), 0600u);
-    std::vector<std::string> inReal;
-    for (const auto& entry : fs::directory_iterator(dir.File("real")))
-        inReal.push_back(entry.path().filename().string());
-    std::sort(inReal.begin(), inReal.end());
-    EXPECT_EQ(inReal, (std::vector<std::string>{"db.RMF", "new.RMF"}));
+    EXPECT_EQ(dir.Names("real"), (std::vector<std::string>{"db.RMF", "new.RMF"}));
 }
 
 TEST(FileWriter, APlantedTemporaryNameIsNeverFollowed) {
@@ -226,7 +213,7 @@ TEST(FileWriter, TheBackupIsALinkToTheOldFileOrElseACopy) {
     EXPECT_EQ(test::ReadBytes(name), Text("newer"));
     EXPECT_EQ(test::ReadBytes(name + ".bak"), Text("new"));
     EXPECT_EQ(ModeOf(name + ".bak"), 0640u);
-    EXPECT_EQ(Listing(dir), (std::vector<std::string>{"db.RMF", "db.RMF.bak"}));
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"db.RMF", "db.RMF.bak"}));
 
     // Nothing to keep yet: no backup either.
     WriteWholeFile(dir.File("fresh"), "f", 1);
@@ -244,7 +231,7 @@ TEST(FileWriter, WithoutCommitNothingChanges) {
         writer.Stream().WriteValue<uint8_t>(1);
     }
     EXPECT_EQ(test::ReadBytes(name), (std::vector<uint8_t>{9, 9}));
-    EXPECT_EQ(Listing(dir), (std::vector<std::string>{"f.bin"}));
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"f.bin"}));
 }
 
 TEST(FileWriter, RefusesAReadOnlyFileAFolderAndAMissingFolder) {
@@ -280,7 +267,7 @@ TEST(FileWriter, RefusesAReadOnlyFileAFolderAndAMissingFolder) {
                       "Cannot create file \"" + c.name + "\". " + c.reason);
         }
     }
-    EXPECT_EQ(Listing(dir), (std::vector<std::string>{"folder", "ro.bin"}));
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"folder", "ro.bin"}));
 }
 
 TEST(FileWriter, ARealReadOnlyFolder) {
@@ -293,7 +280,7 @@ TEST(FileWriter, ARealReadOnlyFolder) {
     EXPECT_THROW(WriteWholeFile(name, "new", 3), FileCreateError);
     fs::permissions(dir.Dir(), fs::perms::owner_all);
     EXPECT_EQ(test::ReadBytes(name), Text("old"));
-    EXPECT_EQ(Listing(dir), (std::vector<std::string>{"f.bin"}));
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"f.bin"}));
 }
 
 TEST(FileWriter, ADeviceIsWrittenInPlaceNeverReplaced) {

@@ -5,7 +5,6 @@
 #include "model/BrandTableBytes.h"
 #include "model/ModelFile.h"
 
-#include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -39,14 +38,6 @@ TMyModelRecords Models(size_t count, size_t pictureBytes, uint8_t keys = 0) {
         models[0].Blob.push_back(b);
     models[0].BlobSize += 8;
     return models;
-}
-
-std::vector<std::string> Listing(const test::TempDir& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir.Dir()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 class FileSafety : public testing::Test {
@@ -151,7 +142,7 @@ TEST_F(FileSafety, ALockedDatabaseIsLeftAloneWithAMessage) {
     const std::string other = dir.File("other.RMF");
     SaveModelFile(other, Models(1, 1), 0);
     const Bytes before = test::ReadBytes(db);
-    const std::vector<std::string> files = Listing(dir);
+    const std::vector<std::string> files = dir.Names();
     const int holder = open(db.c_str(), O_RDONLY | O_CLOEXEC);
     ASSERT_EQ(flock(holder, LOCK_EX | LOCK_NB), 0);
     for (const std::string& args : {"save " + other + " " + db, "import " + db + " " + exchange}) {
@@ -163,7 +154,7 @@ TEST_F(FileSafety, ALockedDatabaseIsLeftAloneWithAMessage) {
     }
     close(holder);
     EXPECT_EQ(test::ReadBytes(db), before);
-    EXPECT_EQ(Listing(dir), files);
+    EXPECT_EQ(dir.Names(), files);
 }
 
 TEST_F(FileSafety, TwoWritersAtOnceLeaveOneWholeOutput) {
@@ -210,7 +201,7 @@ TEST_F(FileSafety, TwoWritersAtOnceLeaveOneWholeOutput) {
         }
         const Bytes now = image(out);
         EXPECT_TRUE((s1 == "0\n" && now == bigImage) || (s2 == "0\n" && now == smallImage));
-        for (const std::string& name : Listing(dir))
+        for (const std::string& name : dir.Names())
             EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
     }
 }
