@@ -59,20 +59,21 @@ const std::map<std::string, TSlot>& Slots() {
 }
 
 // One button of a model: its slot and the key's name as the key table and the picture show it.
-struct TKeySpec {
+struct TKeyPlan {
     const char* slot;
     const char* name; // UTF-8
     int kno = 0;      // 0: the key's position
 };
 
-struct TModelSpec {
+// What one demo model is to be: its record's fields, its keys and its codes.
+struct TModelPlan {
     uint16_t id;
     const char* name;   // UTF-8, stored as GBK
     const char* remark; // UTF-8, stored as GBK
     uint8_t commType;
     uint8_t chipKind;
     QColor body;
-    std::vector<TKeySpec> keys;
+    std::vector<TKeyPlan> keys;
     std::vector<const char*> pages;
     bool shift = false;
     std::vector<std::pair<uint16_t, uint16_t>> codes = {}; // code number, group number
@@ -96,17 +97,17 @@ QColor Face(const std::string& slot) {
     return QColor(205, 210, 218);
 }
 
-std::vector<TKeySpec> Pad() {
+std::vector<TKeyPlan> Pad() {
     return {{"pad1", "1"}, {"pad2", "2"}, {"pad3", "3"}, {"pad4", "4"}, {"pad5", "5"},
             {"pad6", "6"}, {"pad7", "7"}, {"pad8", "8"}, {"pad9", "9"}, {"pad0", "0"}};
 }
 
-std::vector<TKeySpec> Joined(std::vector<TKeySpec> first, const std::vector<TKeySpec>& then) {
+std::vector<TKeyPlan> Joined(std::vector<TKeyPlan> first, const std::vector<TKeyPlan>& then) {
     first.insert(first.end(), then.begin(), then.end());
     return first;
 }
 
-std::vector<TModelSpec> Specs() {
+std::vector<TModelPlan> ModelPlans() {
     return {
         // IR, chip kind 2: serial numbers 57 and 58 are stored as the 5 and 13 the chip uses.
         {0x0101,
@@ -286,9 +287,9 @@ void PutLE(TSSByteArray& bytes, uint32_t value, int size) {
 }
 
 // The code region behind the picture, as the code pages store it.
-void AppendCodes(TMyModelRecord& record, const TModelSpec& spec) {
-    if (spec.fixedCode) {
-        std::string text = Gbk(spec.fixedCode);
+void AppendCodes(TMyModelRecord& record, const TModelPlan& plan) {
+    if (plan.fixedCode) {
+        std::string text = Gbk(plan.fixedCode);
         std::string stored;
         for (char c : text)
             stored += c == '\n' ? std::string("\r\n") : std::string(1, c);
@@ -297,12 +298,12 @@ void AppendCodes(TMyModelRecord& record, const TModelSpec& spec) {
         record.UniversalCount = static_cast<int32_t>(stored.size());
         return;
     }
-    for (const auto& [code, group] : spec.codes)
+    for (const auto& [code, group] : plan.codes)
         PutLE(record.Blob, code | static_cast<uint32_t>(group) << 16, 4);
-    for (uint16_t protocol : spec.protocols)
+    for (uint16_t protocol : plan.protocols)
         PutLE(record.Blob, protocol, 2);
-    record.UniversalCount = static_cast<int32_t>(spec.codes.size());
-    record.ProtocolCount = static_cast<int32_t>(spec.protocols.size());
+    record.UniversalCount = static_cast<int32_t>(plan.codes.size());
+    record.ProtocolCount = static_cast<int32_t>(plan.protocols.size());
 }
 
 // The SHIFT keys follow the normal ones as "Copy Normal's KeyName", "KeyIdx Inc 43" and
@@ -310,45 +311,45 @@ void AppendCodes(TMyModelRecord& record, const TModelSpec& spec) {
 constexpr int kShiftKeyIdxStep = 43;
 constexpr int kShiftSNoStep = 56;
 
-TMyModelRecord RecordOf(const TModelSpec& spec, const std::vector<TDemoButton>& buttons) {
+TMyModelRecord RecordOf(const TModelPlan& plan, const std::vector<TDemoButton>& buttons) {
     TMyModelRecord record;
-    record.ModelID = spec.id;
-    record.ModelType.Assign(Gbk(spec.name));
-    record.Remark.Assign(Gbk(spec.remark));
-    record.CommType = spec.commType;
-    record.ChipKind = spec.chipKind;
-    record.HasShift = spec.shift ? 1 : 0;
+    record.ModelID = plan.id;
+    record.ModelType.Assign(Gbk(plan.name));
+    record.Remark.Assign(Gbk(plan.remark));
+    record.CommType = plan.commType;
+    record.ChipKind = plan.chipKind;
+    record.HasShift = plan.shift ? 1 : 0;
     record.OneInTwoCount = 2;
-    const int n = static_cast<int>(spec.keys.size());
-    record.KeyCount = static_cast<uint8_t>(spec.shift ? 2 * n : n);
+    const int n = static_cast<int>(plan.keys.size());
+    record.KeyCount = static_cast<uint8_t>(plan.shift ? 2 * n : n);
     for (int k = 0; k < n; ++k) {
-        const TKeySpec& key = spec.keys[static_cast<size_t>(k)];
+        const TKeyPlan& key = plan.keys[static_cast<size_t>(k)];
         TBtnInfo& normal = record.BtnInfo[k];
         normal.Name.Assign(Gbk(key.name));
         const int kno = key.kno ? key.kno : k + 1;
         normal.KNo =
-            static_cast<uint8_t>(spec.commType == 0 && spec.chipKind == 2
+            static_cast<uint8_t>(plan.commType == 0 && plan.chipKind == 2
                                      ? RemapChipKind2Serial(static_cast<uint8_t>(kno), false)
                                      : kno);
         normal.KeyIdx = static_cast<uint16_t>(k + 1);
-        if (!spec.shift)
+        if (!plan.shift)
             continue;
         TBtnInfo& shifted = record.BtnInfo[n + k];
         shifted.Name.Assign("SHIFT " + normal.Name.Str());
         shifted.KNo = static_cast<uint8_t>(normal.KNo + kShiftSNoStep);
         shifted.KeyIdx = static_cast<uint16_t>(normal.KeyIdx + kShiftKeyIdxStep);
     }
-    record.PageCount = static_cast<uint8_t>(spec.pages.size());
-    for (size_t p = 0; p < spec.pages.size(); ++p)
-        record.PageName[p].Assign(Gbk(spec.pages[p]));
-    record.Blob = DrawDemoPicture(buttons, spec.body);
+    record.PageCount = static_cast<uint8_t>(plan.pages.size());
+    for (size_t p = 0; p < plan.pages.size(); ++p)
+        record.PageName[p].Assign(Gbk(plan.pages[p]));
+    record.Blob = DrawDemoPicture(buttons, plan.body);
     record.PicSize = static_cast<int32_t>(record.Blob.size());
-    AppendCodes(record, spec);
+    AppendCodes(record, plan);
     record.BlobSize = static_cast<int32_t>(record.Blob.size());
     return record;
 }
 
-std::unique_ptr<THotSpots> HotMapOf(const TModelSpec& spec,
+std::unique_ptr<THotSpots> HotMapOf(const TModelPlan& plan,
                                     const std::vector<TDemoButton>& buttons) {
     auto spots = std::make_unique<THotSpots>();
     auto add = [&](const TDemoButton& button, int id, const std::string& hint, int32_t kind) {
@@ -363,7 +364,7 @@ std::unique_ptr<THotSpots> HotMapOf(const TModelSpec& spec,
     for (size_t k = 0; k < buttons.size(); ++k)
         add(buttons[k], static_cast<int>(k + 1), buttons[k].Label, buttons[k].KeyKind);
     // The SHIFT keys lie on the same buttons; the shift button switches, it is no shift key.
-    if (spec.shift)
+    if (plan.shift)
         for (size_t k = 0; k < buttons.size(); ++k)
             add(buttons[k], static_cast<int>(k + 1) + kShiftKeyIdxStep, "SHIFT " + buttons[k].Label,
                 kKeyKindNormal);
@@ -405,17 +406,17 @@ TMyModelRecords TDemoCatalogue::Records() const {
 
 TDemoCatalogue BuildDemoCatalogue() {
     TDemoCatalogue catalogue;
-    for (const TModelSpec& spec : Specs()) {
+    for (const TModelPlan& plan : ModelPlans()) {
         TDemoModel model;
-        model.Body = spec.body;
-        for (const TKeySpec& key : spec.keys) {
+        model.Body = plan.body;
+        for (const TKeyPlan& key : plan.keys) {
             const TSlot& slot = Slots().at(key.slot);
             model.Buttons.push_back(
                 {key.name, slot.Shape, slot.Points, Face(key.slot),
                  std::string(key.slot) == "shift" ? kKeyKindShift : kKeyKindNormal});
         }
-        model.Record = RecordOf(spec, model.Buttons);
-        model.HotMap = HotMapOf(spec, model.Buttons);
+        model.Record = RecordOf(plan, model.Buttons);
+        model.HotMap = HotMapOf(plan, model.Buttons);
         catalogue.Models.push_back(std::move(model));
     }
     catalogue.Brands = DemoBrands();
