@@ -464,6 +464,7 @@ bool Expected(const QString& message) {
                                         "Do you want to cancel current drawing?",
                                         "HotMap: Invalid Stream format",
                                         "Stream read error",
+                                        "File not found",
                                         "Cannot create file \"",
                                         "Cannot open file \""};
     return std::any_of(std::begin(known), std::end(known),
