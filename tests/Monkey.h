@@ -86,6 +86,7 @@ public:
 
 private:
     static constexpr std::chrono::seconds kGrace{90};
+    static constexpr int kStepsBeforeStopping = 3;
 
     // A run that does not end long after its time is a window waiting for input no one sends:
     // it fails with every thread's stack (when gdb is there to print them) instead of stalling.
@@ -139,18 +140,18 @@ private:
         if (top == root && AfterEachEvent)
             AfterEachEvent();
         if (Finishing()) {
-            // Close what is open, then stop: each modal loop returns to the step that opened it.
-            // The window on top for a few steps in a row first: a handler the last event posted
-            // may still open a modal window, which must not outlive the run.
-            if (top == root && ++rootSteps_ > kStepsBeforeStopping) {
-                loop_.quit();
+            // Close what is open, then stop once the root stayed on top for a few steps in a
+            // row: a handler the last event posted may still open a modal window, which must not
+            // outlive the run. Each modal loop returns to the step that opened it.
+            if (top == root) {
+                if (++rootSteps_ > kStepsBeforeStopping)
+                    loop_.quit();
+                else
+                    QTimer::singleShot(0, [this] { Step(); });
                 return;
             }
-            if (top != root)
-                rootSteps_ = 0;
+            rootSteps_ = 0;
             QTimer::singleShot(0, [this] { Step(); });
-            if (top == root)
-                return;
             if (auto* menu = qobject_cast<QMenu*>(top))
                 menu->close();
             else
@@ -253,8 +254,6 @@ private:
             }
         }
     }
-
-    static constexpr int kStepsBeforeStopping = 3;
 
     std::mt19937 random_;
     std::function<QWidget*()> root_;
