@@ -1,9 +1,8 @@
 // "demo": a complete data folder made by the program itself, to start from or to try things on.
 #include "Command.h"
 #include "DemoCatalogue.h"
+#include "OffscreenGui.h"
 #include "model/ModelFile.h"
-
-#include <QGuiApplication>
 
 namespace mm::tool {
 
@@ -17,12 +16,7 @@ int Demo(const Args& args) {
     const std::string database = ModelDatabasePath(dir);
     if (FileExists(database))
         throw Failure(database, "a model database is already there; nothing was written");
-    // The pictures are drawn, labels and all, without a display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int argc = 1;
-    char name[] = "modeltool";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
+    const TOffscreenGui drawing; // the pictures are drawn, labels and all
     const TDemoCatalogue catalogue = BuildDemoCatalogue();
     OnFile(dir + "data", [&] { WriteDemoCatalogue(catalogue, dir); });
     WriteOutput(std::to_string(catalogue.Models.size()) +

@@ -104,39 +104,29 @@ int Convert(const Args& args) {
     return 0;
 }
 
-int Hotmap(const Args& args) {
-    if (args.empty())
-        throw UsageError("show, convert, render or check expected");
-    const Args rest(args.begin() + 1, args.end());
-    if (args[0] == "show")
-        return Show(rest);
-    if (args[0] == "convert")
-        return Convert(rest);
-    if (args[0] == "render")
-        return HotmapRender(rest);
-    if (args[0] == "check")
-        return HotmapCheck(rest);
-    throw UsageError("unknown hotmap command '" + args[0] + "'");
-}
-
 } // namespace
 
 std::vector<TCommand> HotmapCommands() {
     return {
-        {"hotmap",
-         "show FILE | convert IN OUT [--to binary|text] | render DB ID HOTMAP OUT.png "
-         "[--select INDEX] [--shift] [--checks] [--size W,H] | check DB ID FILE",
-         "show: one tab-separated line per spot: index, ID, shape, KeyKind, NormalColor, "
-         "ToggleColor, enabled, points, mask, hint (line breaks as \\n).\n      convert: read IN "
-         "(binary when it starts with HMAP or HMAp, else text) and write OUT in the format "
-         "--to names, else binary for a .hmp name and text for any other.\n      render: the "
-         "model's picture with the outlines of HOTMAP as the button shape window draws it, as a "
-         "PNG: --select the selected spot's index (default 0), --shift the SHIFT layer on, "
+        {"hotmap show", "FILE",
+         "one tab-separated line per spot: index, ID, shape, KeyKind, NormalColor, "
+         "ToggleColor, enabled, points, mask, hint (line breaks as \\n)",
+         Show},
+        {"hotmap convert", "IN OUT [--to binary|text]",
+         "read IN (binary when it starts with HMAP or HMAp, else text) and write OUT in the "
+         "format --to names, else binary for a .hmp name and text for any other",
+         Convert},
+        {"hotmap render", "DB ID HOTMAP OUT.png [--select INDEX] [--shift] [--checks] [--size W,H]",
+         "the model's picture with the outlines of HOTMAP as the button shape window draws it, "
+         "as a PNG: --select the selected spot's index (default 0), --shift the SHIFT layer on, "
          "--checks every spot ticked, --size the window's picture area (default the picture's "
-         "size); the background is RGB 240,240,240.\n      check: the key indexes of keys "
-         "(normal and SHIFT) that no enabled spot of FILE outlines, the spots whose ID matches "
-         "no key and the spots whose outline is empty, one per line (exit 1 when any)",
-         Hotmap},
+         "size); the background is RGB 240,240,240",
+         HotmapRender},
+        {"hotmap check", "DB ID FILE",
+         "the key indexes of keys (normal and SHIFT) that no enabled spot of FILE outlines, the "
+         "spots whose ID matches no key and the spots whose outline is empty, one per line (exit "
+         "1 when any)",
+         HotmapCheck},
     };
 }
 

@@ -1,9 +1,12 @@
 // modeltool: the model manager's files from the command line.
 #include "Command.h"
+#include "Help.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <iostream>
+#include <sstream>
 
 using namespace mm::tool;
 
@@ -19,23 +22,53 @@ std::vector<TCommand> AllCommands() {
     return all;
 }
 
-void PrintHelp(const std::vector<TCommand>& commands) {
-    std::cout << "usage: modeltool COMMAND ARGS...\n\n"
-                 "Works on the model manager's files. A model is named by its ID in hexadecimal "
-                 "(1 to 4 digits).\nExit status: 0 success, 1 failure, 2 usage error.\n\n";
-    for (const TCommand& c : commands)
-        std::cout << "  " << c.name << " " << c.usage << "\n      " << c.summary << "\n";
+// The words of a command's name: one, or a group and a subcommand ("hotmap show").
+std::vector<std::string> NameWords(const TCommand& command) {
+    std::vector<std::string> words;
+    std::istringstream name(command.name);
+    for (std::string word; name >> word;)
+        words.push_back(word);
+    return words;
+}
+
+// The commands whose names start with the given words.
+std::vector<const TCommand*> CommandsNamed(const std::vector<TCommand>& commands,
+                                           const Args& words) {
+    std::vector<const TCommand*> named;
+    for (const TCommand& c : commands) {
+        const std::vector<std::string> name = NameWords(c);
+        if (words.size() <= name.size() && std::equal(words.begin(), words.end(), name.begin()))
+            named.push_back(&c);
+    }
+    return named;
+}
+
+int RunCommand(const TCommand& c, const Args& rest) {
+    if (!rest.empty() && rest[0] == "--help") {
+        std::cout << CommandHelp({&c});
+        return 0;
+    }
+    try {
+        return c.run(rest);
+    } catch (const UsageError& error) {
+        std::cerr << "modeltool " << c.name << ": " << error.what() << "\nusage: modeltool "
+                  << c.name << " " << c.usage << "\n";
+        return 2;
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << "\n";
+        return 1;
+    }
 }
 
 int Run(int argc, char** argv) {
     const std::vector<TCommand> commands = AllCommands();
     const Args args(argv + 1, argv + argc);
     if (args.empty()) {
-        PrintHelp(commands);
+        std::cerr << ProgramHelp(commands);
         return 2;
     }
     if (args[0] == "--help" || args[0] == "-h") {
-        PrintHelp(commands);
+        std::cout << ProgramHelp(commands);
         return 0;
     }
     if (args[0] == "--version") {
@@ -43,26 +76,25 @@ int Run(int argc, char** argv) {
         return 0;
     }
     for (const TCommand& c : commands) {
-        if (args[0] != c.name)
-            continue;
-        const Args rest(args.begin() + 1, args.end());
-        if (!rest.empty() && rest[0] == "--help") {
-            std::cout << "usage: modeltool " << c.name << " " << c.usage << "\n"
-                      << c.summary << "\n";
-            return 0;
-        }
-        try {
-            return c.run(rest);
-        } catch (const UsageError& error) {
-            std::cerr << "modeltool " << c.name << ": " << error.what() << "\nusage: modeltool "
-                      << c.name << " " << c.usage << "\n";
-            return 2;
-        } catch (const std::exception& error) {
-            std::cerr << error.what() << "\n";
-            return 1;
-        }
+        const std::vector<std::string> name = NameWords(c);
+        if (args.size() >= name.size() && std::equal(name.begin(), name.end(), args.begin()))
+            return RunCommand(c, Args(args.begin() + name.size(), args.end()));
     }
-    std::cerr << "modeltool: unknown command '" << args[0] << "' (see modeltool --help)\n";
+    // A group named without one of its subcommands.
+    const std::vector<const TCommand*> group = CommandsNamed(commands, {args[0]});
+    if (group.empty()) {
+        std::cerr << "modeltool: unknown command '" << args[0] << "' (see modeltool --help)\n";
+        return 2;
+    }
+    if (args.size() == 2 && args[1] == "--help") {
+        std::cout << CommandHelp(group);
+        return 0;
+    }
+    std::cerr << "modeltool " << args[0] << ": "
+              << (args.size() < 2 ? "a subcommand is expected"
+                                  : "unknown subcommand '" + args[1] + "'")
+              << "\n"
+              << CommandHelp(group);
     return 2;
 }
 

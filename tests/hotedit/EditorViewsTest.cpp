@@ -144,8 +144,7 @@ TEST_F(SpotCanvasTest, OverlaysComeAndGoWithoutDrawingThePictureAgain) {
 
     // Only the band moves: its old and new places change, nothing else.
     TSpotOverlays moved = drawn;
-    moved.Band->Crosshair = TPoint{32, 31};
-    moved.Band->Figure->Points[1] = {72, 51};
+    moved.Band = TBand{TPoint{32, 31}, TFigure{TSpotShape::Rectangle, {{25, 15}, {72, 51}}}};
     changed = canvas.Show(moved);
     EXPECT_TRUE(canvas.Buffer() == Fresh(moved));
     EXPECT_FALSE(changed.contains(QPoint(45, 35))); // inside the band's rectangle

@@ -15,7 +15,10 @@ for file in bin/modelmanager bin/modeltool libexec/modelmanager/modelmanager \
             libexec/modelmanager/data/Model0101.hmt \
             share/applications/com.quorin.ModelManager.desktop \
             share/icons/hicolor/scalable/apps/com.quorin.ModelManager.svg \
-            share/metainfo/com.quorin.ModelManager.metainfo.xml; do
+            share/metainfo/com.quorin.ModelManager.metainfo.xml \
+            share/man/man1/modeltool.1.gz share/man/man1/modelmanager.1.gz \
+            share/bash-completion/completions/modeltool share/doc/modelmanager/copyright \
+            share/doc/modelmanager/changelog.gz; do
     [[ -e "$prefix/$file" ]] || fail "$file is not installed"
 done
 [[ -x "$prefix/bin/modelmanager" && -x "$prefix/bin/modeltool" ]] || fail "not executable"

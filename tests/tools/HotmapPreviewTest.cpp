@@ -134,16 +134,16 @@ TEST_F(HotmapPreview, RenderRefusals) {
         {db + " 1AB " + missing + " " + out, 1, missing + ": Cannot open file"},
         {db + " 1AB " + map + " " + dir.File("no/out.png"), 1,
          dir.File("no/out.png") + ": Cannot create file"},
-        {db + " 1AB " + map, 2, "modeltool hotmap: "},
-        {db + " 1AB " + map + " " + out + " --size 0,5", 2, "modeltool hotmap: --size takes"},
+        {db + " 1AB " + map, 2, "modeltool hotmap render: "},
+        {db + " 1AB " + map + " " + out + " --size 0,5", 2, "modeltool hotmap render: --size takes"},
         {db + " 1AB " + map + " " + out + " --size 100000,100000", 2,
-         "modeltool hotmap: --size takes"},
-        {db + " 1AB " + map + " " + out + " --size 5", 2, "modeltool hotmap: --size takes W,H"},
+         "modeltool hotmap render: --size takes"},
+        {db + " 1AB " + map + " " + out + " --size 5", 2, "modeltool hotmap render: --size takes W,H"},
         {db + " 1AB " + map + " " + out + " --select x", 2,
-         "modeltool hotmap: --select takes an integer, not 'x'"},
-        {db + " 1AB " + map + " " + out + " --select", 2, "modeltool hotmap: --select needs"},
+         "modeltool hotmap render: --select takes an integer, not 'x'"},
+        {db + " 1AB " + map + " " + out + " --select", 2, "modeltool hotmap render: --select needs"},
         {db + " 1AB " + map + " " + out + " --stretch", 2,
-         "modeltool hotmap: unknown option --stretch"},
+         "modeltool hotmap render: unknown option --stretch"},
     };
     for (const Case& c : cases) {
         const auto result = RunTool("hotmap render " + c.args, true);

@@ -68,5 +68,28 @@ TEST_F(Modeltool, FailuresAndUsageErrorsHaveTheirExitStatus) {
     EXPECT_EQ(RunTool("save " + db + " " + dir.File("no/such/out")).status, 1);
 }
 
+// A group of commands ("hotmap") needs one of its subcommands and lists them when it has none.
+TEST_F(Modeltool, AGroupWithoutItsSubcommandListsThem) {
+    struct {
+        std::string args;
+        int status;
+        std::string firstLine;
+    } cases[] = {
+        {"hotmap", 2, "modeltool hotmap: a subcommand is expected"},
+        {"hotmap frob FILE", 2, "modeltool hotmap: unknown subcommand 'frob'"},
+        {"hotmap --help", 0, "usage: modeltool hotmap show FILE"},
+        {"hotmap show --help", 0, "usage: modeltool hotmap show FILE"},
+    };
+    for (const auto& c : cases) {
+        const auto result = RunTool(c.args, true);
+        EXPECT_EQ(result.status, c.status) << c.args;
+        EXPECT_EQ(result.out.substr(0, result.out.find('\n')), c.firstLine) << c.args;
+        const bool listsGroup = c.args != "hotmap show --help";
+        EXPECT_EQ(result.out.find("usage: modeltool hotmap check DB ID FILE") != std::string::npos,
+                  listsGroup)
+            << c.args;
+    }
+}
+
 } // namespace
 } // namespace mm
