@@ -1,5 +1,6 @@
 #include "ModelDocument.h"
 
+#include "hotimage/HotMapFiles.h"
 #include "model/CodePages.h"
 #include "model/JsonExport.h"
 #include "model/ModelFile.h"
@@ -30,6 +31,11 @@ std::vector<std::string> TModelDocument::Load() {
         return {error.what()};
     }
     return {};
+}
+
+std::string TModelDocument::HotMapPath(int index) const {
+    const TMyModelRecord* record = Record(index);
+    return record ? ModelHotMapPath(exeDir_, record->ModelID) : std::string();
 }
 
 const TMyModelRecord* TModelDocument::Record(int index) const {

@@ -34,6 +34,8 @@ public:
     bool Unsaved() const { return unsaved_; }
 
     std::string DatabasePath() const;
+    // The file of Models[index]'s button outlines; empty outside the array.
+    std::string HotMapPath(int index) const;
 
     // In-place edits of the model list; texts are cut to their fields. An empty name, or an
     // identifier that is not hexadecimal text, changes nothing (false).

@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -29,7 +30,7 @@
 namespace mm {
 
 namespace {
-constexpr int kSavedMessageMilliseconds = 5000;
+constexpr int kReportMilliseconds = 5000;
 } // namespace
 
 TfrmModelEdit::TfrmModelEdit(TDialogs& dialogs, std::string exeDir, QWidget* parent)
@@ -38,14 +39,10 @@ TfrmModelEdit::TfrmModelEdit(TDialogs& dialogs, std::string exeDir, QWidget* par
     setFont(WindowFont());
     BuildLayout();
     ConnectHandlers();
-    // The window sees every key before the focused control does.
-    qApp->installEventFilter(this);
     Handle([this] { FormCreate(); });
 }
 
-TfrmModelEdit::~TfrmModelEdit() {
-    qApp->removeEventFilter(this);
-}
+TfrmModelEdit::~TfrmModelEdit() = default;
 
 void TfrmModelEdit::Handle(const std::function<void()>& handler) {
     Guarded(dialogs_, handler);
@@ -197,10 +194,22 @@ void TfrmModelEdit::ShowPages(int index) {
 
 void TfrmModelEdit::SaveDatabase() {
     const size_t written = document_.Save(NowAsDayCount());
-    statusBar()->showMessage(QStringLiteral("%1 models written to %2")
-                                 .arg(written)
-                                 .arg(QString::fromStdString(document_.DatabasePath())),
-                             kSavedMessageMilliseconds);
+    Report(QStringLiteral("%1 models written to %2")
+               .arg(written)
+               .arg(QString::fromStdString(document_.DatabasePath())));
+}
+
+void TfrmModelEdit::Report(const QString& text) {
+    statusBar()->showMessage(text, kReportMilliseconds);
+}
+
+QString TfrmModelEdit::FileNameText(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+bool TfrmModelEdit::StoreShownModel() {
+    return !document_.EditMode() || !document_.Record(shownIndex_) ||
+           StoreModelReported(shownIndex_);
 }
 
 bool TfrmModelEdit::StoreModelReported(int index) {
@@ -264,24 +273,28 @@ void TfrmModelEdit::closeEvent(QCloseEvent* event) {
         event->ignore();
 }
 
-bool TfrmModelEdit::eventFilter(QObject* watched, QEvent* event) {
-    const auto* target = qobject_cast<QWidget*>(watched);
-    if (event->type() == QEvent::KeyPress && target && target->window() == this &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        // The question waits until the key's event has returned to the focused control; keys
-        // pressed meanwhile ask nothing more.
-        if (!closePending_) {
-            closePending_ = true;
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    closePending_ = false;
-                    close();
-                },
-                Qt::QueuedConnection);
-        }
-        return true;
+// Escape reaches the window only when the focused control had no use for it: an open cell
+// editor or a spin box being typed in cancels its own edit first.
+void TfrmModelEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier) {
+        QMainWindow::keyPressEvent(event);
+        return;
     }
+    // The question waits until the key's event has returned; keys pressed meanwhile ask
+    // nothing more.
+    if (!closePending_) {
+        closePending_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                closePending_ = false;
+                close();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+bool TfrmModelEdit::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize && watched == spSkinGroupBox1->parentWidget()) {
         const QWidget* area = spSkinGroupBox1->parentWidget();
         spSkinGroupBox1->move(area->width() - spSkinGroupBox1->width() - 2, 22);

@@ -46,6 +46,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Keeps the "KeyIdx info" frame at the top right of the tab area.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -96,6 +98,12 @@ private:
     bool StoreModelReported(int index);
     int CurrentRow() const;
     void SaveDatabase();
+    // What a command wrote, and where, in the status bar for a few seconds.
+    void Report(const QString& text);
+    static QString FileNameText(const std::string& path);
+    // Copy/Add, Import and Export first store the model being edited, as leaving it does: false
+    // when a broken rule was reported.
+    bool StoreShownModel();
 
     // Toolbar and actions.
     void ToolButton3Click();
@@ -120,6 +128,9 @@ private:
     void SpinEdit1Change();
     void SpinEdit2Change();
     void CheckBox1Click();
+    // "Has Shift" ticked on a model with more keys than SHIFT leaves room for.
+    void AskToCutKeysForShift(int keys);
+    void ApplyShiftTick(bool ticked);
     void PageControl2Change();
     void Action1Execute();
     void Action2Execute();

@@ -4,6 +4,7 @@
 #include "model/ModelFile.h"
 #include "model/RemoteFile.h"
 #include "model/uUniversalModel.h"
+#include "platform/Strings.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QPlainTextEdit>
@@ -24,13 +25,19 @@ void TfrmModelEdit::ConnectFileHandlers() {
 }
 
 void TfrmModelEdit::ToolButton1Click() {
-    if (!document_.Record(shownIndex_))
+    const TMyModelRecord* record = document_.Record(shownIndex_);
+    if (!record || !StoreShownModel())
         return;
-    if (const auto path = ChooseFileName(kSave))
+    if (const auto path = ChooseFileName(kSave)) {
         document_.Export(shownIndex_, *path);
+        Report(QStringLiteral("Model %1 written to %2")
+                   .arg(QString::fromStdString(Hex4(record->ModelID)), FileNameText(*path)));
+    }
 }
 
 void TfrmModelEdit::ToolButton2Click() {
+    if (!StoreShownModel())
+        return;
     const auto path = ChooseFileName(kOpen);
     if (!path)
         return;
@@ -45,13 +52,20 @@ void TfrmModelEdit::ToolButton2Click() {
         return;
     case TModelDocument::ImportResult::Imported:
         RefreshList();
+        Report(QStringLiteral("Model %1 imported from %2; not saved yet")
+                   .arg(QString::fromStdString(Hex4(document_.Models().back().ModelID)),
+                        FileNameText(*path)));
         return;
     }
 }
 
 void TfrmModelEdit::ToolButton10Click() {
-    if (const auto path = ChooseFileName(kSave))
+    if (const auto path = ChooseFileName(kSave)) {
         document_.ExportJson(*path);
+        Report(QStringLiteral("%1 models written to %2")
+                   .arg(document_.Count())
+                   .arg(FileNameText(*path)));
+    }
 }
 
 void TfrmModelEdit::tbnUniverModeClick() {
@@ -61,8 +75,10 @@ void TfrmModelEdit::tbnUniverModeClick() {
                              QString::fromLatin1(kBrandFileErrorCaption));
         return;
     }
-    if (const auto path = ChooseFileName(kSave))
+    if (const auto path = ChooseFileName(kSave)) {
         document_.ExportBrandList(*path, *brands, MemoLines(Memo1));
+        Report(QStringLiteral("Brand list written to %1").arg(FileNameText(*path)));
+    }
 }
 
 } // namespace mm

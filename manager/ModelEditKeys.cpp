@@ -4,6 +4,8 @@
 #include "controls/Grid.h"
 #include "controls/RollUpFrame.h"
 #include "controls/SpinEdit.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Guard.h"
 #include "platform/ui/QtText.h"
 
 #include <QAction>
@@ -83,6 +85,36 @@ void TfrmModelEdit::SpinEdit2Change() {
 
 void TfrmModelEdit::CheckBox1Click() {
     const bool ticked = CheckBox1->isChecked();
+    const int keys = SpinEdit1->Value();
+    if (!Updating && ticked && keys > KeyCountsMaximum(true)) {
+        // With SHIFT the table holds fewer keys: nothing is cut before the user agrees, and the
+        // question waits until the click has returned. Until then the box stays unticked.
+        {
+            const QSignalBlocker quiet(CheckBox1);
+            CheckBox1->setChecked(false);
+        }
+        PostGuarded(this, dialogs_, [this, keys] { AskToCutKeysForShift(keys); });
+        return;
+    }
+    ApplyShiftTick(ticked);
+}
+
+void TfrmModelEdit::AskToCutKeysForShift(int keys) {
+    if (shownIndex_ < 0 || SpinEdit1->Value() != keys || CheckBox1->isChecked())
+        return; // the model or its keys changed while the question waited
+    if (!dialogs_.Confirm(QStringLiteral("Keys %1 to %2 will be removed. Continue?")
+                              .arg(KeyCountsMaximum(true) + 1)
+                              .arg(keys),
+                          DefaultAnswer::No))
+        return;
+    {
+        const QSignalBlocker quiet(CheckBox1);
+        CheckBox1->setChecked(true);
+    }
+    ApplyShiftTick(true);
+}
+
+void TfrmModelEdit::ApplyShiftTick(bool ticked) {
     SetTabVisible(kShiftTab, ticked);
     {
         // The table holds 124 entries: with SHIFT keys, 62 per page.

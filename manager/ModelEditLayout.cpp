@@ -5,7 +5,9 @@
 #include "controls/PictureBox.h"
 #include "controls/RadioGroup.h"
 #include "controls/RollUpFrame.h"
+#include "controls/SingleClicks.h"
 #include "controls/SpinEdit.h"
+#include "controls/WheelNeedsFocus.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -118,6 +120,7 @@ void TfrmModelEdit::BuildToolBar() {
         return b;
     };
     ToolButton3 = button("ToolButton3", QStringLiteral("Edit"));
+    IgnoreSecondClickOfDoubleClick(ToolButton3);
     ToolButton5 = button("ToolButton5", QStringLiteral("Save"));
     ToolButton5->setDefaultAction(Action3);
     Action3->setShortcut(QKeySequence::Save);
@@ -176,6 +179,7 @@ QWidget* TfrmModelEdit::BuildLeftPanel() {
 
     ComboBox1 = Named(new QComboBox(panel), "ComboBox1");
     ComboBox1->addItems(CommTypeItems());
+    WheelNeedsFocus(ComboBox1);
     column->addWidget(ComboBox1);
 
     auto* oneInTwo = new QHBoxLayout;

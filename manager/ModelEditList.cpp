@@ -3,6 +3,7 @@
 #include "ModelEdit.h"
 #include "controls/Grid.h"
 #include "platform/Errors.h"
+#include "platform/Streams.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtText.h"
 
@@ -112,6 +113,8 @@ void TfrmModelEdit::Edit1Change() {
 }
 
 void TfrmModelEdit::Action5Execute() {
+    if (!StoreShownModel())
+        return;
     document_.CopyAdd(shownIndex_);
     RefreshList();
 }
@@ -123,10 +126,14 @@ void TfrmModelEdit::Action4Execute() {
     }
     if (!document_.Record(shownIndex_))
         return;
-    if (!dialogs_.Confirm(QStringLiteral("Are you sure to delete current?")))
+    if (!dialogs_.Confirm(QStringLiteral("Are you sure to delete current?"), DefaultAnswer::No))
         return;
+    const std::string outlines = document_.HotMapPath(shownIndex_);
     document_.Delete(shownIndex_);
     RefreshList();
+    if (FileExists(outlines))
+        Report(QStringLiteral("Model deleted; its outlines stay in %1")
+                   .arg(QString::fromStdString(outlines)));
 }
 
 } // namespace mm

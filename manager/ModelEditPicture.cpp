@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 
 namespace mm {
@@ -62,13 +63,19 @@ void TfrmModelEdit::SAVEPICTURE1Click() {
     const auto path =
         ChooseFileName(static_cast<int>(FileDialogKind::SavePicture),
                        QStringLiteral("JPEG images (*.jpg *.jpeg)"), QStringLiteral("jpg"));
-    if (path)
+    if (path) {
         WriteWholeFile(*path, pictureBytes_.data(), pictureBytes_.size());
+        Report(QStringLiteral("Picture written to %1").arg(FileNameText(*path)));
+    }
 }
 
 void TfrmModelEdit::Image1Click() {
-    if (!pictureBytes_.empty())
-        WriteWholeFile(kClickedPictureFileName, pictureBytes_.data(), pictureBytes_.size());
+    if (pictureBytes_.empty())
+        return;
+    WriteWholeFile(kClickedPictureFileName, pictureBytes_.data(), pictureBytes_.size());
+    // The file lands in the working folder, which the user may not know: the whole path.
+    Report(QStringLiteral("Picture written to %1")
+               .arg(QFileInfo(QString::fromLatin1(kClickedPictureFileName)).absoluteFilePath()));
 }
 
 } // namespace mm

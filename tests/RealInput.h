@@ -33,6 +33,17 @@ inline void Click(QWidget* widget, Qt::MouseButton button = Qt::LeftButton, QPoi
     Settle();
 }
 
+// A double click as the platform reports it: press and release, then the second press as a
+// double click, and its release.
+inline void DoubleClick(QWidget* widget, QPoint at = {}) {
+    const QPoint where = at.isNull() ? widget->rect().center() : at;
+    QTest::mouseMove(widget, where);
+    QTest::mouseClick(widget, Qt::LeftButton, {}, where);
+    QTest::mouseDClick(widget, Qt::LeftButton, {}, where);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, where);
+    Settle();
+}
+
 inline void Key(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = {}) {
     QTest::keyClick(widget, static_cast<Qt::Key>(key), modifiers);
     Settle();

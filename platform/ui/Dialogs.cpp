@@ -4,7 +4,9 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace mm {
 
@@ -16,17 +18,40 @@ QWidget* ActiveWindow() {
 QString Title() {
     return QApplication::applicationName();
 }
+
+// Room for the whole title beside the frame's buttons: a message box sizes itself to its text
+// alone, and a short text left the title cut to "M… r".
+void MakeRoomForTitle(QMessageBox& box) {
+    constexpr int kFrameButtons = 160;
+    const int wanted = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kFrameButtons;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
 } // namespace
 
+// The program's messages report what went wrong (a broken rule, a file that failed): the
+// warning icon.
 void TQtDialogs::ShowMessage(const QString& text, const QString& caption) {
-    QMessageBox::information(ActiveWindow(), caption.isEmpty() ? Title() : caption, text);
+    QMessageBox box(QMessageBox::Warning, caption.isEmpty() ? Title() : caption, text,
+                    QMessageBox::Ok, ActiveWindow());
+    MakeRoomForTitle(box);
+    box.exec();
 }
 
 bool TQtDialogs::Confirm(const QString& text, DefaultAnswer byDefault) {
-    return QMessageBox::question(ActiveWindow(), Title(), text, QMessageBox::Yes | QMessageBox::No,
-                                 byDefault == DefaultAnswer::No
-                                     ? QMessageBox::No
-                                     : QMessageBox::Yes) == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, Title(), text, QMessageBox::Yes | QMessageBox::No,
+                    ActiveWindow());
+    box.setDefaultButton(byDefault == DefaultAnswer::No ? QMessageBox::No : QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    if (byDefault == DefaultAnswer::No) {
+        // A question that can drop work answers no letter typed on from the editing it
+        // interrupted: its buttons have no mnemonics (a click, or Enter, Escape or Space).
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Yes"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("No"));
+    }
+    MakeRoomForTitle(box);
+    return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<QString> TQtDialogs::ChooseFile(const FileDialogRequest& request) {

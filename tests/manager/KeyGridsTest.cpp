@@ -101,9 +101,21 @@ TEST_F(KeyGrids, TickingHasShiftShowsTheShiftTabWithFollowSno255) {
 TEST_F(KeyGrids, KeyCountsStaysWithinTheTableWithShiftKeys) {
     OpenWith(WithKeys(100, false));
     EXPECT_EQ(KeyCounts()->Value(), 100);
+    // Ticking asks before keys are cut, No by default; No keeps every key and the box unticked.
     Click(HasShift());
+    EXPECT_EQ(dialogs.shown, QStringList{"Keys 63 to 100 will be removed. Continue?"});
+    EXPECT_EQ(dialogs.defaults, std::vector<DefaultAnswer>{DefaultAnswer::No});
+    EXPECT_FALSE(HasShift()->isChecked());
+    EXPECT_EQ(KeyCounts()->Value(), 100);
+    EXPECT_EQ(Normal()->Rows(), 100);
+    EXPECT_FALSE(Tabs()->isTabVisible(1));
+    dialogs.Clear();
+    dialogs.QueueConfirm(true);
+    Click(HasShift());
+    EXPECT_TRUE(HasShift()->isChecked());
     EXPECT_EQ(KeyCounts()->Value(), 62);
     EXPECT_EQ(Normal()->Rows(), 62);
+    dialogs.Clear();
     Save(); // the empty SHIFT keys fail, but the count is taken first
     EXPECT_EQ(dialogs.shown, QStringList{"Shift S No is err at line :1"});
     EXPECT_EQ(Models()[0].KeyCount, 124);

@@ -213,11 +213,13 @@ TEST_F(ModelList, CopyAddTakesTheLowestFreeIdAndStaysOnTheSource) {
     ASSERT_EQ(Models().size(), 4u);
     EXPECT_EQ(Models()[3].ModelID, 2);
     EXPECT_EQ(Models()[3].ModelType.Str(), "TV");
-    EXPECT_EQ(Models()[3].BtnInfo[0].Name.Str(), "Key1"); // copied from the record
+    // The grid edits were stored first, as leaving the model stores them, and copied.
+    EXPECT_EQ(Models()[0].BtnInfo[0].Name.Str(), "unsaved");
+    EXPECT_EQ(Models()[3].BtnInfo[0].Name.Str(), "unsaved");
     EXPECT_EQ(Models()[3].Blob, Models()[0].Blob);
     EXPECT_EQ(List()->CellText(2, 4), "0002");
     EXPECT_EQ(List()->CurrentRow(), 1);
-    EXPECT_EQ(Keys()->CellText(2, 1), "Key1"); // unsaved grid edits were dropped
+    EXPECT_EQ(Keys()->CellText(2, 1), "unsaved");
 }
 
 TEST_F(ModelList, DeleteAsksAndKeepsTheOnlyModel) {

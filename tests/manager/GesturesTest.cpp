@@ -1,0 +1,219 @@
+// Everyday gestures that must not lose work: Escape while typing, a wheel notch over a control
+// the user never clicked, numbers typed beyond a range, a double click on a button that toggles,
+// letters typed on into a question; and every write told in the status bar.
+#include "WindowFixture.h"
+#include "controls/SpinEdit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
+
+namespace mm {
+namespace {
+
+using test::WindowTest;
+
+class Gestures : public WindowTest {
+protected:
+    TSpinEdit* KeyCounts() { return Find<TSpinEdit>("SpinEdit1"); }
+    TtsGrid* Keys() { return Grid("tsGridKeyList1"); }
+
+    static TMyModelRecord WithKeys(uint16_t id, int n) {
+        TMyModelRecord record = ValidModel(id, "TV");
+        record.KeyCount = static_cast<uint8_t>(n);
+        for (int k = 0; k < n; ++k) {
+            record.BtnInfo[k].Name.Assign("K" + std::to_string(k));
+            record.BtnInfo[k].KNo = static_cast<uint8_t>(k + 1);
+            record.BtnInfo[k].KeyIdx = static_cast<uint16_t>(k + 1);
+        }
+        return record;
+    }
+
+    // One notch of the wheel with the pointer resting on the widget, as the platform sends it.
+    void Wheel(QWidget* widget, int notches) {
+        const QPoint at = widget->rect().center();
+        QTest::mouseMove(widget, at);
+        QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&event);
+        QApplication::sendEvent(widget, &event);
+        Settle();
+    }
+
+    QString StatusText() { return window->statusBar()->currentMessage(); }
+};
+
+TEST_F(Gestures, EscapeWhileTypingCancelsThatEditOnlyAndTypingOnAnswersNothing) {
+    OpenWith({WithKeys(1, 3)});
+    EnterEditMode();
+    const auto before = test::ReadBytes(DatabasePath());
+
+    // A key name being typed: Escape gives up "Disp"; the letters typed on start a new edit of
+    // the cell, as in any grid, and the window neither asks nor closes.
+    test::DoubleClick(Keys()->viewport(), CellCentre(Keys(), 2, 1));
+    ASSERT_NE(CellEditor(Keys()), nullptr);
+    Type("Disp");
+    Key(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(CellEditor(Keys()), nullptr);
+    Type("lay");
+    EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join('|').toStdString();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(Keys()->CellText(2, 1), "lay");
+
+    // A count being typed: Escape gives it up and shows the count as it was.
+    Click(KeyCounts());
+    KeyCounts()->selectAll();
+    Type(KeyCounts(), "2");
+    Key(KeyCounts(), Qt::Key_Escape);
+    EXPECT_EQ(KeyCounts()->text(), "3");
+    EXPECT_EQ(Keys()->Rows(), 3);
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+
+    // With nothing left to cancel, Escape starts closing, which asks with No the default.
+    Key(KeyCounts(), Qt::Key_Escape);
+    EXPECT_EQ(dialogs.shown, QStringList{"Are you sure exit with edit mode?"});
+    EXPECT_EQ(dialogs.defaults, std::vector<DefaultAnswer>{DefaultAnswer::No});
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(test::ReadBytes(DatabasePath()), before);
+}
+
+TEST_F(Gestures, TheWheelChangesOnlyTheControlThatHasTheFocus) {
+    OpenWith({WithKeys(1, 10)});
+    EnterEditMode();
+    auto* comm = Find<QComboBox>("ComboBox1");
+    const struct {
+        const char* name;
+        int notches; // towards a value the control can take
+        std::function<int()> value;
+    } controls[] = {
+        {"ComboBox1", -1, [comm] { return comm->currentIndex(); }},
+        {"SpinEdit1", 1, [this] { return KeyCounts()->value(); }},
+        {"SpinEdit2", 1, [this] { return Find<TSpinEdit>("SpinEdit2")->value(); }},
+        {"SpinEdit3", 1, [this] { return Find<TSpinEdit>("SpinEdit3")->value(); }},
+    };
+    for (const auto& c : controls) {
+        QWidget* control = Find(c.name);
+        Click(Find("Edit1")); // the focus elsewhere
+        const int before = c.value();
+        Wheel(control, c.notches);
+        EXPECT_EQ(c.value(), before) << c.name << " turned without the focus";
+        control->setFocus(Qt::TabFocusReason);
+        Wheel(control, c.notches);
+        EXPECT_NE(c.value(), before) << c.name << " did not turn with the focus";
+    }
+    EXPECT_EQ(Keys()->Rows(), KeyCounts()->value());
+}
+
+TEST_F(Gestures, ACountTypedBeyondItsRangeTakesTheNearestEnd) {
+    const struct {
+        bool hasShift;
+        QString typed;
+        int expected;
+    } cases[] = {{true, "100", 62}, {false, "999", 123}, {false, "1", 2}, {false, "40", 40}};
+    for (const auto& c : cases) {
+        OpenWith({WithKeys(1, 30)});
+        EnterEditMode();
+        if (c.hasShift)
+            Click(Find("CheckBox1"));
+        Click(KeyCounts());
+        KeyCounts()->selectAll();
+        Type(KeyCounts(), c.typed);
+        EXPECT_EQ(KeyCounts()->text(), c.typed) << "cut while typed";
+        Key(KeyCounts(), Qt::Key_Return);
+        EXPECT_EQ(KeyCounts()->value(), c.expected) << c.typed.toStdString();
+        EXPECT_EQ(Keys()->Rows(), c.expected) << c.typed.toStdString();
+        if (c.expected >= 10) {
+            EXPECT_EQ(Keys()->CellText(2, 10), "K9") << "keys below the count kept";
+        }
+        dialogs.QueueConfirm(true);
+        window->close();
+    }
+}
+
+TEST_F(Gestures, ADoubleClickOnEditEntersEditModeOnceAndWritesNothing) {
+    OpenWith({WithKeys(1, 3)});
+    const auto before = test::ReadBytes(DatabasePath());
+    test::DoubleClick(Find("ToolButton3"));
+    EXPECT_TRUE(InEditMode());
+    EXPECT_EQ(Find<QToolButton>("ToolButton3")->text(), "Exit Edit");
+    EXPECT_EQ(test::ReadBytes(DatabasePath()), before);
+}
+
+TEST_F(Gestures, DeletingAModelAsksWithNoAsTheDefault) {
+    OpenWith({WithKeys(1, 3), WithKeys(2, 3)});
+    EnterEditMode();
+    ChooseFromCellMenu(Grid("tsGrid1"), 1, 1, "Delete");
+    EXPECT_EQ(dialogs.shown, QStringList{"Are you sure to delete current?"});
+    EXPECT_EQ(dialogs.defaults, std::vector<DefaultAnswer>{DefaultAnswer::No});
+    EXPECT_EQ(Models().size(), 2u);
+}
+
+TEST_F(Gestures, EveryFileWrittenOrReadIsToldInTheStatusBar) {
+    OpenWith({WithKeys(1, 3), WithKeys(2, 3)});
+    const std::string exchange = dir.File("tv.rmf");
+    const std::string json = dir.File("models.txt");
+    const struct {
+        const char* button;
+        std::string file;
+        QString told;
+    } cases[] = {
+        {"ToolButton1", exchange, "Model 0001 written to " + QString::fromStdString(exchange)},
+        {"ToolButton10", json, "2 models written to " + QString::fromStdString(json)},
+        {"ToolButton2", exchange,
+         "Model 0000 imported from " + QString::fromStdString(exchange) + "; not saved yet"},
+    };
+    for (const auto& c : cases) {
+        dialogs.QueueFile(QString::fromStdString(c.file));
+        Click(c.button);
+        EXPECT_EQ(StatusText(), c.told) << c.button;
+        EXPECT_TRUE(std::filesystem::exists(c.file)) << c.button;
+    }
+    EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join('|').toStdString();
+}
+
+// The program's own dialogs: a question that can drop work takes no letter typed on, defaults
+// to No and shows the question icon; a message shows the warning icon; both fit their title.
+TEST(QtDialogs, AQuestionThatCanDropWorkTakesNoLetterTypedOn) {
+    TQtDialogs dialogs;
+    QApplication::setApplicationName(QStringLiteral("Model Manager"));
+    struct Seen {
+        bool stillOpenAfterLetters = false;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        bool fitsTitle = false;
+    } seen;
+    // Letters typed into the box, then Enter: the box stays through the letters, Enter says No.
+    auto answer = [&seen](QList<int> keys) {
+        QTimer::singleShot(50, [&seen, keys] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            seen.icon = box->icon();
+            seen.fitsTitle =
+                box->width() > box->fontMetrics().horizontalAdvance(box->windowTitle());
+            for (const char letter : {'y', 'Y', 'l', 'a'})
+                QTest::keyClick(box, letter);
+            seen.stillOpenAfterLetters = box->isVisible();
+            for (const int key : keys)
+                QTest::keyClick(box, static_cast<Qt::Key>(key));
+        });
+    };
+    answer({Qt::Key_Return});
+    EXPECT_FALSE(
+        dialogs.Confirm(QStringLiteral("Are you sure exit with edit mode?"), DefaultAnswer::No));
+    EXPECT_TRUE(seen.stillOpenAfterLetters);
+    EXPECT_EQ(seen.icon, QMessageBox::Question);
+    EXPECT_TRUE(seen.fitsTitle);
+
+    answer({Qt::Key_Return});
+    dialogs.ShowMessage(QStringLiteral("Please input a name"));
+    EXPECT_EQ(seen.icon, QMessageBox::Warning);
+    EXPECT_TRUE(seen.fitsTitle);
+}
+
+} // namespace
+} // namespace mm
