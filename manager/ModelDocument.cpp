@@ -9,7 +9,7 @@
 
 namespace mm {
 
-TModelDocument::TModelDocument(std::string exeDir) : exeDir_(std::move(exeDir)) {}
+TModelDocument::TModelDocument(std::string exeDir) : exeDir_(exeDir), outlines_(exeDir) {}
 
 std::string TModelDocument::DatabasePath() const {
     return ModelDatabasePath(exeDir_);
@@ -20,6 +20,7 @@ std::vector<std::string> TModelDocument::Load() {
     unsaved_ = false;
     try {
         const TModelFileLoad load = LoadModelFile(path, models_);
+        outlines_.Reset(models_);
         keepDatabaseOnSave_ = load.KeepOnSave();
         if (load.Exists && !load.Read)
             return {"The model database \"" + path +
@@ -27,6 +28,7 @@ std::vector<std::string> TModelDocument::Load() {
                     ".bak\"."};
     } catch (const std::exception& error) {
         models_.clear();
+        outlines_.Reset(models_);
         keepDatabaseOnSave_ = true;
         return {error.what()};
     }
@@ -83,10 +85,15 @@ std::optional<std::string> TModelDocument::Store(int index, const TStoreInput& i
 }
 
 size_t TModelDocument::Save(double saveTime) {
+    const std::vector<TOutlineMove> moves = outlines_.Plan(models_);
     MarkReserved(models_);
     SaveModelFile(DatabasePath(), models_, saveTime, keepDatabaseOnSave_);
     keepDatabaseOnSave_ = false;
     unsaved_ = false;
+    const std::string notRemoved = TOutlineFiles::Apply(moves);
+    outlines_.Reset(models_);
+    if (!notRemoved.empty())
+        throw Error(notRemoved);
     return models_.size();
 }
 
@@ -94,18 +101,21 @@ void TModelDocument::Delete(int index) {
     if (!Editable(index))
         return;
     models_.erase(models_.begin() + index);
+    outlines_.Erase(index);
     unsaved_ = true;
 }
 
 void TModelDocument::CopyAdd(int index) {
     if (models_.empty()) {
         models_.emplace_back();
+        outlines_.Append(std::nullopt);
     } else {
         const TMyModelRecord* source = Record(index);
         if (!source)
             return;
         models_.push_back(TMyModelRecord(*source));
         models_.back().ModelID = LowestFreeModelID(models_);
+        outlines_.Append(outlines_.Source(index)); // the copy's outlines are the source's
     }
     unsaved_ = true;
 }
@@ -116,6 +126,7 @@ TModelDocument::ImportResult TModelDocument::Import(const std::string& fileName)
         return ImportResult::NotAModelFile;
     if (ImportRemote(models_, imported) < 0)
         return ImportResult::Full;
+    outlines_.Append(std::nullopt);
     unsaved_ = true;
     return ImportResult::Imported;
 }

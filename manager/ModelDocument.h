@@ -1,6 +1,7 @@
 #pragma once
 // What the main window works on, without a widget: the models, the edit mode, whether the
 // array holds changes never written, and the commands that change the array or write files.
+#include "OutlineFiles.h"
 #include "model/ModelRecord.h"
 #include "model/StoreRules.h"
 #include "model/uUniversalModel.h"
@@ -50,7 +51,8 @@ public:
                                      const TStrArray& memo2);
 
     // Marks every entry reserved and writes the whole array; the number of models written.
-    // A failure raises and leaves the array unsaved and the old file whole.
+    // A failure raises and leaves the array unsaved and the old file whole. The models' outline
+    // files follow changed IDs and copies; a name already taken refuses the save beforehand.
     size_t Save(double saveTime);
 
     // Removes Models[index]; nothing outside the array.
@@ -79,6 +81,7 @@ private:
 
     std::string exeDir_;
     TMyModelRecords models_;
+    TOutlineFiles outlines_;
     bool editMode_ = false;
     bool unsaved_ = false;
     // The file found at start-up was refused or is in an older layout: keep it on first save.

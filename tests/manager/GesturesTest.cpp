@@ -144,13 +144,23 @@ TEST_F(Gestures, ADoubleClickOnEditEntersEditModeOnceAndWritesNothing) {
     EXPECT_EQ(test::ReadBytes(DatabasePath()), before);
 }
 
-TEST_F(Gestures, DeletingAModelAsksWithNoAsTheDefault) {
+TEST_F(Gestures, DeletingAModelAsksWithNoAsTheDefaultAndLeavesItsOutlines) {
     OpenWith({WithKeys(1, 3), WithKeys(2, 3)});
     EnterEditMode();
     ChooseFromCellMenu(Grid("tsGrid1"), 1, 1, "Delete");
     EXPECT_EQ(dialogs.shown, QStringList{"Are you sure to delete current?"});
     EXPECT_EQ(dialogs.defaults, std::vector<DefaultAnswer>{DefaultAnswer::No});
     EXPECT_EQ(Models().size(), 2u);
+
+    // Yes deletes the model; its outlines stay on disk, and the status bar says where.
+    const std::string outlines = DataDir() + "/Model0001.hmt";
+    test::WriteBytes(outlines, {1, 2, 3});
+    dialogs.QueueConfirm(true);
+    ChooseFromCellMenu(Grid("tsGrid1"), 1, 1, "Delete");
+    EXPECT_EQ(Models().size(), 1u);
+    EXPECT_EQ(StatusText(),
+              "Model deleted; its outlines stay in " + QString::fromStdString(outlines));
+    EXPECT_TRUE(std::filesystem::exists(outlines));
 }
 
 TEST_F(Gestures, EveryFileWrittenOrReadIsToldInTheStatusBar) {

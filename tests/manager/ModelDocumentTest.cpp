@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "model/ModelFile.h"
 #include "model/RemoteFile.h"
+#include "platform/Errors.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -106,6 +107,55 @@ TEST_F(Document, CopyAndImportTakeTheLowestFreeIdentifier) {
     test::WriteBytes(exchange, {1, 2, 3});
     EXPECT_EQ(document.Import(exchange), TModelDocument::ImportResult::NotAModelFile);
     EXPECT_EQ(document.Count(), 3);
+}
+
+// A model's button outlines follow it: a changed ID takes its file along, a copy gets a copy,
+// a deleted model leaves its file alone, and a name already taken refuses the save beforehand.
+TEST_F(Document, OutlineFilesFollowTheirModelsWhenSaved) {
+    const auto hmt = [&](const char* id) { return dir.Dir() + "data/Model" + id + ".hmt"; };
+    const auto write = [](const std::string& file, const std::string& text) {
+        test::WriteBytes(file, std::vector<uint8_t>(text.begin(), text.end()));
+    };
+    const auto read = [](const std::string& file) {
+        const auto bytes = test::ReadBytes(file);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    SaveModelFile(DatabasePath(), {Named(1, "TV"), Named(2, "Fan"), Named(5, "Box")}, 0);
+    write(hmt("0001"), "tv");
+    write(hmt("0002"), "fan");
+    write(hmt("0009"), "someone else's");
+    ASSERT_TRUE(document.Load().empty());
+
+    document.SetId(0, "3"); // renamed: 0001 -> 0003
+    document.CopyAdd(1);    // copied: 0002 -> the lowest free ID, 0000
+    document.Delete(2);     // Box had no file: nothing
+    document.Save(0);
+    EXPECT_FALSE(std::filesystem::exists(hmt("0001")));
+    EXPECT_EQ(read(hmt("0003")), "tv");
+    EXPECT_EQ(read(hmt("0002")), "fan");
+    EXPECT_EQ(read(hmt("0000")), "fan");
+    EXPECT_FALSE(std::filesystem::exists(hmt("0005")));
+
+    // Deleting keeps the file; moving onto a taken name refuses the whole save.
+    document.Delete(2);
+    document.SetId(0, "9");
+    const auto before = test::ReadBytes(DatabasePath());
+    try {
+        document.Save(0);
+        ADD_FAILURE() << "saved over Model0009.hmt";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot move the button outlines \"" + hmt("0003") + "\" to \"" + hmt("0009") +
+                      "\": a file of that name is there already. Nothing was saved.");
+    }
+    EXPECT_EQ(test::ReadBytes(DatabasePath()), before);
+    EXPECT_EQ(read(hmt("0003")), "tv");
+    EXPECT_EQ(read(hmt("0009")), "someone else's");
+    EXPECT_TRUE(document.Unsaved());
+    document.SetId(0, "7");
+    document.Save(0);
+    EXPECT_EQ(read(hmt("0007")), "tv");
+    EXPECT_EQ(read(hmt("0000")), "fan"); // the deleted copy's file stayed
 }
 
 } // namespace
