@@ -7,6 +7,8 @@
 #include "model/Picture.h"
 #include "platform/DayCount.h"
 #include "platform/Errors.h"
+#include "platform/FileLock.h"
+#include "platform/FileTarget.h"
 #include "platform/Gbk.h"
 #include "platform/Strings.h"
 
@@ -15,7 +17,7 @@
 
 namespace mm::tool {
 
-TMyModelRecords LoadDatabase(const std::string& fileName, uint16_t* version) {
+TMyModelRecords LoadDatabase(const std::string& fileName, TModelFileLoad* loaded) {
     TMyModelRecords models;
     const TModelFileLoad load = OnFile(fileName, [&] { return LoadModelFile(fileName, models); });
     if (!load.Exists)
@@ -23,8 +25,8 @@ TMyModelRecords LoadDatabase(const std::string& fileName, uint16_t* version) {
     if (!load.Read)
         throw Failure(fileName,
                       "the database could not be read (count out of range or unknown layout)");
-    if (version)
-        *version = load.Version;
+    if (loaded)
+        *loaded = load;
     return models;
 }
 
@@ -102,7 +104,9 @@ void DumpModel(std::ostream& out, const TMyModelRecord& m) {
 int Dump(const Args& args) {
     RequireArgs(args, 1);
     uint16_t version = 0;
-    const TMyModelRecords models = LoadDatabase(args[0], &version);
+    TModelFileLoad load;
+    const TMyModelRecords models = LoadDatabase(args[0], &load);
+    version = load.Version;
     std::ostringstream out;
     out << "{\"version\": " << version << ",\n \"count\": " << models.size() << ",\n \"models\": [";
     for (size_t i = 0; i < models.size(); ++i) {
@@ -116,10 +120,15 @@ int Dump(const Args& args) {
 
 int Save(const Args& args) {
     RequireArgs(args, 2);
-    RefuseSameFile(args[0], args[1]);
-    TMyModelRecords models = LoadDatabase(args[0]);
+    // Over its input it is the window's Save: the one writer replaces the file only once the
+    // new one is whole, and a database in an older layout is kept as ".bak".
+    const bool over = SameFile(args[0], args[1]);
+    const TFileLock lock = OnFile(args[1], [&] { return TFileLock(args[1]); });
+    TModelFileLoad load;
+    TMyModelRecords models = LoadDatabase(args[0], &load);
     MarkReserved(models);
-    OnFile(args[1], [&] { SaveModelFile(args[1], models, NowAsDayCount()); });
+    OnFile(args[1],
+           [&] { SaveModelFile(args[1], models, NowAsDayCount(), over && load.KeepOnSave()); });
     return 0;
 }
 
@@ -140,7 +149,11 @@ int List(const Args& args) {
 std::vector<TCommand> DatabaseCommands() {
     return {
         {"dump", "DB", "write the whole database as JSON to standard output", Dump},
-        {"save", "DB OUT", "load DB and write it to OUT in the current layout", Save},
+        {"save", "DB OUT",
+         "load DB and write it to OUT in the current layout (OUT may be DB itself: a database in "
+         "an "
+         "older layout is then kept as DB.bak)",
+         Save},
         {"list", "DB",
          "one tab-separated line per model: ID, name, remark, keys, pages, chip "
          "kind, communication type, picture bytes",

@@ -7,7 +7,7 @@
 namespace mm::tool {
 
 // Loads a database named on the command line; refuses a missing or unreadable one.
-TMyModelRecords LoadDatabase(const std::string& fileName, uint16_t* version = nullptr);
+TMyModelRecords LoadDatabase(const std::string& fileName, TModelFileLoad* loaded = nullptr);
 
 // The record with the ID, or Failure naming the database.
 const TMyModelRecord& ModelById(const TMyModelRecords& models, const std::string& dbName,

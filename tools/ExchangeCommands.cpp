@@ -8,6 +8,7 @@
 #include "platform/DayCount.h"
 #include "platform/Errors.h"
 #include "platform/FileLock.h"
+#include "platform/FileTarget.h"
 #include "platform/Strings.h"
 
 #include <sstream>
@@ -85,7 +86,7 @@ int Import(const Args& args) {
     }
     MarkReserved(models);
     // Writing over a database read in an older layout keeps the old file, as the window does.
-    const bool keepOld = parsed.out == parsed.db && load.KeepOnSave();
+    const bool keepOld = SameFile(parsed.out, parsed.db) && load.KeepOnSave();
     OnFile(parsed.out, [&] { SaveModelFile(parsed.out, models, NowAsDayCount(), keepOld); });
     WriteOutput(ids.str());
     return 0;

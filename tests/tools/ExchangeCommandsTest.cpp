@@ -120,6 +120,30 @@ TEST_F(ExchangeCommands, ImportIntoAnOldLayoutKeepsTheOldFile) {
     EXPECT_EQ(RunTool("list " + fresh).out, "001A\tTV\t\t1\t1\t0\t0\t2\n");
 }
 
+// "save DB DB" is the window's Save: the database rewritten in place, through a link too; one in
+// an older layout is kept as ".bak" first.
+TEST_F(ExchangeCommands, SaveOverItsInputRewritesTheDatabase) {
+    Bytes old = test::Header(1, 0x0000);
+    Bytes record(103860, 0);
+    test::PutText(record, 0, "Oldie");
+    test::Append(old, record);
+    const std::string oldDb = dir.File("old.RMF");
+    test::WriteBytes(oldDb, old);
+    const auto result = RunTool("save " + oldDb + " " + oldDb, true);
+    EXPECT_EQ(result.status, 0) << result.out;
+    EXPECT_EQ(test::ReadBytes(oldDb + ".bak"), old);
+    EXPECT_EQ(RunTool("list " + oldDb).out, "0000\tOldie\t\t0\t0\t0\t0\t0\n");
+    EXPECT_LT(test::ReadBytes(oldDb).size(), old.size()); // the current layout
+
+    const std::string link = dir.File("link.RMF");
+    std::filesystem::create_symlink(db, link);
+    const std::string listed = RunTool("list " + db).out;
+    EXPECT_EQ(RunTool("save " + db + " " + link).status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(RunTool("list " + db).out, listed);
+    EXPECT_FALSE(std::filesystem::exists(db + ".bak"));
+}
+
 TEST_F(ExchangeCommands, JsonIsTheWindowsExportByteForByte) {
     const std::string out = dir.File("all.json");
     ASSERT_EQ(RunTool("json " + db + " " + out).status, 0);

@@ -84,7 +84,6 @@ TEST_F(FileSafety, AnOutputThatIsAnInputIsRefused) {
         {"json " + db + " " + link, db, link},
         {"export " + db + " 1 " + db, db, db},
         {"picture " + db + " 1 " + db, db, db},
-        {"save " + db + " " + link, db, link},
         {"brands " + db + " 0 " + remote + " " + db, db, db},
         {"brands " + db + " 0 " + remote + " " + remote, remote, remote},
         {"hotmap convert " + map + " " + map, map, map},
