@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -227,6 +228,8 @@ private:
             const QPointF at = SomePoint(target);
             QWheelEvent wheel(at, target->mapToGlobal(at), {}, {0, Pick(2) ? 120 : -120},
                               Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            // As the platform sends it: what the target leaves goes on to its parents.
+            QSpontaneKeyEvent::setSpontaneous(&wheel);
             QApplication::sendEvent(target, &wheel);
         } else if (kind < 85) {
             static const Qt::Key keys[] = {Qt::Key_Return,  Qt::Key_Escape,    Qt::Key_Tab,
@@ -245,13 +248,27 @@ private:
             static const QString pieces[] = {"1",  "7",  "0x10",   "255",         "a",
                                              "g",  "=",  " ",      "PID",         "-",
                                              "99", "S5", "\u4e2d", "\u9065\u63a7"};
-            const QString text = pieces[Pick(std::size(pieces))];
-            for (const QChar ch : text) {
-                if (ch.unicode() < 0x80)
-                    QTest::keyClick(focus, static_cast<char>(ch.unicode()));
-                else
-                    QTest::sendKeyEvent(QTest::Click, focus, Qt::Key_unknown, QString(ch), {});
+            TypeInto(focus, pieces[Pick(std::size(pieces))]);
+            // Now and then Escape while typing, and typing on at once: whatever the Escape
+            // opened must not take the letters as answers.
+            if (Pick(5) == 0) {
+                const QPointer<QWidget> typedInto = focus;
+                QTest::keyClick(focus, Qt::Key_Escape);
+                if (QWidget* next = QApplication::focusWidget(); next && typedInto)
+                    TypeInto(next, pieces[Pick(std::size(pieces))]);
             }
+        }
+    }
+
+    static void TypeInto(QWidget* widget, const QString& text) {
+        const QPointer<QWidget> alive = widget;
+        for (const QChar ch : text) {
+            if (!alive)
+                return;
+            if (ch.unicode() < 0x80)
+                QTest::keyClick(widget, static_cast<char>(ch.unicode()));
+            else
+                QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), {});
         }
     }
 

@@ -104,6 +104,15 @@ TEST(Monkey, RandomInputNeverBreaksTheWindowAndEverySaveReadsBack) {
     test::WriteBytes(dir.Dir() + "data/remote.db",
                      test::Deflated(test::BrandPayload({"A", "B"}, {{0, 5}, {1, 9}})));
     WriteRemoteFile(dir.File("one.rmt"), Catalogue()[1]);
+    // Outline files of some models: a save may move or copy them, never lose one.
+    const auto outlineFiles = [&] {
+        int count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Dir() + "data"))
+            count += entry.path().extension() == ".hmt";
+        return count;
+    };
+    for (const char* id : {"0001", "0002", "0003"})
+        test::WriteBytes(dir.Dir() + "data/Model" + id + ".hmt", {'H', 'M', 'A', 'P'});
     const TSSByteArray picture = Jpeg();
     test::WriteBytes(dir.File("pic.jpg"), picture);
     test::WriteBytes(dir.File("bad.jpg"), {1, 2, 3});
@@ -129,6 +138,7 @@ TEST(Monkey, RandomInputNeverBreaksTheWindowAndEverySaveReadsBack) {
             return;
         saved = now;
         ++saves;
+        ASSERT_GE(outlineFiles(), 3) << "an outline file was lost";
         const TModelDocument& document = window.Document();
         if (document.Unsaved())
             return; // changed again since
