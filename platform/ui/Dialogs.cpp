@@ -1,10 +1,13 @@
 #include "Dialogs.h"
+#include "Jpeg.h"
+#include "platform/Streams.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -27,6 +30,37 @@ void MakeRoomForTitle(QMessageBox& box) {
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
         grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
                       grid->rowCount(), 0, 1, grid->columnCount());
+}
+// The picture chosen by its look: the selected JPEG beside the file list, in Qt's own dialog
+// (the desktop's dialog has no room for it). A file that does not decode shows nothing.
+void AddPicturePreview(QFileDialog& dialog) {
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (!grid)
+        return;
+    auto* preview = new QLabel(&dialog);
+    preview->setObjectName(QStringLiteral("picturePreview"));
+    preview->setFixedSize(180, 240);
+    preview->setAlignment(Qt::AlignCenter);
+    preview->setFrameShape(QFrame::StyledPanel);
+    grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
+    QObject::connect(
+        &dialog, &QFileDialog::currentChanged, preview, [preview](const QString& path) {
+            constexpr qint64 kLargestPreviewed = 16 << 20;
+            QImage image;
+            const QFileInfo file(path);
+            if (file.isFile() && file.size() <= kLargestPreviewed) {
+                try {
+                    const TSSByteArray bytes = ReadWholeFile(QFile::encodeName(path).toStdString());
+                    image = DecodeJpeg(bytes.data(), bytes.size());
+                } catch (const std::exception&) {
+                    image = QImage();
+                }
+            }
+            preview->setPixmap(image.isNull() ? QPixmap()
+                                              : QPixmap::fromImage(image.scaled(
+                                                    preview->size(), Qt::KeepAspectRatio,
+                                                    Qt::SmoothTransformation)));
+        });
 }
 } // namespace
 
@@ -62,6 +96,10 @@ std::optional<QString> TQtDialogs::ChooseFile(const FileDialogRequest& request) 
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!request.defaultExt.isEmpty())
         dialog.setDefaultSuffix(request.defaultExt);
+    if (request.kind == FileDialogKind::OpenPicture) {
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        AddPicturePreview(dialog);
+    }
     const QStringList filters = request.filter.split(QStringLiteral(";;"));
     if (request.filterIndex > 0 && request.filterIndex < filters.size())
         dialog.selectNameFilter(filters[request.filterIndex]);

@@ -6,6 +6,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
@@ -223,6 +225,40 @@ TEST(QtDialogs, AQuestionThatCanDropWorkTakesNoLetterTypedOn) {
     dialogs.ShowMessage(QStringLiteral("Please input a name"));
     EXPECT_EQ(seen.icon, QMessageBox::Warning);
     EXPECT_TRUE(seen.fitsTitle);
+}
+
+// The open-picture dialog shows the selected JPEG beside the file list.
+TEST(QtDialogs, TheOpenPictureDialogPreviewsTheSelectedPicture) {
+    test::TempDir dir;
+    QImage image(60, 90, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    const QString picture = QString::fromStdString(dir.File("remote.jpg"));
+    ASSERT_TRUE(image.save(picture, "JPG"));
+    test::WriteBytes(dir.File("broken.jpg"), {0xFF, 0xD8, 0xFF});
+    TQtDialogs dialogs;
+    bool previewed = false;
+    bool brokenShowsNothing = false;
+    QTimer::singleShot(100, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        auto* preview = dialog->findChild<QLabel*>(QStringLiteral("picturePreview"));
+        if (!preview)
+            return dialog->reject();
+        // What the list reports when the user moves onto a file (it fills in the background).
+        emit dialog->currentChanged(picture);
+        previewed = !preview->pixmap().isNull();
+        emit dialog->currentChanged(QString::fromStdString(dir.File("broken.jpg")));
+        brokenShowsNothing = preview->pixmap().isNull();
+        dialog->reject();
+    });
+    const auto chosen = dialogs.ChooseFile({FileDialogKind::OpenPicture,
+                                            QStringLiteral("JPEG images (*.jpg *.jpeg)"),
+                                            {},
+                                            QString::fromStdString(dir.Dir())});
+    EXPECT_FALSE(chosen.has_value());
+    EXPECT_TRUE(previewed);
+    EXPECT_TRUE(brokenShowsNothing);
 }
 
 } // namespace
