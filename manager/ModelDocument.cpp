@@ -6,6 +6,8 @@
 #include "model/ModelFile.h"
 #include "model/Picture.h"
 #include "model/RemoteFile.h"
+#include "platform/Errors.h"
+#include "platform/ui/QtText.h"
 
 namespace mm {
 
@@ -17,7 +19,7 @@ std::string TModelDocument::DatabasePath() const {
 
 std::vector<std::string> TModelDocument::Load() {
     const std::string path = DatabasePath();
-    unsaved_ = false;
+    undo_.clear();
     try {
         const TModelFileLoad load = LoadModelFile(path, models_);
         outlines_.Reset(models_);
@@ -48,40 +50,83 @@ TMyModelRecord* TModelDocument::Editable(int index) {
     return index >= 0 && index < Count() ? &models_[static_cast<size_t>(index)] : nullptr;
 }
 
-bool TModelDocument::SetName(int index, std::string_view name) {
+void TModelDocument::ChangeRecord(int index, const QString& label, TRecordEdit edit,
+                                  const std::function<void(TMyModelRecord&)>& change) {
     TMyModelRecord* record = Editable(index);
-    if (!record || name.empty())
+    if (!record)
+        return;
+    TMyModelRecord before = *record;
+    const auto push = [&] {
+        if (!SameRecord(before, *record))
+            undo_.push(
+                new TReplaceRecordCommand(*this, index, std::move(before), *record, label, edit));
+    };
+    try {
+        change(*record);
+    } catch (...) {
+        push();
+        throw;
+    }
+    push();
+}
+
+QString TModelDocument::NameOf(int index) const {
+    const TMyModelRecord* record = Record(index);
+    return record ? QStringFromGbk(record->ModelType.Str()) : QString();
+}
+
+void TModelDocument::PutRecord(int index, const TMyModelRecord& record) {
+    if (TMyModelRecord* put = Editable(index))
+        *put = record;
+}
+
+void TModelDocument::InsertRecord(int index, const TMyModelRecord& record,
+                                  std::optional<uint16_t> outlines) {
+    if (index < 0 || index > Count())
+        return;
+    models_.insert(models_.begin() + index, record);
+    outlines_.Insert(index, outlines);
+}
+
+void TModelDocument::RemoveRecord(int index) {
+    if (!Editable(index))
+        return;
+    models_.erase(models_.begin() + index);
+    outlines_.Erase(index);
+}
+
+bool TModelDocument::SetName(int index, std::string_view name) {
+    if (!Record(index) || name.empty())
         return false;
-    record->ModelType.Assign(name);
-    unsaved_ = true;
+    ChangeRecord(index, QStringLiteral("Rename model"), TRecordEdit::Name,
+                 [&](TMyModelRecord& record) { record.ModelType.Assign(name); });
     return true;
 }
 
 bool TModelDocument::SetId(int index, std::string_view hexText) {
-    TMyModelRecord* record = Editable(index);
     const std::optional<uint16_t> id = TryModelIdFromText(hexText);
-    if (!record || !id)
+    if (!Record(index) || !id)
         return false;
-    record->ModelID = *id;
-    unsaved_ = true;
+    ChangeRecord(index, QStringLiteral("Change model ID"), TRecordEdit::Id,
+                 [&](TMyModelRecord& record) { record.ModelID = *id; });
     return true;
 }
 
 void TModelDocument::SetRemark(int index, std::string_view remark) {
-    if (TMyModelRecord* record = Editable(index)) {
-        record->Remark.Assign(remark);
-        unsaved_ = true;
-    }
+    ChangeRecord(index, QStringLiteral("Change remark"), TRecordEdit::Remark,
+                 [&](TMyModelRecord& record) { record.Remark.Assign(remark); });
 }
 
 std::optional<std::string> TModelDocument::Store(int index, const TStoreInput& input,
                                                  const TStrArray& memo1, const TStrArray& memo2) {
-    unsaved_ = true;
-    if (auto broken = StoreModel(models_, index, input))
-        return broken;
-    if (TMyModelRecord* record = Editable(index))
-        StoreCodePages(*record, memo1, memo2);
-    return std::nullopt;
+    std::optional<std::string> broken;
+    ChangeRecord(index, QStringLiteral("Edit model %1").arg(NameOf(index)), TRecordEdit::Whole,
+                 [&](TMyModelRecord& record) {
+                     broken = StoreModel(models_, index, input);
+                     if (!broken)
+                         StoreCodePages(record, memo1, memo2);
+                 });
+    return broken;
 }
 
 size_t TModelDocument::Save(double saveTime) {
@@ -89,7 +134,7 @@ size_t TModelDocument::Save(double saveTime) {
     MarkReserved(models_);
     SaveModelFile(DatabasePath(), models_, saveTime, keepDatabaseOnSave_);
     keepDatabaseOnSave_ = false;
-    unsaved_ = false;
+    undo_.setClean();
     const std::string notRemoved = TOutlineFiles::Apply(moves);
     outlines_.Reset(models_);
     if (!notRemoved.empty())
@@ -98,36 +143,43 @@ size_t TModelDocument::Save(double saveTime) {
 }
 
 void TModelDocument::Delete(int index) {
-    if (!Editable(index))
+    const TMyModelRecord* record = Record(index);
+    if (!record)
         return;
-    models_.erase(models_.begin() + index);
-    outlines_.Erase(index);
-    unsaved_ = true;
+    undo_.push(new TInsertRecordCommand(*this, index, *record, outlines_.Source(index),
+                                        QStringLiteral("Delete model %1").arg(NameOf(index)),
+                                        true));
 }
 
 void TModelDocument::CopyAdd(int index) {
-    if (models_.empty()) {
-        models_.emplace_back();
-        outlines_.Append(std::nullopt);
-    } else {
+    TMyModelRecord copy;
+    std::optional<uint16_t> outlines;
+    if (!models_.empty()) {
         const TMyModelRecord* source = Record(index);
         if (!source)
             return;
-        models_.push_back(TMyModelRecord(*source));
-        models_.back().ModelID = LowestFreeModelID(models_);
-        outlines_.Append(outlines_.Source(index)); // the copy's outlines are the source's
+        copy = *source;
+        copy.ModelID = LowestFreeModelID(models_); // the source's ID is taken already
+        outlines = outlines_.Source(index);        // the copy's outlines are the source's
     }
-    unsaved_ = true;
+    undo_.push(new TInsertRecordCommand(*this, Count(), std::move(copy), outlines,
+                                        QStringLiteral("Copy/Add model %1").arg(NameOf(index)),
+                                        false));
 }
 
 TModelDocument::ImportResult TModelDocument::Import(const std::string& fileName) {
     TMyModelRecord imported;
     if (!ReadRemoteFile(fileName, imported))
         return ImportResult::NotAModelFile;
-    if (ImportRemote(models_, imported) < 0)
+    const int index = ImportRemote(models_, imported);
+    if (index < 0)
         return ImportResult::Full;
-    outlines_.Append(std::nullopt);
-    unsaved_ = true;
+    // Taken back out and put in again as a command, so that it can be undone.
+    TMyModelRecord added = std::move(models_[static_cast<size_t>(index)]);
+    models_.erase(models_.begin() + index);
+    undo_.push(new TInsertRecordCommand(
+        *this, index, std::move(added), std::nullopt,
+        QStringLiteral("Import model %1").arg(QStringFromGbk(imported.ModelType.Str())), false));
     return ImportResult::Imported;
 }
 
@@ -153,12 +205,11 @@ void TModelDocument::ExportBrandList(const std::string& fileName, const TMDFYFil
 }
 
 TSSByteArray TModelDocument::LoadPicture(int index, const std::string& fileName) {
-    TMyModelRecord* record = Editable(index);
-    if (!record)
+    if (!Record(index))
         return {};
     TSSByteArray picture = ReadPictureFile(fileName);
-    ReplacePicture(*record, picture);
-    unsaved_ = true;
+    ChangeRecord(index, QStringLiteral("Load picture of %1").arg(NameOf(index)), TRecordEdit::Whole,
+                 [&](TMyModelRecord& changed) { ReplacePicture(changed, picture); });
     return picture;
 }
 

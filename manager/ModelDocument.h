@@ -1,12 +1,16 @@
 #pragma once
-// What the main window works on, without a widget: the models, the edit mode, whether the
-// array holds changes never written, and the commands that change the array or write files.
+// What the main window works on, without a widget: the models, the edit mode, the undo stack of
+// every change of the array (whose clean state says whether the array holds changes never
+// written), and the commands that change the array or write files.
+#include "ModelCommands.h"
 #include "OutlineFiles.h"
 #include "model/ModelRecord.h"
 #include "model/StoreRules.h"
 #include "model/uUniversalModel.h"
 #include "platform/Strings.h"
 
+#include <QUndoStack>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,7 +36,9 @@ public:
     bool EditMode() const { return editMode_; }
     void SetEditMode(bool on) { editMode_ = on; }
     // The array holds changes that were never written.
-    bool Unsaved() const { return unsaved_; }
+    bool Unsaved() const { return !undo_.isClean(); }
+    // Every change of the array, labelled, back to the last load; a save marks it clean.
+    QUndoStack& UndoStack() { return undo_; }
 
     std::string DatabasePath() const;
     // The file of Models[index]'s button outlines; empty outside the array.
@@ -77,13 +83,25 @@ public:
     TSSByteArray LoadPicture(int index, const std::string& fileName);
 
 private:
+    friend class TReplaceRecordCommand;
+    friend class TInsertRecordCommand;
     TMyModelRecord* Editable(int index);
+    // What the commands do to the array.
+    void PutRecord(int index, const TMyModelRecord& record);
+    void InsertRecord(int index, const TMyModelRecord& record, std::optional<uint16_t> outlines);
+    void RemoveRecord(int index);
+    // Runs a change of Models[index] and records it as one command when it changed anything,
+    // also when the change raised part way (what it wrote before stays, and can be undone).
+    void ChangeRecord(int index, const QString& label, TRecordEdit edit,
+                      const std::function<void(TMyModelRecord&)>& change);
+    // The model's name for a command's label.
+    QString NameOf(int index) const;
 
     std::string exeDir_;
     TMyModelRecords models_;
     TOutlineFiles outlines_;
     bool editMode_ = false;
-    bool unsaved_ = false;
+    QUndoStack undo_;
     // The file found at start-up was refused or is in an older layout: keep it on first save.
     bool keepDatabaseOnSave_ = false;
 };

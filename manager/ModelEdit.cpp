@@ -60,6 +60,8 @@ void TfrmModelEdit::ConnectHandlers() {
     WireCommand(Action3, &QAction::triggered, &TfrmModelEdit::Action3Execute);
     WireCommand(ToolButton7, &QToolButton::clicked, &TfrmModelEdit::ToolButton7Click);
     WireCommand(ToolButton8, &QToolButton::clicked, &TfrmModelEdit::ToolButton8Click);
+    WireCommand(undoAction_, &QAction::triggered, &TfrmModelEdit::UndoClick);
+    WireCommand(redoAction_, &QAction::triggered, &TfrmModelEdit::RedoClick);
     ConnectListHandlers();
     ConnectKeyHandlers();
     ConnectCodeHandlers();
@@ -197,6 +199,29 @@ void TfrmModelEdit::SaveDatabase() {
     Report(QStringLiteral("%1 models written to %2")
                .arg(written)
                .arg(QString::fromStdString(document_.DatabasePath())));
+}
+
+void TfrmModelEdit::UndoClick() {
+    UndoOrRedo(true);
+}
+
+void TfrmModelEdit::RedoClick() {
+    UndoOrRedo(false);
+}
+
+void TfrmModelEdit::UndoOrRedo(bool undo) {
+    if (!StoreShownModel())
+        return;
+    QUndoStack& stack = document_.UndoStack();
+    if (undo ? !stack.canUndo() : !stack.canRedo())
+        return;
+    const QString label = undo ? stack.undoText() : stack.redoText();
+    if (undo)
+        stack.undo();
+    else
+        stack.redo();
+    RefreshList();
+    Report((undo ? QStringLiteral("Undone: ") : QStringLiteral("Redone: ")) + label);
 }
 
 void TfrmModelEdit::Report(const QString& text) {

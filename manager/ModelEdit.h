@@ -98,6 +98,11 @@ private:
     bool StoreModelReported(int index);
     int CurrentRow() const;
     void SaveDatabase();
+    // Ctrl+Z and Ctrl+Shift+Z or Ctrl+Y: the model being edited is stored first, as leaving it
+    // does, then the last change of the catalogue is undone or redone and named.
+    void UndoClick();
+    void RedoClick();
+    void UndoOrRedo(bool undo);
     // What a command wrote, and where, in the status bar for a few seconds.
     void Report(const QString& text);
     static QString FileNameText(const std::string& path);
@@ -207,6 +212,8 @@ private:
     QAction* Action3 = nullptr; // "Save"
     QAction* Action4 = nullptr; // "Delete"
     QAction* Action5 = nullptr; // "Copy/Add"
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
 
     // Left panel.
     QLabel* Label6 = nullptr; // "Search"

@@ -106,6 +106,13 @@ void TfrmModelEdit::BuildToolBar() {
     Action3 = NamedAction(this, "Action3", QStringLiteral("Save"));
     Action4 = NamedAction(this, "Action4", QStringLiteral("Delete"));
     Action5 = NamedAction(this, "Action5", QStringLiteral("Copy/Add"));
+    // Undo and redo are reached by their keys alone; a focused text box undoes its own typing.
+    undoAction_ = NamedAction(this, "actUndo", QStringLiteral("Undo"));
+    undoAction_->setShortcuts(QKeySequence::Undo);
+    redoAction_ = NamedAction(this, "actRedo", QStringLiteral("Redo"));
+    redoAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    addActions({undoAction_, redoAction_});
 
     auto button = [this](const char* name, const QString& caption, const QString& hint = {}) {
         auto* b = Named(new QToolButton(ToolBar1), name);

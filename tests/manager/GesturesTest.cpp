@@ -188,6 +188,42 @@ TEST_F(Gestures, EveryFileWrittenOrReadIsToldInTheStatusBar) {
     EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join('|').toStdString();
 }
 
+TEST_F(Gestures, CtrlZUndoesAndCtrlYRedoesEachChangeNamingIt) {
+    OpenWith({WithKeys(1, 3), WithKeys(2, 3)});
+    EnterEditMode();
+    const auto keys = [&](Qt::KeyboardModifiers modifiers, Qt::Key key) {
+        window->activateWindow(); // a closed menu may have had the focus
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        QWidget* focus = QApplication::focusWidget();
+        Key(focus ? focus : window.get(), key, modifiers);
+    };
+    // A key name typed is stored as leaving the model would store it, then undone.
+    EditCell(Keys(), 2, 1, "Power");
+    keys(Qt::ControlModifier, Qt::Key_Z);
+    EXPECT_EQ(StatusText(), "Undone: Edit model TV");
+    EXPECT_EQ(Keys()->CellText(2, 1), "K0");
+    EXPECT_EQ(Models()[0].BtnInfo[0].Name.Str(), "K0");
+    keys(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+    EXPECT_EQ(StatusText(), "Redone: Edit model TV");
+    EXPECT_EQ(Keys()->CellText(2, 1), "Power");
+
+    ChooseFromCellMenu(Grid("tsGrid1"), 1, 1, "Copy/Add");
+    ASSERT_EQ(Models().size(), 3u);
+    keys(Qt::ControlModifier, Qt::Key_Z);
+    EXPECT_EQ(StatusText(), "Undone: Copy/Add model TV");
+    EXPECT_EQ(Models().size(), 2u);
+    EXPECT_EQ(Grid("tsGrid1")->Rows(), 2);
+    keys(Qt::ControlModifier, Qt::Key_Y);
+    EXPECT_EQ(Models().size(), 3u);
+
+    // A save marks the stack clean; an undo after it is unsaved work again.
+    Save();
+    EXPECT_FALSE(window->Document().Unsaved());
+    keys(Qt::ControlModifier, Qt::Key_Z);
+    EXPECT_TRUE(window->Document().Unsaved());
+    EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join('|').toStdString();
+}
+
 // The program's own dialogs: a question that can drop work takes no letter typed on, defaults
 // to No and shows the question icon; a message shows the warning icon; both fit their title.
 TEST(QtDialogs, AQuestionThatCanDropWorkTakesNoLetterTypedOn) {

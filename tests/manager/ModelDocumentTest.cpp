@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace mm {
 namespace {
@@ -156,6 +157,94 @@ TEST_F(Document, OutlineFilesFollowTheirModelsWhenSaved) {
     document.Save(0);
     EXPECT_EQ(read(hmt("0007")), "tv");
     EXPECT_EQ(read(hmt("0000")), "fan"); // the deleted copy's file stayed
+}
+
+// Every change of the array is one labelled command: random changes undone all the way give the
+// array and the file of the start byte for byte, and redone give the changed array again.
+TEST_F(Document, RandomChangesUndoneGiveTheStartAndRedoneTheChanges) {
+    SaveModelFile(DatabasePath(), {Named(1, "TV"), Named(2, "Fan"), Named(3, "Box")}, 0);
+    ASSERT_TRUE(document.Load().empty());
+    document.Save(0); // the start, as the program writes it
+    const auto start = test::ReadBytes(DatabasePath());
+    const TMyModelRecords startModels = document.Models();
+    const std::string exchange = dir.File("tv.rmt");
+    document.Export(0, exchange);
+    const std::string picture = dir.File("p.jpg");
+    test::WriteBytes(picture, {0xFF, 0xD8, 0xFF, 0xE0, 1, 2, 3, 0xFF, 0xD9});
+
+    std::mt19937 random(20261211);
+    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    for (int step = 0; step < 200; ++step) {
+        const int index = pick(document.Count());
+        switch (pick(8)) {
+        case 0:
+            document.SetName(index, "N" + std::to_string(step));
+            break;
+        case 1:
+            document.SetId(index, std::to_string(10 + step));
+            break;
+        case 2:
+            document.SetRemark(index, "r" + std::to_string(step));
+            break;
+        case 3:
+            if (document.Count() < 20)
+                document.CopyAdd(index);
+            break;
+        case 4:
+            if (document.Count() > 1)
+                document.Delete(index);
+            break;
+        case 5:
+            if (document.Count() < 20)
+                document.Import(exchange);
+            break;
+        case 6:
+            document.LoadPicture(index, picture);
+            break;
+        default:
+            document.SetName(index, "typed on");
+            break; // merges with a rename before it
+        }
+    }
+    ASSERT_TRUE(document.Unsaved());
+    const TMyModelRecords changed = document.Models();
+    QUndoStack& stack = document.UndoStack();
+    EXPECT_GT(stack.count(), 20);
+    for (int c = 0; c < stack.count(); ++c)
+        EXPECT_FALSE(stack.text(c).isEmpty()) << c;
+
+    while (stack.canUndo())
+        stack.undo();
+    EXPECT_FALSE(document.Unsaved());
+    ASSERT_EQ(document.Models().size(), startModels.size());
+    for (size_t m = 0; m < startModels.size(); ++m)
+        EXPECT_TRUE(SameRecord(document.Models()[m], startModels[m])) << m;
+    document.Save(0);
+    EXPECT_EQ(test::ReadBytes(DatabasePath()), start);
+
+    while (stack.canRedo())
+        stack.redo();
+    ASSERT_EQ(document.Models().size(), changed.size());
+    for (size_t m = 0; m < changed.size(); ++m)
+        EXPECT_TRUE(SameRecord(document.Models()[m], changed[m])) << m;
+    EXPECT_TRUE(document.Unsaved());
+}
+
+TEST_F(Document, CommandsAreNamedForWhatTheyDid) {
+    SaveModelFile(DatabasePath(), {Named(1, "TV"), Named(2, "Fan")}, 0);
+    ASSERT_TRUE(document.Load().empty());
+    document.SetName(0, "T");
+    document.SetName(0, "TV2"); // typing on in the same cell: one command
+    document.SetRemark(1, "r");
+    document.CopyAdd(1);
+    document.Delete(0);
+    document.SetId(0, "7");
+    document.SetId(0, "2"); // typed back as it was: nothing left to undo
+    QStringList labels;
+    for (int c = 0; c < document.UndoStack().count(); ++c)
+        labels << document.UndoStack().text(c);
+    EXPECT_EQ(labels, (QStringList{"Rename model", "Change remark", "Copy/Add model Fan",
+                                   "Delete model TV2"}));
 }
 
 } // namespace

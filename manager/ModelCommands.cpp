@@ -1,0 +1,54 @@
+#include "ModelCommands.h"
+
+#include "ModelDocument.h"
+
+#include <cstring>
+
+namespace mm {
+
+bool SameRecord(const TMyModelRecord& a, const TMyModelRecord& b) {
+    return std::memcmp(&a.Fixed(), &b.Fixed(), sizeof(TModelFixedPart)) == 0 && a.Blob == b.Blob;
+}
+
+TReplaceRecordCommand::TReplaceRecordCommand(TModelDocument& document, int index,
+                                             TMyModelRecord before, TMyModelRecord after,
+                                             const QString& label, TRecordEdit edit)
+    : QUndoCommand(label), document_(document), index_(index), before_(std::move(before)),
+      after_(std::move(after)), edit_(edit) {}
+
+void TReplaceRecordCommand::undo() {
+    document_.PutRecord(index_, before_);
+}
+
+void TReplaceRecordCommand::redo() {
+    document_.PutRecord(index_, after_);
+}
+
+int TReplaceRecordCommand::id() const {
+    return edit_ == TRecordEdit::Whole ? -1 : static_cast<int>(edit_);
+}
+
+bool TReplaceRecordCommand::mergeWith(const QUndoCommand* other) {
+    const auto* next = static_cast<const TReplaceRecordCommand*>(other);
+    if (next->index_ != index_)
+        return false;
+    after_ = next->after_;
+    // Typed back to what it was: no change is left to undo.
+    setObsolete(SameRecord(before_, after_));
+    return true;
+}
+
+TInsertRecordCommand::TInsertRecordCommand(TModelDocument& document, int index,
+                                           TMyModelRecord record, std::optional<uint16_t> outlines,
+                                           const QString& label, bool removes)
+    : QUndoCommand(label), document_(document), index_(index), record_(std::move(record)),
+      outlines_(outlines), removes_(removes) {}
+
+void TInsertRecordCommand::Apply(bool remove) {
+    if (remove)
+        document_.RemoveRecord(index_);
+    else
+        document_.InsertRecord(index_, record_, outlines_);
+}
+
+} // namespace mm

@@ -1,0 +1,55 @@
+#pragma once
+// The undoable changes of the catalogue: a record replaced, inserted or removed. Each keeps the
+// records it needs to go both ways; the document applies them.
+#include "model/ModelRecord.h"
+
+#include <QUndoCommand>
+#include <cstdint>
+#include <optional>
+
+namespace mm {
+
+class TModelDocument;
+
+// What a replacement changed, so that typing in one cell merges into one command.
+enum class TRecordEdit { Whole = 1, Name, Id, Remark };
+
+class TReplaceRecordCommand : public QUndoCommand {
+public:
+    TReplaceRecordCommand(TModelDocument& document, int index, TMyModelRecord before,
+                          TMyModelRecord after, const QString& label, TRecordEdit edit);
+    void undo() override;
+    void redo() override;
+    int id() const override;
+    bool mergeWith(const QUndoCommand* other) override;
+
+private:
+    TModelDocument& document_;
+    int index_;
+    TMyModelRecord before_;
+    TMyModelRecord after_;
+    TRecordEdit edit_;
+};
+
+// Inserts a record at index when done, removes it when undone; a removal is its reverse.
+class TInsertRecordCommand : public QUndoCommand {
+public:
+    TInsertRecordCommand(TModelDocument& document, int index, TMyModelRecord record,
+                         std::optional<uint16_t> outlines, const QString& label, bool removes);
+    void undo() override { Apply(!removes_); }
+    void redo() override { Apply(removes_); }
+
+private:
+    void Apply(bool remove);
+
+    TModelDocument& document_;
+    int index_;
+    TMyModelRecord record_;
+    std::optional<uint16_t> outlines_; // whose outline file the record's outlines are in
+    bool removes_;
+};
+
+// The same record, byte for byte: its fixed part and its blob.
+bool SameRecord(const TMyModelRecord& a, const TMyModelRecord& b);
+
+} // namespace mm
