@@ -1,6 +1,8 @@
 #include "HotImage.h"
 
 #include "DisplayMapping.h"
+#include "HotMapFiles.h"
+#include "SpotRegion.h"
 #include "platform/ui/Jpeg.h"
 
 #include <QApplication>
@@ -50,7 +52,11 @@ void THotImage::SetPicture(const QImage& picture) {
 }
 
 void THotImage::RenderBuffer() {
-    renderer_.RenderBuffer(BackBuffer, BufferValid);
+    try {
+        renderer_.RenderBuffer(BackBuffer, BufferValid);
+    } catch (const RegionMemoryError&) {
+        throw RegionMemoryError(FileName);
+    }
     if (BufferValid)
         Flip();
 }
@@ -75,7 +81,7 @@ void THotImage::LoadPictureAndMap(TStream& stream, const std::string& mapFileNam
     HotSpots.Clear();
     if (!FileExists(FileName))
         return;
-    HotSpots.LoadFromFile(FileName);
+    LoadHotMap(FileName, HotSpots, THotMapFormat::Binary);
     ClearCheckMarks();
     state_.ShiftIndex = HotSpots.IndexOfShiftKey();
 }
@@ -125,8 +131,13 @@ void THotImage::ClearCheckMarks() {
 }
 
 void THotImage::HitTestAt(QPoint position) {
-    if (rect().contains(position))
+    if (!rect().contains(position))
+        return;
+    try {
         pointer_.HitTest(position, GetMapping());
+    } catch (const RegionMemoryError&) {
+        throw RegionMemoryError(FileName);
+    }
 }
 
 bool THotImage::UnderPointer(QPoint globalPosition) const {

@@ -188,16 +188,8 @@ int64_t TSpot::RegionWork() const {
 }
 
 QRect TSpot::PixelBox() const {
-    if (!pixelBox_) {
-        if (region_)
-            pixelBox_ = region_->boundingRect();
-        else if (shape_ == TSpotShape::Rectangle)
-            pixelBox_ = RectRegion(Corners()).boundingRect();
-        else if (shape_ == TSpotShape::Ellipse)
-            pixelBox_ = EllipseRegionBox(Corners());
-        else
-            pixelBox_ = PolygonRegionBox(points_);
-    }
+    if (!pixelBox_)
+        pixelBox_ = region_ ? region_->boundingRect() : PolygonRegionBox(points_);
     return *pixelBox_;
 }
 

@@ -158,7 +158,7 @@ private:
     void DropRegion() const { region_.reset(); }
     // Tells the list's budget that the region was used.
     void CountRegion() const;
-    // The box of the region's pixels, measured once per outline.
+    // The box of a polyline's pixels, measured once per outline.
     QRect PixelBox() const;
 
     TSpotShape shape_;

@@ -263,14 +263,6 @@ QRegion PolygonRegion(std::span<const TPoint> points) {
     });
 }
 
-QRect EllipseRegionBox(const TRect& r) {
-    return WithinMemory([&] {
-        TBoxCollector box;
-        ScanEllipse(r, [&](int32_t y, const TSpans& spans) { return box.AddRow(y, spans); });
-        return box.Box();
-    });
-}
-
 QRect PolygonRegionBox(std::span<const TPoint> points) {
     return WithinMemory([&] {
         TBoxCollector box;

@@ -38,7 +38,6 @@ int64_t PolygonRegionWork(std::span<const TPoint> points);
 
 // The box of the region's pixels (empty without any), found by the same scan without building
 // the region: as much time, next to no memory.
-QRect EllipseRegionBox(const TRect& r);
 QRect PolygonRegionBox(std::span<const TPoint> points);
 
 // Whether the region has no pixel: the scan stops at the first row that has one.
