@@ -243,8 +243,17 @@ bool TSpot::Contains(TPoint p) const {
         const TRect r = Corners();
         return r.Left <= p.X && p.X < r.Right && r.Top <= p.Y && p.Y < r.Bottom;
     }
-    const bool inside = InPointBox(points_, p) && GetRegion().contains(ToQPoint(p));
-    if (!inside)
+    // A miss gives the region back, so the next test may well find none: the answer then
+    // comes from the point's own row, and only a hit builds the region to keep.
+    bool inside = InPointBox(points_, p);
+    if (inside && region_)
+        inside = region_->contains(ToQPoint(p));
+    else if (inside)
+        inside = shape_ == TSpotShape::Ellipse ? EllipseContains(Corners(), p)
+                                               : PolygonContains(points_, p);
+    if (inside)
+        GetRegion(); // kept, and counted as used, while the spot is being hit
+    else
         FreeRegion(); // regions are kept only by spots that are being hit
     return inside;
 }

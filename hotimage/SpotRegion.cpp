@@ -117,23 +117,30 @@ private:
 
 // Rows of an ellipse's pixels, top to bottom, to sink(y, spans) until it answers false; false
 // when the ellipse is beyond the limits.
-template <typename Sink> bool ScanEllipse(const TRect& r, Sink&& sink) {
-    const TRect n = Normalized(r);
-    if (EllipseRegionWork(r) == 0)
-        return false;
+// The pixels [first, second) of row y of the ellipse in the normalized box n.
+TSpan EllipseRow(const TRect& n, int32_t y) {
     const double width = double(n.Right) - n.Left;
     const double height = double(n.Bottom) - n.Top;
     const double centreX2 = double(n.Left) + n.Right; // doubled, so pixel centres are 2x + 1
     const double centreY2 = double(n.Top) + n.Bottom;
+    const double dy = (2.0 * y + 1 - centreY2) / height;
+    const double half = width * std::sqrt(std::max(0.0, 1 - dy * dy)); // doubled half-width
+    return {static_cast<int32_t>(std::floor((centreX2 - half - 1) / 2) + 1),
+            static_cast<int32_t>(std::ceil((centreX2 + half - 1) / 2))};
+}
+
+// Rows of an ellipse's pixels, top to bottom, to sink(y, spans) until it answers false; false
+// when the ellipse is beyond the limits.
+template <typename Sink> bool ScanEllipse(const TRect& r, Sink&& sink) {
+    const TRect n = Normalized(r);
+    if (EllipseRegionWork(r) == 0)
+        return false;
     TSpans spans;
     for (int32_t y = n.Top; y < n.Bottom; ++y) {
-        const double dy = (2.0 * y + 1 - centreY2) / height;
-        const double half = width * std::sqrt(std::max(0.0, 1 - dy * dy)); // doubled half-width
-        const auto x0 = static_cast<int32_t>(std::floor((centreX2 - half - 1) / 2) + 1);
-        const auto x1 = static_cast<int32_t>(std::ceil((centreX2 + half - 1) / 2));
+        const TSpan row = EllipseRow(n, y);
         spans.clear();
-        if (x1 > x0)
-            spans.emplace_back(x0, x1);
+        if (row.second > row.first)
+            spans.push_back(row);
         if (!sink(y, spans))
             break;
     }
@@ -160,6 +167,16 @@ std::vector<TEdge> CrossingEdges(std::span<const TPoint> points) {
     return edges;
 }
 
+// The spans of row y from the thresholds of the edges that cross it.
+template <typename Edges>
+void RowSpans(const Edges& crossing, int32_t y, std::vector<int32_t>& thresholds, TSpans& spans) {
+    thresholds.clear();
+    for (const TEdge* e : crossing)
+        thresholds.push_back(Threshold(*e, y));
+    std::sort(thresholds.begin(), thresholds.end());
+    PairUp(thresholds, spans);
+}
+
 // Rows of a polygon's pixels, top to bottom, to sink(y, spans) until it answers false.
 template <typename Sink> void ScanPolygon(std::span<const TPoint> points, Sink&& sink) {
     const std::vector<TEdge> edges = CrossingEdges(points);
@@ -178,11 +195,7 @@ template <typename Sink> void ScanPolygon(std::span<const TPoint> points, Sink&&
         while (next < edges.size() && edges[next].Y0 <= y)
             active.push_back(&edges[next++]);
         std::erase_if(active, [y](const TEdge* e) { return e->Y1 <= y; });
-        thresholds.clear();
-        for (const TEdge* e : active)
-            thresholds.push_back(Threshold(*e, y));
-        std::sort(thresholds.begin(), thresholds.end());
-        PairUp(thresholds, spans);
+        RowSpans(active, y, thresholds, spans);
         if (!sink(y, spans))
             return;
     }
@@ -285,6 +298,30 @@ bool PolygonRegionIsEmpty(std::span<const TPoint> points) {
         ScanPolygon(points,
                     [&](int32_t, const TSpans& spans) { return empty = StillEmpty(spans); });
         return empty;
+    });
+}
+
+bool EllipseContains(const TRect& r, TPoint p) {
+    const TRect n = Normalized(r);
+    if (EllipseRegionWork(r) == 0 || p.Y < n.Top || p.Y >= n.Bottom)
+        return false;
+    const TSpan row = EllipseRow(n, p.Y);
+    return row.first <= p.X && p.X < row.second;
+}
+
+bool PolygonContains(std::span<const TPoint> points, TPoint p) {
+    return WithinMemory([&] {
+        std::vector<TEdge> edges = CrossingEdges(points);
+        std::vector<const TEdge*> crossing;
+        for (const TEdge& e : edges)
+            if (e.Y0 <= p.Y && p.Y < e.Y1)
+                crossing.push_back(&e);
+        std::vector<int32_t> thresholds;
+        TSpans spans;
+        RowSpans(crossing, p.Y, thresholds, spans);
+        return std::any_of(spans.begin(), spans.end(), [&](const TSpan& span) {
+            return span.first <= p.X && p.X < span.second;
+        });
     });
 }
 

@@ -40,6 +40,10 @@ int64_t PolygonRegionWork(std::span<const TPoint> points);
 // the region: as much time, next to no memory.
 QRect PolygonRegionBox(std::span<const TPoint> points);
 
+// Whether the pixel lies in the region, from the one row it is on: no region is built.
+bool EllipseContains(const TRect& r, TPoint p);
+bool PolygonContains(std::span<const TPoint> points, TPoint p);
+
 // Whether the region has no pixel: the scan stops at the first row that has one.
 bool EllipseRegionIsEmpty(const TRect& r);
 bool PolygonRegionIsEmpty(std::span<const TPoint> points);
