@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
     int n = 0;
     for (const mm::TDemoModel& model : catalogue.Models) {
         const mm::TMyModelRecord& record = model.Record;
-        const auto size = static_cast<size_t>(std::max(0, record.PicSize));
+        const int32_t picSize = record.PicSize; // a packed field, read by value
+        const auto size = static_cast<size_t>(std::max(0, picSize));
         if (size == 0 || size > record.Blob.size())
             continue;
         const mm::TSSByteArray jpeg(record.Blob.begin(), record.Blob.begin() + size);

@@ -30,7 +30,7 @@ inline const std::vector<TPoint> kWholeRangePolygon = {
 
 inline std::vector<THostileMap> HostileMaps() {
     std::vector<THostileMap> maps;
-    for (int copies : {1, 100, 10000}) {
+    for (int copies : {1, 16, 100, 10000}) { // 16: the most that fit
         const int refusedAt = copies > 16 ? 16 : -1;
         maps.push_back({"swelling polyline x" + std::to_string(copies), kSwellingPolyline,
                         TSpotShape::Polyline, copies, refusedAt});
