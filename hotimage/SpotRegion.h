@@ -26,7 +26,7 @@ public:
     explicit RegionMemoryError(const std::string& fileName);
 };
 
-// Raise RegionMemoryError when the memory runs out.
+// Each of these, and each measure below, raises RegionMemoryError when memory runs out.
 QRegion RectRegion(const TRect& r);
 QRegion EllipseRegion(const TRect& r);
 QRegion PolygonRegion(std::span<const TPoint> points);
