@@ -147,29 +147,42 @@ bool THotImage::UnderPointer(QPoint globalPosition) const {
     return under == this;
 }
 
+void THotImage::Handled(const std::function<void()>& handling) {
+    try {
+        handling();
+    } catch (const std::exception& error) {
+        if (EventError)
+            EventError(error.what());
+    }
+}
+
 void THotImage::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint position = event->position().toPoint();
-    HitTestAt(position);
-    pointer_.MouseMove(UnderPointer(event->globalPosition().toPoint()));
+    Handled([&] {
+        const QPoint position = event->position().toPoint();
+        HitTestAt(position);
+        pointer_.MouseMove(UnderPointer(event->globalPosition().toPoint()));
+    });
     THotBackBox::mouseMoveEvent(event);
 }
 
 void THotImage::mousePressEvent(QMouseEvent* event) {
-    HitTestAt(event->position().toPoint());
+    Handled([&] { HitTestAt(event->position().toPoint()); });
     THotBackBox::mousePressEvent(event);
     if (event->button() != Qt::LeftButton)
         return;
-    const TSpotClick click = pointer_.LeftButtonDown();
-    if (click.Action == TSpotClick::TAction::ToggleShift) {
-        state_.ShiftOn = !state_.ShiftOn;
-        RenderBuffer();
-    } else if (click.Action == TSpotClick::TAction::Select) {
-        SetSelectedIndex(click.Index);
-    }
+    Handled([&] {
+        const TSpotClick click = pointer_.LeftButtonDown();
+        if (click.Action == TSpotClick::TAction::ToggleShift) {
+            state_.ShiftOn = !state_.ShiftOn;
+            RenderBuffer();
+        } else if (click.Action == TSpotClick::TAction::Select) {
+            SetSelectedIndex(click.Index);
+        }
+    });
 }
 
 void THotImage::mouseReleaseEvent(QMouseEvent* event) {
-    HitTestAt(event->position().toPoint());
+    Handled([&] { HitTestAt(event->position().toPoint()); });
     if (event->button() == Qt::LeftButton)
         pointer_.LeftButtonUp();
     THotBackBox::mouseReleaseEvent(event);
@@ -177,7 +190,11 @@ void THotImage::mouseReleaseEvent(QMouseEvent* event) {
 
 void THotImage::enterEvent(QEnterEvent* event) {
     THotBackBox::enterEvent(event);
-    HitTestAt(event->position().toPoint());
+    Handled([&] { HitTestAt(event->position().toPoint()); });
+}
+
+void THotImage::resizeEvent(QResizeEvent* event) {
+    Handled([&] { THotBackBox::resizeEvent(event); }); // renders the buffer anew
 }
 
 void THotImage::leaveEvent(QEvent* event) {
