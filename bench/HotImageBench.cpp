@@ -1,9 +1,12 @@
 // The hot image on an 800 x 1200 picture with 150 spots, every check mark on: one full render
 // of the back buffer, and one pointer move of a sweep across the picture (hit test and the
 // control's move handling), each against a plain copy of the picture into the buffer measured
-// in the same run.
+// in the same run. And a map at the bound on work, freshly read: checked, drawn with every check
+// mark and swept by the pointer.
 #include "hotimage/DisplayMapping.h"
 #include "hotimage/HotImageRenderer.h"
+#include "hotimage/HotMapCheck.h"
+#include "hotimage/HotMapFiles.h"
 #include "hotimage/HotPointer.h"
 
 #include <QPainter>
@@ -157,6 +160,50 @@ void PointerSweep(benchmark::State& state) {
     state.counters["plain_copy_ms"] = PlainCopySeconds() * 1e3;
 }
 
+// As many tall triangles as the bound on work lets one map hold, across the picture.
+void FillAtTheBound(mm::THotSpots& spots) {
+    const std::vector<mm::TPoint> triangle = {{0, 0}, {10, 131071}, {20, 0}};
+    for (int i = 0;; ++i) {
+        auto spot = std::make_unique<mm::TSpot>();
+        std::vector<mm::TPoint> points;
+        for (const mm::TPoint& p : triangle)
+            points.push_back({p.X + 48 * i, p.Y});
+        spot->SetPoints(std::move(points));
+        spot->ID = i;
+        spot->CheckMarks = {true, true};
+        spots.Add(std::move(spot));
+        if (spots.Count() > 1 &&
+            spots.Items(0)->RegionWork() * (spots.Count() + 1) > mm::kMaxMapRegionWork)
+            return;
+    }
+}
+
+void MapAtTheBound(benchmark::State& state) {
+    TScene& scene = Scene();
+    const mm::TSpotMapping mapping =
+        mm::DisplayMapping(false, {kWidth, kHeight}, scene.picture.size());
+    double total = 0;
+    int64_t runs = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        mm::THotSpots spots;
+        FillAtTheBound(spots);
+        state.ResumeTiming();
+        const auto start = Clock::now();
+        benchmark::DoNotOptimize(mm::CheckHotMap({0, 1, 2}, spots));
+        mm::THotImageState shown;
+        mm::THotImageRenderer(scene.picture, spots, shown).RenderBuffer(scene.buffer, true);
+        mm::THotPointer pointer(spots);
+        for (const QPoint& at : scene.sweep)
+            pointer.HitTest(at, mapping);
+        total += std::chrono::duration<double>(Clock::now() - start).count();
+        ++runs;
+    }
+    const double perRun = runs ? total / static_cast<double>(runs) : 0;
+    state.counters["ms_check_render_sweep"] = perRun * 1e3;
+    state.counters["ratio_to_plain_copy"] = perRun / PlainCopySeconds();
+}
+
 BENCHMARK_CAPTURE(Render, regions_cached, true)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
@@ -166,6 +213,7 @@ BENCHMARK_CAPTURE(Render, after_a_sweep, false)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 BENCHMARK(PointerSweep)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(MapAtTheBound)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
 
 } // namespace
 

@@ -1,5 +1,7 @@
 // Any bytes as a text hot-map: the reader never fails on content. What it read is written and
-// read again and must come back the same.
+// read again and must come back the same; then it goes the way a user's map goes: bounded,
+// checked, hit-tested over the whole picture and drawn.
+#include "HotMapUserPath.h"
 #include "hotimage/hotparse.h"
 
 #include <cstdlib>
@@ -14,5 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     mm::ReadHotMapText(again, back);
     if (!mm::SameSpots(spots, back))
         std::abort();
+    mm::fuzz::RunUserPath(spots, size % 2 == 1);
     return 0;
 }

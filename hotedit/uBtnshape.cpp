@@ -52,6 +52,10 @@ void Tfrmshape::BuildLayout() {
     HotImage1->setObjectName("HotImage1");
     HotImage1->AutoFlip = true;
     HotImage1->InitColor = 0; // black
+    // Shown once the event that met the error has returned.
+    HotImage1->EventError = [this](const std::string& message) {
+        PostGuarded(this, dialogs_, [message] { throw Error(message); });
+    };
     HotImage1->HotSpotsEditor = [this](THotImage& image) {
         return EditHotMap(dialogs_, image.HotSpots, image.objectName(), this);
     };

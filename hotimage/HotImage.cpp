@@ -1,6 +1,8 @@
 #include "HotImage.h"
 
 #include "DisplayMapping.h"
+#include "HotMapFiles.h"
+#include "SpotRegion.h"
 #include "platform/ui/Jpeg.h"
 
 #include <QApplication>
@@ -50,7 +52,11 @@ void THotImage::SetPicture(const QImage& picture) {
 }
 
 void THotImage::RenderBuffer() {
-    renderer_.RenderBuffer(BackBuffer, BufferValid);
+    try {
+        renderer_.RenderBuffer(BackBuffer, BufferValid);
+    } catch (const RegionMemoryError&) {
+        throw RegionMemoryError(FileName);
+    }
     if (BufferValid)
         Flip();
 }
@@ -75,7 +81,7 @@ void THotImage::LoadPictureAndMap(TStream& stream, const std::string& mapFileNam
     HotSpots.Clear();
     if (!FileExists(FileName))
         return;
-    HotSpots.LoadFromFile(FileName);
+    LoadHotMap(FileName, HotSpots, THotMapFormat::Binary);
     ClearCheckMarks();
     state_.ShiftIndex = HotSpots.IndexOfShiftKey();
 }
@@ -125,8 +131,13 @@ void THotImage::ClearCheckMarks() {
 }
 
 void THotImage::HitTestAt(QPoint position) {
-    if (rect().contains(position))
+    if (!rect().contains(position))
+        return;
+    try {
         pointer_.HitTest(position, GetMapping());
+    } catch (const RegionMemoryError&) {
+        throw RegionMemoryError(FileName);
+    }
 }
 
 bool THotImage::UnderPointer(QPoint globalPosition) const {
@@ -136,29 +147,42 @@ bool THotImage::UnderPointer(QPoint globalPosition) const {
     return under == this;
 }
 
+void THotImage::Handled(const std::function<void()>& handling) {
+    try {
+        handling();
+    } catch (const std::exception& error) {
+        if (EventError)
+            EventError(error.what());
+    }
+}
+
 void THotImage::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint position = event->position().toPoint();
-    HitTestAt(position);
-    pointer_.MouseMove(UnderPointer(event->globalPosition().toPoint()));
+    Handled([&] {
+        const QPoint position = event->position().toPoint();
+        HitTestAt(position);
+        pointer_.MouseMove(UnderPointer(event->globalPosition().toPoint()));
+    });
     THotBackBox::mouseMoveEvent(event);
 }
 
 void THotImage::mousePressEvent(QMouseEvent* event) {
-    HitTestAt(event->position().toPoint());
+    Handled([&] { HitTestAt(event->position().toPoint()); });
     THotBackBox::mousePressEvent(event);
     if (event->button() != Qt::LeftButton)
         return;
-    const TSpotClick click = pointer_.LeftButtonDown();
-    if (click.Action == TSpotClick::TAction::ToggleShift) {
-        state_.ShiftOn = !state_.ShiftOn;
-        RenderBuffer();
-    } else if (click.Action == TSpotClick::TAction::Select) {
-        SetSelectedIndex(click.Index);
-    }
+    Handled([&] {
+        const TSpotClick click = pointer_.LeftButtonDown();
+        if (click.Action == TSpotClick::TAction::ToggleShift) {
+            state_.ShiftOn = !state_.ShiftOn;
+            RenderBuffer();
+        } else if (click.Action == TSpotClick::TAction::Select) {
+            SetSelectedIndex(click.Index);
+        }
+    });
 }
 
 void THotImage::mouseReleaseEvent(QMouseEvent* event) {
-    HitTestAt(event->position().toPoint());
+    Handled([&] { HitTestAt(event->position().toPoint()); });
     if (event->button() == Qt::LeftButton)
         pointer_.LeftButtonUp();
     THotBackBox::mouseReleaseEvent(event);
@@ -166,7 +190,11 @@ void THotImage::mouseReleaseEvent(QMouseEvent* event) {
 
 void THotImage::enterEvent(QEnterEvent* event) {
     THotBackBox::enterEvent(event);
-    HitTestAt(event->position().toPoint());
+    Handled([&] { HitTestAt(event->position().toPoint()); });
+}
+
+void THotImage::resizeEvent(QResizeEvent* event) {
+    Handled([&] { THotBackBox::resizeEvent(event); }); // renders the buffer anew
 }
 
 void THotImage::leaveEvent(QEvent* event) {

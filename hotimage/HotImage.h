@@ -26,6 +26,10 @@ public:
     // library knows no editor.
     using THotSpotsEditor = std::function<bool(THotImage& image)>;
     THotSpotsEditor HotSpotsEditor;
+    // Told of an error raised while the control handled an event of its own (an outline whose
+    // region could not be built), since no exception may pass through the windowing layer.
+    // Without it the error is dropped.
+    std::function<void(const std::string& message)> EventError;
 
     QImage Picture;     // as decoded; its size is the picture space of the spots
     QImage MaskPicture; // held only
@@ -78,8 +82,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Runs the handling of an event, handing an error to EventError.
+    void Handled(const std::function<void()>& handling);
     void SpotRemoved(TSpot* spot) override;
     QImage SpotsPicture() const override { return Picture; }
     // The hit test the parent asks for at a pointer position on the control.

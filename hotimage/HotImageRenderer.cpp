@@ -108,7 +108,7 @@ void THotImageRenderer::DrawCheckMark(QPainter& canvas, int index) const {
     const QSize device = DeviceSize(canvas);
     const int reach = 8 + kCheckMarkPenWidth;
     // The bounds' centre lies within the box of the points: a polygon far off the canvas needs
-    // no region built to know that its tick is not drawn.
+    // no bounds measured to know that its tick is not drawn.
     if (spot.Shape() == TSpotShape::Polyline && !spot.Points().empty()) {
         const TRect box = PointsBox(spot.Points());
         if (OnDevice(int64_t{box.Left} - reach, int64_t{box.Top} - reach,

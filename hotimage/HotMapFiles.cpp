@@ -1,6 +1,7 @@
 #include "HotMapFiles.h"
 
 #include "hotparse.h"
+#include "platform/Errors.h"
 #include "platform/Strings.h"
 
 #include <cstring>
@@ -22,11 +23,33 @@ THotMapFormat HotMapFormatOfContent(const std::string& fileName) {
     return binary ? THotMapFormat::Binary : THotMapFormat::Text;
 }
 
+void RequireBoundedWork(THotSpots& spots, const std::string& nameInErrors) {
+    int64_t work = 0;
+    for (int i = 0; i < spots.Count(); ++i) {
+        const TSpot& spot = *spots.Items(i);
+        work += spot.RegionWork();
+        if (work <= kMaxMapRegionWork)
+            continue;
+        const std::string reason = "Its outlines need more than " +
+                                   std::to_string(kMaxMapRegionWork) +
+                                   " rows of drawing work; the limit is passed at spot " +
+                                   std::to_string(i) + " (ID " + std::to_string(spot.ID) + ").";
+        spots.Clear();
+        throw FileReadError(nameInErrors, reason);
+    }
+}
+
 void LoadHotMap(const std::string& fileName, THotSpots& spots, THotMapFormat format) {
-    if (format == THotMapFormat::Binary)
-        spots.LoadFromFile(fileName);
-    else
-        LoadHotMapText(fileName, spots);
+    try {
+        if (format == THotMapFormat::Binary)
+            spots.LoadFromFile(fileName);
+        else
+            LoadHotMapText(fileName, spots);
+    } catch (...) {
+        RequireBoundedWork(spots, fileName); // the spots read before the error stay
+        throw;
+    }
+    RequireBoundedWork(spots, fileName);
 }
 
 void SaveHotMap(const std::string& fileName, const THotSpots& spots, THotMapFormat format) {

@@ -62,6 +62,7 @@ TSpot* THotSpots::Add(std::unique_ptr<TSpot> spot) {
         return nullptr;
     spot->owner_ = this;
     items_.push_back(std::move(spot));
+    items_.back()->CountRegion();
     return items_.back().get();
 }
 
@@ -79,6 +80,7 @@ void THotSpots::Detach(TSpot* spot) {
     const auto at = std::find_if(items_.rbegin(), items_.rend(), Holding(spot));
     at->release(); // the caller has the spot now, or it is being destroyed
     items_.erase(std::next(at).base());
+    regions_.Released(*spot);
     spot->owner_ = nullptr;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The ordered spots of one picture, which the list owns, and the list's binary hot-map format
 // ("HMAP").
+#include "RegionBudget.h"
 #include "Spot.h"
 #include "platform/Errors.h"
 #include "platform/Streams.h"
@@ -67,6 +68,9 @@ public:
     int IndexOfShiftKey() const; // the first spot of KeyKind shift, enabled or not, or -1
     bool HasMaskItems() const;
 
+    // The memory the spots' cached regions may take together.
+    TRegionBudget& Regions() const { return regions_; }
+
     // The binary hot-map: "HMAP", the spots section, "MASK", the mask section.
     void WriteSpots(TStream& stream) const;
     void ReadSpots(TStream& stream);
@@ -87,6 +91,7 @@ private:
 
     std::vector<std::unique_ptr<TSpot>> items_;
     TSpotListOwner* image_;
+    mutable TRegionBudget regions_;
 };
 
 // Lists compare equal when they hold equal spots (SameSpot) in the same order.

@@ -20,6 +20,11 @@ int32_t WrapSub(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
 }
 
+// What a region's rectangles take, with the region's own bookkeeping.
+size_t RegionBytes(const QRegion& region) {
+    return static_cast<size_t>(region.rectCount()) * sizeof(QRect) + 64;
+}
+
 bool IsBox(TSpotShape shape) {
     return shape != TSpotShape::Polyline;
 }
@@ -63,10 +68,15 @@ TSpot::~TSpot() {
         owner_->Detach(this);
 }
 
+void TSpot::OutlineChanged() {
+    FreeRegion();
+    pixelBox_.reset();
+}
+
 void TSpot::Assign(const TSpot& source) {
     if (&source == this)
         return;
-    FreeRegion();
+    OutlineChanged();
     points_ = source.points_;
     shape_ = source.shape_;
     Hint = source.Hint;
@@ -82,7 +92,7 @@ TSpotData TSpot::Data() const {
 }
 
 void TSpot::SetData(const TSpotData& data) {
-    FreeRegion();
+    OutlineChanged();
     shape_ = data.Shape;
     points_ = data.Points;
     if (IsBox(shape_))
@@ -110,7 +120,7 @@ void TSpot::SetMask(const TSpotMask& mask) {
 }
 
 void TSpot::AssignMapped(const TSpot* source, const TSpotMapping& mapping) {
-    FreeRegion();
+    OutlineChanged();
     if (!source) {
         Clear();
         return;
@@ -147,13 +157,40 @@ void TSpot::Draw(QPainter& canvas, TPoint offset) const {
 }
 
 void TSpot::FreeRegion() const {
+    if (region_ && owner_)
+        owner_->regions_.Released(*this);
     region_.reset();
 }
 
-const QRegion& TSpot::GetRegion() const {
+QRegion TSpot::GetRegion() const {
     if (!region_)
         region_ = CreateRegion();
-    return *region_;
+    const QRegion region = *region_; // stays whole should the budget take the cached one back
+    CountRegion();
+    return region;
+}
+
+void TSpot::CountRegion() const {
+    if (region_ && owner_)
+        owner_->regions_.Used(*this, RegionBytes(*region_));
+}
+
+int64_t TSpot::RegionWork() const {
+    switch (shape_) {
+    case TSpotShape::Rectangle:
+        return 0;
+    case TSpotShape::Ellipse:
+        return EllipseRegionWork(Corners());
+    case TSpotShape::Polyline:
+        break;
+    }
+    return PolygonRegionWork(points_);
+}
+
+QRect TSpot::PixelBox() const {
+    if (!pixelBox_)
+        pixelBox_ = region_ ? region_->boundingRect() : PolygonRegionBox(points_);
+    return *pixelBox_;
 }
 
 QRegion TSpot::CreateRegion() const {
@@ -169,13 +206,13 @@ QRegion TSpot::CreateRegion() const {
 }
 
 void TSpot::Clear() {
-    FreeRegion();
+    OutlineChanged();
     shape_ = TSpotShape::Polyline;
     points_.clear();
 }
 
 void TSpot::SetShape(TSpotShape shape) {
-    FreeRegion();
+    OutlineChanged();
     if (shape == shape_)
         return;
     if (IsBox(shape))
@@ -189,7 +226,7 @@ void TSpot::AddPoint(TPoint p) {
 }
 
 void TSpot::SetPoints(std::vector<TPoint> points) {
-    FreeRegion();
+    OutlineChanged();
     points_ = std::move(points);
     if (IsBox(shape_))
         points_.resize(2);
@@ -206,8 +243,17 @@ bool TSpot::Contains(TPoint p) const {
         const TRect r = Corners();
         return r.Left <= p.X && p.X < r.Right && r.Top <= p.Y && p.Y < r.Bottom;
     }
-    const bool inside = InPointBox(points_, p) && GetRegion().contains(ToQPoint(p));
-    if (!inside)
+    // A miss gives the region back, so the next test may well find none: the answer then
+    // comes from the point's own row, and only a hit builds the region to keep.
+    bool inside = InPointBox(points_, p);
+    if (inside && region_)
+        inside = region_->contains(ToQPoint(p));
+    else if (inside)
+        inside = shape_ == TSpotShape::Ellipse ? EllipseContains(Corners(), p)
+                                               : PolygonContains(points_, p);
+    if (inside)
+        GetRegion(); // kept, and counted as used, while the spot is being hit
+    else
         FreeRegion(); // regions are kept only by spots that are being hit
     return inside;
 }
@@ -215,17 +261,17 @@ bool TSpot::Contains(TPoint p) const {
 TRect TSpot::GetBounds() const {
     if (IsBox(shape_))
         return Corners();
-    const QRegion& region = GetRegion();
-    if (region.isEmpty())
+    const QRect pixels = PixelBox();
+    if (pixels.isEmpty())
         return {};
-    TRect box = FromQRect(region.boundingRect());
+    TRect box = FromQRect(pixels);
     ++box.Right;
     ++box.Bottom;
     return box;
 }
 
 void TSpot::SetCorners(TPoint p1, TPoint p2) {
-    FreeRegion();
+    OutlineChanged();
     points_ = {p1, p2};
 }
 
@@ -234,7 +280,13 @@ bool TSpot::OutlineIsEmpty() const {
         const TRect r = Corners();
         return r.Left >= r.Right || r.Top >= r.Bottom;
     }
-    return GetRegion().isEmpty();
+    if (pixelBox_)
+        return pixelBox_->isEmpty();
+    if (region_)
+        return region_->isEmpty();
+    if (shape_ == TSpotShape::Ellipse)
+        return EllipseRegionIsEmpty(Corners());
+    return PolygonRegionIsEmpty(points_);
 }
 
 bool SameSpot(const TSpot& a, const TSpot& b) {

@@ -1,6 +1,7 @@
 #pragma once
 // One button outline on a remote's picture: its data as a plain value, and the spot that a
-// list owns, which keeps its outline's region cached while it is being hit.
+// list owns, which keeps its outline's region cached while it is being hit, within the
+// list's budget for regions.
 #include "Geometry.h"
 
 #include <QRegion>
@@ -116,8 +117,13 @@ public:
 
     void FreeRegion() const;
     bool HasRegion() const { return region_.has_value(); }
-    const QRegion& GetRegion() const; // built on demand and cached
-    QRegion CreateRegion() const;     // a fresh region of the outline
+    // Built on demand and cached; the list may take it back later for other spots' regions.
+    // Raises RegionMemoryError.
+    QRegion GetRegion() const;
+    QRegion CreateRegion() const; // a fresh region of the outline
+    // The scan work, in edge crossings of pixel rows, that building the region takes (0 for a
+    // rectangle, and for an outline beyond the limits, which gets no region).
+    int64_t RegionWork() const;
 
     int PointCount() const { return static_cast<int>(points_.size()); }
     void Clear(); // a polyline without points
@@ -132,22 +138,35 @@ public:
 
     bool Contains(TPoint p) const;
     // Rectangle or ellipse: the corners as stored. Polyline: the region's box, one pixel wider
-    // and taller; (0, 0, 0, 0) when the outline covers no pixel.
+    // and taller; (0, 0, 0, 0) when the outline covers no pixel. Measured without building
+    // the region and kept until the outline changes.
     TRect GetBounds() const;
     // The outline becomes exactly the two points (a polyline keeps its shape).
     void SetCorners(TPoint p1, TPoint p2);
     // No point lies inside the outline: a polyline without area, a rectangle or ellipse without
-    // width or height, or a rectangle stored with its corners reversed.
+    // width or height, or a rectangle stored with its corners reversed. Decided without
+    // building the region.
     bool OutlineIsEmpty() const;
 
 private:
     friend class THotSpots;
+    friend class TRegionBudget;
+
+    // The region goes, as does every measure of the outline.
+    void OutlineChanged();
+    // The region goes without the list's budget being told (the budget takes it back).
+    void DropRegion() const { region_.reset(); }
+    // Tells the list's budget that the region was used.
+    void CountRegion() const;
+    // The box of a polyline's pixels, measured once per outline.
+    QRect PixelBox() const;
 
     TSpotShape shape_;
     std::vector<TPoint> points_;
     THotSpots* owner_ = nullptr;
     std::unique_ptr<TSpotMask> mask_;
     mutable std::optional<QRegion> region_;
+    mutable std::optional<QRect> pixelBox_;
 };
 
 // Spots compare equal when every stored field is equal: outline, colours, hint, ID, enabled

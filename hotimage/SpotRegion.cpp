@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -40,8 +42,13 @@ public:
     QRegion Finish() {
         Flush();
         QRegion region;
-        if (!rects_.empty())
-            region.setRects(rects_.data(), static_cast<int>(rects_.size()));
+        if (rects_.empty())
+            return region;
+        region.setRects(rects_.data(), static_cast<int>(rects_.size()));
+        // QRegion does not report a failed allocation; a region that lost its rectangles is
+        // one that could not be stored.
+        if (region.rectCount() != static_cast<int>(rects_.size()))
+            throw RegionMemoryError();
         return region;
     }
 
@@ -94,7 +101,127 @@ void PairUp(const std::vector<int32_t>& thresholds, TSpans& spans) {
     }
 }
 
+// The box of every span passed to it.
+class TBoxCollector {
+public:
+    bool AddRow(int32_t y, const TSpans& spans) {
+        for (const TSpan& span : spans)
+            box_ |= QRect(QPoint(span.first, y), QPoint(span.second - 1, y));
+        return true;
+    }
+    QRect Box() const { return box_; }
+
+private:
+    QRect box_;
+};
+
+// Rows of an ellipse's pixels, top to bottom, to sink(y, spans) until it answers false; false
+// when the ellipse is beyond the limits.
+// The pixels [first, second) of row y of the ellipse in the normalized box n.
+TSpan EllipseRow(const TRect& n, int32_t y) {
+    const double width = double(n.Right) - n.Left;
+    const double height = double(n.Bottom) - n.Top;
+    const double centreX2 = double(n.Left) + n.Right; // doubled, so pixel centres are 2x + 1
+    const double centreY2 = double(n.Top) + n.Bottom;
+    const double dy = (2.0 * y + 1 - centreY2) / height;
+    const double half = width * std::sqrt(std::max(0.0, 1 - dy * dy)); // doubled half-width
+    return {static_cast<int32_t>(std::floor((centreX2 - half - 1) / 2) + 1),
+            static_cast<int32_t>(std::ceil((centreX2 + half - 1) / 2))};
+}
+
+// Rows of an ellipse's pixels, top to bottom, to sink(y, spans) until it answers false; false
+// when the ellipse is beyond the limits.
+template <typename Sink> bool ScanEllipse(const TRect& r, Sink&& sink) {
+    const TRect n = Normalized(r);
+    if (EllipseRegionWork(r) == 0)
+        return false;
+    TSpans spans;
+    for (int32_t y = n.Top; y < n.Bottom; ++y) {
+        const TSpan row = EllipseRow(n, y);
+        spans.clear();
+        if (row.second > row.first)
+            spans.push_back(row);
+        if (!sink(y, spans))
+            break;
+    }
+    return true;
+}
+
+// The edges of a polygon that cross row centres, sorted by their upper ends; none when the
+// polygon is beyond the limits.
+std::vector<TEdge> CrossingEdges(std::span<const TPoint> points) {
+    if (PolygonRegionWork(points) == 0)
+        return {};
+    std::vector<TEdge> edges;
+    for (size_t i = 0; i < points.size(); ++i) {
+        TPoint a = points[i];
+        TPoint b = points[(i + 1) % points.size()];
+        if (a.Y == b.Y)
+            continue; // a horizontal edge crosses no row centre
+        if (a.Y > b.Y)
+            std::swap(a, b);
+        edges.push_back({a.X, a.Y, b.X, b.Y});
+    }
+    std::sort(edges.begin(), edges.end(),
+              [](const TEdge& l, const TEdge& r) { return l.Y0 < r.Y0; });
+    return edges;
+}
+
+// The spans of row y from the thresholds of the edges that cross it.
+template <typename Edges>
+void RowSpans(const Edges& crossing, int32_t y, std::vector<int32_t>& thresholds, TSpans& spans) {
+    thresholds.clear();
+    for (const TEdge* e : crossing)
+        thresholds.push_back(Threshold(*e, y));
+    std::sort(thresholds.begin(), thresholds.end());
+    PairUp(thresholds, spans);
+}
+
+// Rows of a polygon's pixels, top to bottom, to sink(y, spans) until it answers false.
+template <typename Sink> void ScanPolygon(std::span<const TPoint> points, Sink&& sink) {
+    const std::vector<TEdge> edges = CrossingEdges(points);
+    if (edges.empty())
+        return;
+    int64_t bottom = 0;
+    for (const TEdge& e : edges)
+        bottom = std::max(bottom, e.Y1);
+    std::vector<const TEdge*> active;
+    std::vector<int32_t> thresholds;
+    TSpans spans;
+    size_t next = 0;
+    // Every row between the top and the bottom of a closed polygon is crossed by at least two
+    // edges, so the rows are bounded by the work the limit allows.
+    for (auto y = static_cast<int32_t>(edges.front().Y0); y < bottom; ++y) {
+        while (next < edges.size() && edges[next].Y0 <= y)
+            active.push_back(&edges[next++]);
+        std::erase_if(active, [y](const TEdge* e) { return e->Y1 <= y; });
+        RowSpans(active, y, thresholds, spans);
+        if (!sink(y, spans))
+            return;
+    }
+}
+
+// Runs a scan, turning a failed allocation into the program's own error.
+template <typename Scan> auto WithinMemory(Scan&& scan) {
+    try {
+        return scan();
+    } catch (const std::bad_alloc&) {
+        throw RegionMemoryError();
+    }
+}
+
+// A scan deciding emptiness goes on only while the rows have no pixel.
+bool StillEmpty(const TSpans& spans) {
+    return spans.empty();
+}
+
 } // namespace
+
+RegionMemoryError::RegionMemoryError()
+    : Error("Not enough memory to build the outline of a spot") {}
+
+RegionMemoryError::RegionMemoryError(const std::string& fileName)
+    : Error("Not enough memory to build the outline of a spot of \"" + fileName + "\"") {}
 
 QRegion RectRegion(const TRect& r) {
     const TRect n = Normalized(r);
@@ -103,77 +230,99 @@ QRegion RectRegion(const TRect& r) {
     return QRegion(ToQRect(n));
 }
 
-QRegion EllipseRegion(const TRect& r) {
+int64_t EllipseRegionWork(const TRect& r) {
     const TRect n = Normalized(r);
     if (!InRange(n) || n.Left == n.Right || n.Top == n.Bottom ||
         int64_t{n.Bottom} - n.Top > kMaxRegionWork)
-        return {};
-    const double width = double(n.Right) - n.Left;
-    const double height = double(n.Bottom) - n.Top;
-    const double centreX2 = double(n.Left) + n.Right; // doubled, so pixel centres are 2x + 1
-    const double centreY2 = double(n.Top) + n.Bottom;
-    TBandBuilder bands;
-    TSpans spans;
-    for (int32_t y = n.Top; y < n.Bottom; ++y) {
-        const double dy = (2.0 * y + 1 - centreY2) / height;
-        const double half = width * std::sqrt(std::max(0.0, 1 - dy * dy)); // doubled half-width
-        const auto x0 = static_cast<int32_t>(std::floor((centreX2 - half - 1) / 2) + 1);
-        const auto x1 = static_cast<int32_t>(std::ceil((centreX2 + half - 1) / 2));
-        spans.clear();
-        if (x1 > x0)
-            spans.emplace_back(x0, x1);
-        bands.AddRow(y, spans);
+        return 0;
+    return int64_t{n.Bottom} - n.Top;
+}
+
+int64_t PolygonRegionWork(std::span<const TPoint> points) {
+    if (points.size() < 3)
+        return 0;
+    int64_t work = 0;
+    for (size_t i = 0; i < points.size(); ++i) {
+        const TPoint a = points[i];
+        const TPoint b = points[(i + 1) % points.size()];
+        if (!InRange(a.X) || !InRange(a.Y))
+            return 0;
+        work += std::abs(int64_t{b.Y} - a.Y);
+        if (work > kMaxRegionWork)
+            return 0;
     }
-    return bands.Finish();
+    return work;
+}
+
+QRegion EllipseRegion(const TRect& r) {
+    return WithinMemory([&] {
+        TBandBuilder bands;
+        ScanEllipse(r, [&](int32_t y, const TSpans& spans) {
+            bands.AddRow(y, spans);
+            return true;
+        });
+        return bands.Finish();
+    });
 }
 
 QRegion PolygonRegion(std::span<const TPoint> points) {
-    if (points.size() < 3)
-        return {};
-    for (const TPoint& p : points)
-        if (!InRange(p.X) || !InRange(p.Y))
-            return {};
-    std::vector<TEdge> edges;
-    int64_t work = 0;
-    for (size_t i = 0; i < points.size(); ++i) {
-        TPoint a = points[i];
-        TPoint b = points[(i + 1) % points.size()];
-        if (a.Y == b.Y)
-            continue; // a horizontal edge crosses no row centre
-        if (a.Y > b.Y)
-            std::swap(a, b);
-        work += int64_t{b.Y} - a.Y;
-        if (work > kMaxRegionWork)
-            return {};
-        edges.push_back({a.X, a.Y, b.X, b.Y});
-    }
-    if (edges.empty())
-        return {};
-    std::sort(edges.begin(), edges.end(),
-              [](const TEdge& l, const TEdge& r) { return l.Y0 < r.Y0; });
-    int64_t bottom = 0;
-    for (const TEdge& e : edges)
-        bottom = std::max(bottom, e.Y1);
+    return WithinMemory([&] {
+        TBandBuilder bands;
+        ScanPolygon(points, [&](int32_t y, const TSpans& spans) {
+            bands.AddRow(y, spans);
+            return true;
+        });
+        return bands.Finish();
+    });
+}
 
-    TBandBuilder bands;
-    std::vector<const TEdge*> active;
-    std::vector<int32_t> thresholds;
-    TSpans spans;
-    size_t next = 0;
-    // Every row between the top and the bottom of a closed polygon is crossed by at least two
-    // edges, so the rows are bounded by the work counted above.
-    for (auto y = static_cast<int32_t>(edges.front().Y0); y < bottom; ++y) {
-        while (next < edges.size() && edges[next].Y0 <= y)
-            active.push_back(&edges[next++]);
-        std::erase_if(active, [y](const TEdge* e) { return e->Y1 <= y; });
-        thresholds.clear();
-        for (const TEdge* e : active)
-            thresholds.push_back(Threshold(*e, y));
-        std::sort(thresholds.begin(), thresholds.end());
-        PairUp(thresholds, spans);
-        bands.AddRow(y, spans);
-    }
-    return bands.Finish();
+QRect PolygonRegionBox(std::span<const TPoint> points) {
+    return WithinMemory([&] {
+        TBoxCollector box;
+        ScanPolygon(points, [&](int32_t y, const TSpans& spans) { return box.AddRow(y, spans); });
+        return box.Box();
+    });
+}
+
+bool EllipseRegionIsEmpty(const TRect& r) {
+    return WithinMemory([&] {
+        bool empty = true;
+        ScanEllipse(r, [&](int32_t, const TSpans& spans) { return empty = StillEmpty(spans); });
+        return empty;
+    });
+}
+
+bool PolygonRegionIsEmpty(std::span<const TPoint> points) {
+    return WithinMemory([&] {
+        bool empty = true;
+        ScanPolygon(points,
+                    [&](int32_t, const TSpans& spans) { return empty = StillEmpty(spans); });
+        return empty;
+    });
+}
+
+bool EllipseContains(const TRect& r, TPoint p) {
+    const TRect n = Normalized(r);
+    if (EllipseRegionWork(r) == 0 || p.Y < n.Top || p.Y >= n.Bottom)
+        return false;
+    const TSpan row = EllipseRow(n, p.Y);
+    return row.first <= p.X && p.X < row.second;
+}
+
+bool PolygonContains(std::span<const TPoint> points, TPoint p) {
+    return WithinMemory([&] {
+        std::vector<TEdge> edges = CrossingEdges(points);
+        std::vector<const TEdge*> crossing;
+        for (const TEdge& e : edges)
+            if (e.Y0 <= p.Y && p.Y < e.Y1)
+                crossing.push_back(&e);
+        std::vector<int32_t> thresholds;
+        TSpans spans;
+        RowSpans(crossing, p.Y, thresholds, spans);
+        return std::any_of(spans.begin(), spans.end(), [&](const TSpan& span) {
+            return span.first <= p.X && p.X < span.second;
+        });
+    });
 }
 
 } // namespace mm

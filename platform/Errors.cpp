@@ -31,6 +31,12 @@ InOutError InOutError::FileNotFound() {
     return InOutError("File not found");
 }
 
+FolderSyncError::FolderSyncError(const std::string& fileName, const std::string& reason)
+    : Error("File \"" + fileName +
+            "\" is written, but its folder could not be synced, so the new file may not survive a "
+            "power loss. " +
+            reason) {}
+
 FileLockedError::FileLockedError(const std::string& fileName)
     : Error("Cannot lock file \"" + fileName + "\". It is being written by another program.") {}
 

@@ -55,6 +55,13 @@ public:
     FileReadError(const std::string& fileName, const std::string& reason);
 };
 
+// "File "%s" is written, but its folder could not be synced, so the new file may not survive a
+// power loss. %s": the new content is in place; the system's reason follows.
+class FolderSyncError : public Error {
+public:
+    FolderSyncError(const std::string& fileName, const std::string& reason);
+};
+
 // The text-file input/output error, e.g. "File not found" for a text file to read that is absent.
 class InOutError : public Error {
 public:

@@ -201,9 +201,9 @@ public:
         if (!backupName.empty())
             KeepBackup(backupName);
         temp_->MoveTo(target_.Name);
-        // The new name survives a crash only once the folder is synced too; the file is in
-        // place either way, so this is no failure of the write.
-        FileSystem().Fsync(folder_.Get());
+        // The new name survives a crash only once the folder is synced too.
+        if (FileSystem().Fsync(folder_.Get()) != 0)
+            throw FolderSyncError(shownName_, SystemReason(errno));
     }
 
 private:

@@ -28,7 +28,8 @@ public:
 
     // Syncs the new file and renames it over the target. With a backupName, the old file (if
     // any) is first given that name as well, by a hard link or else a synced copy, so it stays
-    // where it was until the new one takes its place. Raises WriteError or FileCreateError.
+    // where it was until the new one takes its place. Raises WriteError or FileCreateError, or
+    // FolderSyncError when the new file is in place but its folder could not be synced.
     void Commit(const std::string& backupName = {});
 
 private:

@@ -423,6 +423,16 @@ TDemoCatalogue BuildDemoCatalogue() {
     return catalogue;
 }
 
+std::vector<std::string> DemoCatalogueFiles(const TDemoCatalogue& catalogue,
+                                            const std::string& dir) {
+    std::vector<std::string> files;
+    for (const TDemoModel& model : catalogue.Models)
+        files.push_back(ModelHotMapPath(dir, model.Record.ModelID));
+    files.push_back(BrandTablePath(dir));
+    files.push_back(ModelDatabasePath(dir));
+    return files;
+}
+
 void WriteDemoCatalogue(const TDemoCatalogue& catalogue, const std::string& dir) {
     std::filesystem::create_directories(dir + "data");
     for (const TDemoModel& model : catalogue.Models)

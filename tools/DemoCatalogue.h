@@ -41,6 +41,10 @@ struct TDemoCatalogue {
 // Draws every picture; needs a running QGuiApplication (the labels are text).
 TDemoCatalogue BuildDemoCatalogue();
 
+// The files WriteDemoCatalogue writes below dir (ending in "/"), in the order it writes them.
+std::vector<std::string> DemoCatalogueFiles(const TDemoCatalogue& catalogue,
+                                            const std::string& dir);
+
 // Writes "data/model.RMF", a hot-map file per model and "data/remote.db" below dir (ending in
 // "/"), creating the data folder when it is missing.
 void WriteDemoCatalogue(const TDemoCatalogue& catalogue, const std::string& dir);

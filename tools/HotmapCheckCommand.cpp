@@ -44,7 +44,8 @@ int HotmapCheck(const Args& args) {
     std::vector<int32_t> keyIndexes;
     for (const TKeyPlace& place : places)
         keyIndexes.push_back(place.key->KeyIdx);
-    const THotMapFindings findings = CheckHotMap(keyIndexes, spots);
+    const THotMapFindings findings =
+        OnFile(args[2], [&] { return CheckHotMap(keyIndexes, spots); });
 
     std::ostringstream out;
     for (int k : findings.KeysWithoutOutline) {

@@ -17,6 +17,8 @@ namespace {
 
 // The largest area a rendering may have: the decoder's limit for pictures.
 constexpr int64_t kMaxRenderPixels = kMaxJpegPixels;
+// The widest and tallest image the PNG writer (libpng's default limits) takes.
+constexpr int32_t kMaxPngSide = 1000000;
 
 struct TRenderOptions {
     Args files; // DB ID HOTMAP OUT
@@ -38,8 +40,11 @@ QSize SizeOption(const std::string& text) {
         throw UsageError("--size takes W,H, not '" + text + "'");
     const int32_t width = IntegerOption("--size", text.substr(0, comma));
     const int32_t height = IntegerOption("--size", text.substr(comma + 1));
-    if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxRenderPixels)
-        throw UsageError("--size takes a width and a height above 0 of at most " +
+    if (width <= 0 || height <= 0 || width > kMaxPngSide || height > kMaxPngSide ||
+        int64_t{width} * height > kMaxRenderPixels)
+        throw UsageError("--size takes a width and a height of 1 to " +
+                         std::to_string(kMaxPngSide) +
+                         " each (the PNG writer's limit), of at most " +
                          std::to_string(kMaxRenderPixels) + " pixels together");
     return {width, height};
 }
@@ -80,7 +85,24 @@ QImage DecodedPicture(const TMyModelRecord& model, const std::string& dbName) {
     }
 }
 
+// Qt passes the PNG library's complaints to its message handler; while one image is encoded
+// they are dropped, and a failure is reported once, as the command's own.
+class TQuietPngLibrary {
+public:
+    TQuietPngLibrary()
+        : previous_(
+              qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {})) {
+    }
+    ~TQuietPngLibrary() { qInstallMessageHandler(previous_); }
+    TQuietPngLibrary(const TQuietPngLibrary&) = delete;
+    TQuietPngLibrary& operator=(const TQuietPngLibrary&) = delete;
+
+private:
+    QtMessageHandler previous_;
+};
+
 QByteArray Png(const QImage& image, const std::string& fileName) {
+    const TQuietPngLibrary quiet;
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -109,7 +131,9 @@ int HotmapRender(const Args& args) {
     QImage buffer(options.size.value_or(picture.size()), QImage::Format_RGB32);
     if (buffer.isNull())
         throw Failure(files[3], "not enough memory for the rendering");
-    THotImageRenderer(picture, spots, options.state).RenderBuffer(buffer, true);
+    // Outlines are built as they are drawn: a failure to build one is the hot map's.
+    OnFile(files[2],
+           [&] { THotImageRenderer(picture, spots, options.state).RenderBuffer(buffer, true); });
     const QByteArray png = Png(buffer, files[3]);
     OnFile(files[3],
            [&] { WriteWholeFile(files[3], png.data(), static_cast<size_t>(png.size())); });

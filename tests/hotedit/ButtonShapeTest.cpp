@@ -1,6 +1,7 @@
 // The button shape window offscreen: real clicks on its controls found by their designer
 // names, scripted dialogs, and a stand-in for the hot-map editor.
 #include "EditorSupport.h"
+#include "HostileMaps.h"
 #include "Monkey.h"
 #include "PictureSupport.h"
 #include "SpotSupport.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -385,6 +387,40 @@ TEST_F(ButtonShape, ADamagedMapIsReportedAndTheWindowNeverShown) {
         EXPECT_FALSE(ShowAndClose(dialogs, Model(0x2B), dir.Dir(), [](Tfrmshape&) {}));
         EXPECT_EQ(dialogs.shown, QStringList{message});
     }
+}
+
+// The peak memory of this process so far, in kilobytes.
+long PeakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+TEST_F(ButtonShape, HostileMapsAreRefusedOrCheckedWithinMemoryAndTime) {
+    const long peakBefore = PeakKilobytes();
+    for (const test::THostileMap& map : test::HostileMaps()) {
+        SCOPED_TRACE(map.name);
+        test::WriteHostileMap(map, MapPath(0x2C));
+        dialogs.Clear();
+        const auto start = std::chrono::steady_clock::now();
+        if (map.refusedAt >= 0) {
+            EXPECT_FALSE(ShowAndClose(dialogs, Model(0x2C), dir.Dir(), [](Tfrmshape&) {}));
+            EXPECT_EQ(dialogs.shown, QStringList{QString::fromStdString(
+                                         test::HostileRefusal(MapPath(0x2C), map.refusedAt))});
+        } else {
+            Open(Model(0x2C));
+            ClickButton("Button2"); // "Check": every spot ticked and drawn
+            EXPECT_EQ(Tag(), 1);
+            EXPECT_EQ(Marks(), (std::vector<std::array<bool, 2>>(static_cast<size_t>(map.copies),
+                                                                 {true, true})));
+            EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join("\n").toStdString();
+            window.reset();
+        }
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        EXPECT_LT(took.count(), 20.0);
+    }
+    // Regions of the outlines are not kept: what the maps take beyond the window itself.
+    EXPECT_LT(PeakKilobytes() - peakBefore, 512L << 10);
 }
 
 TEST_F(ButtonShape, EditRunsTheHotMapEditorCaptionedWithTheControlsName) {

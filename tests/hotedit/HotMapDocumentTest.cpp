@@ -1,6 +1,7 @@
 // The hot-map editor's document without a window: list texts, the next ID, every command and
 // its undo, loading and saving by the file's name.
 #include "hotedit/HotMapDocument.h"
+#include "HostileMaps.h"
 #include "HotMapBinary.h"
 #include "HotMapBytes.h"
 #include "SpotSupport.h"
@@ -281,6 +282,21 @@ TEST_F(HotMapFiles, AFailedLoadKeepsWhatTheReaderLeftAsAnUndoableChange) {
     // A missing file changes nothing.
     EXPECT_EQ(test::ErrorOf([&] { document.Load(dir.File("missing.txt")); }), "File not found");
     EXPECT_EQ(BinaryOf(document), BinaryOf(five));
+}
+
+TEST_F(HotMapFiles, AMapBeyondTheBoundOnWorkIsRefusedInEitherFormat) {
+    THotSpots heavy;
+    for (int i = 0; i < 100; ++i)
+        heavy.Add(MakeSpot(TSpotShape::Polyline, test::kTallTriangle, 1));
+    for (const char* name : {"heavy.hmp", "heavy.hmt"}) {
+        THotMapDocument document(five);
+        const std::string file = dir.File(name);
+        SaveHotMap(file, heavy, HotMapFormatOfName(file));
+        EXPECT_EQ(test::ErrorOf([&] { document.Load(file); }), test::HostileRefusal(file, 16));
+        EXPECT_EQ(document.Count(), 0); // nothing of the refused map, and Ctrl+Z brings the five
+        document.Undo();
+        EXPECT_EQ(BinaryOf(document), BinaryOf(five));
+    }
 }
 
 TEST_F(HotMapFiles, AFailedSaveChangesNothing) {

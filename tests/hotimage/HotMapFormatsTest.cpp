@@ -1,5 +1,6 @@
 // The binary and the text format against the same spot lists: whatever one of them stores
 // comes back unchanged.
+#include "HostileMaps.h"
 #include "SpotSupport.h"
 #include "TestSupport.h"
 #include "hotimage/HotMapFiles.h"
@@ -67,6 +68,27 @@ TEST_P(HotMapFormats, WhatIsSavedLoadsBackUnchanged) {
     }
 }
 
+TEST_P(HotMapFormats, AMapNeedingMoreWorkThanTheLimitIsRefusedAtTheSpotWhereItRunsOut) {
+    test::TempDir dir;
+    const std::string name = dir.File("map");
+    for (int copies : {16, 17}) {
+        THotSpots list;
+        for (int i = 0; i < copies; ++i)
+            list.Add(MakeSpot(TSpotShape::Polyline, test::kTallTriangle, 1));
+        list.Add(MakeSpot(TSpotShape::Rectangle, {{0, 0}, {100000, 100000}}, 2)); // costs none
+        SaveHotMap(name, list, GetParam());
+        THotSpots back;
+        const std::string error = test::ErrorOf([&] { LoadHotMap(name, back, GetParam()); });
+        if (copies == 16) {
+            EXPECT_EQ(error, "(no error)");
+            EXPECT_EQ(back.Count(), 17);
+        } else {
+            EXPECT_EQ(error, test::HostileRefusal(name, 16));
+            EXPECT_EQ(back.Count(), 0); // nothing of a refused map stays
+        }
+    }
+}
+
 TEST_P(HotMapFormats, SavingThroughALinkKeepsTheLinkAndTheMode) {
     test::TempDir dir;
     const std::string real = dir.File("Model0A01.hmt");
@@ -87,6 +109,22 @@ TEST_P(HotMapFormats, SavingThroughALinkKeepsTheLinkAndTheMode) {
 
 INSTANTIATE_TEST_SUITE_P(BothFormats, HotMapFormats,
                          testing::Values(THotMapFormat::Binary, THotMapFormat::Text));
+
+TEST(HotMapFiles, ADamagedMapKeepsNoMoreWorkThanTheLimitEither) {
+    test::TempDir dir;
+    const std::string name = dir.File("map.hmp");
+    THotSpots list;
+    for (int i = 0; i < 20; ++i)
+        list.Add(MakeSpot(TSpotShape::Polyline, test::kSwellingPolyline, 1));
+    list.SaveToFile(name);
+    std::vector<uint8_t> bytes = test::ReadBytes(name);
+    bytes.resize(bytes.size() - 30); // the last spot's points cut short
+    test::WriteBytes(name, bytes);
+    THotSpots back;
+    EXPECT_EQ(test::ErrorOf([&] { LoadHotMap(name, back, THotMapFormat::Binary); }),
+              test::HostileRefusal(name, 16));
+    EXPECT_EQ(back.Count(), 0);
+}
 
 TEST(HotMapFiles, TheExtensionHmpInAnyCaseMeansBinary) {
     const std::vector<std::pair<std::string, THotMapFormat>> cases = {

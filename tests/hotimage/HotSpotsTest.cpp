@@ -148,6 +148,36 @@ TEST(HotSpots, IndexAtFindsTheFirstEnabledSpotContainingThePoint) {
     EXPECT_TRUE(list.Items(1)->HasRegion());
 }
 
+TEST(HotSpots, HeldRegionsStayWithinTheBudgetGivingBackTheLeastRecentlyUsed) {
+    THotSpots list;
+    for (int i = 0; i < 4; ++i)
+        list.Add(MakeSpot(TSpotShape::Ellipse, {{0, 0}, {40, 40}}, i));
+    list.Items(0)->GetRegion();
+    const size_t one = list.Regions().HeldBytes();
+    ASSERT_GT(one, 0u);
+    list.Regions().SetMaxBytes(3 * one);
+    for (int i : {1, 2, 0, 3}) // spot 0 used again after 1 and 2: 1 is the oldest
+        list.Items(i)->GetRegion();
+    EXPECT_EQ(list.Regions().HeldBytes(), 3 * one);
+    EXPECT_TRUE(list.Items(0)->HasRegion());
+    EXPECT_FALSE(list.Items(1)->HasRegion());
+    EXPECT_TRUE(list.Items(2)->HasRegion());
+    EXPECT_TRUE(list.Items(3)->HasRegion());
+    // A hit counts as a use; a miss, a change of outline and leaving the list give back.
+    EXPECT_TRUE(list.Items(2)->Contains({20, 20}));
+    list.Items(1)->GetRegion(); // 0 is the oldest now
+    EXPECT_FALSE(list.Items(0)->HasRegion());
+    EXPECT_FALSE(list.Items(3)->Contains({0, 0}));
+    list.Items(2)->SetShape(TSpotShape::Polyline);
+    EXPECT_EQ(list.Regions().HeldBytes(), one);
+    list.Remove(list.Items(1)).reset();
+    EXPECT_EQ(list.Regions().HeldBytes(), 0u);
+    // A region larger than the whole budget is kept while it is the one in use.
+    list.Regions().SetMaxBytes(1);
+    list.Items(0)->GetRegion();
+    EXPECT_TRUE(list.Items(0)->HasRegion());
+}
+
 TEST(HotSpots, IndexOfShiftKeyFindsTheFirstShiftSpotEnabledOrNot) {
     THotSpots list;
     EXPECT_EQ(list.IndexOfShiftKey(), -1);

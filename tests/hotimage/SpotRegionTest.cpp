@@ -136,6 +136,65 @@ TEST(SpotRegion, HostileOutlinesFinishWithinTheLimits) {
     EXPECT_FALSE(PolygonRegion(fine).isEmpty());
 }
 
+TEST(SpotRegion, MeasuresWithoutARegionAgreeWithTheRegion) {
+    const std::vector<std::vector<TPoint>> polygons = {
+        {{50, 0}, {79, 90}, {2, 35}, {98, 35}, {21, 90}},
+        {{0, 0}, {10, 131071}, {20, 0}},
+        {{0, 0}, {-524288, 65535}, {0, -65536}, {-1, -1}, {254, 0}},
+        {{0, 0}, {10, 10}, {0, 20}, {10, 30}},
+        {{0, 0}, {100, 0}, {50, 0}}, // no area
+        {{0, 0}, {1, 1}},
+        {},
+    };
+    for (size_t i = 0; i < polygons.size(); ++i) {
+        const QRegion region = PolygonRegion(polygons[i]);
+        EXPECT_EQ(PolygonRegionBox(polygons[i]), region.boundingRect()) << i;
+        EXPECT_EQ(PolygonRegionIsEmpty(polygons[i]), region.isEmpty()) << i;
+    }
+    for (const TRect& r : {TRect{0, 0, 1, 1}, TRect{0, 0, 1, 9}, TRect{3, 4, 40, 50},
+                           TRect{0, 0, 2, 0}, TRect{9, 9, 1, 1}})
+        EXPECT_EQ(EllipseRegionIsEmpty(r), EllipseRegion(r).isEmpty())
+            << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom;
+}
+
+TEST(SpotRegion, PointTestsWithoutARegionAgreeWithTheRegion) {
+    const std::vector<std::vector<TPoint>> polygons = {
+        {{50, 0}, {79, 90}, {2, 35}, {98, 35}, {21, 90}},
+        {{0, 0}, {10, 10}, {0, 20}, {10, 30}},
+        {{-5, -5}, {60, -5}, {60, 3}, {-3, 3}, {-3, 131000}, {-5, 131000}},
+        {{0, 0}, {100, 0}, {50, 0}},
+    };
+    for (size_t i = 0; i < polygons.size(); ++i) {
+        const QRegion region = PolygonRegion(polygons[i]);
+        for (int y = -8; y < 100; ++y)
+            for (int x = -8; x < 104; ++x)
+                ASSERT_EQ(PolygonContains(polygons[i], {x, y}), region.contains(QPoint(x, y)))
+                    << i << ": " << x << "," << y;
+    }
+    for (const TRect& r : {TRect{0, 0, 1, 1}, TRect{3, 4, 40, 50}, TRect{40, 50, 3, 4},
+                           TRect{0, 0, 2, 0}, TRect{-7, 0, 8, 9}})
+        for (int y = -8; y < 60; ++y)
+            for (int x = -8; x < 60; ++x)
+                ASSERT_EQ(EllipseContains(r, {x, y}), EllipseRegion(r).contains(QPoint(x, y)))
+                    << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom << ": " << x
+                    << "," << y;
+    // Beyond the limits there is no region and no pixel.
+    const int32_t far = kMaxRegionCoord + 1;
+    EXPECT_FALSE(PolygonContains(std::vector<TPoint>{{0, 0}, {far, 0}, {0, 10}}, {1, 1}));
+    EXPECT_FALSE(EllipseContains({0, 0, 10, far}, {5, 5}));
+}
+
+TEST(SpotRegion, WorkIsTheRowsEveryEdgeCrosses) {
+    EXPECT_EQ(PolygonRegionWork(std::vector<TPoint>{{0, 0}, {10, 131071}, {20, 0}}), 262142);
+    EXPECT_EQ(PolygonRegionWork(std::vector<TPoint>{{0, 0}, {10, 10}}), 0); // not a polygon
+    const int32_t far = kMaxRegionCoord + 1;
+    EXPECT_EQ(PolygonRegionWork(std::vector<TPoint>{{0, 0}, {far, 0}, {0, 10}}), 0);
+    const auto tall = static_cast<int32_t>(kMaxRegionWork);
+    EXPECT_EQ(PolygonRegionWork(std::vector<TPoint>{{0, 0}, {5, tall}, {10, 0}}), 0);
+    EXPECT_EQ(EllipseRegionWork({0, 0, 10, 300}), 300);
+    EXPECT_EQ(EllipseRegionWork({0, 0, 10, tall + 1}), 0);
+}
+
 TEST(Geometry, RectanglesConvertToQtsLastPixelForm) {
     EXPECT_EQ(ToQRect({10, 20, 30, 40}), QRect(10, 20, 20, 20));
     EXPECT_EQ(FromQRect(QRect(10, 20, 20, 20)), (TRect{10, 20, 30, 40}));

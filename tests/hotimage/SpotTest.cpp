@@ -135,7 +135,9 @@ TEST(Spot, GetBounds) {
     const auto square = MakeSpot(TSpotShape::Polyline, kSquare);
     EXPECT_EQ(square->GetRegion().boundingRect(), QRect(0, 0, 10, 10));
     EXPECT_EQ(square->GetBounds(), (TRect{0, 0, 11, 11})); // one wider and taller
-    EXPECT_TRUE(square->HasRegion());                      // measured spots keep their region
+    square->FreeRegion();
+    EXPECT_EQ(square->GetBounds(), (TRect{0, 0, 11, 11})); // measured without a region
+    EXPECT_FALSE(square->HasRegion());
     EXPECT_EQ(MakeSpot(TSpotShape::Polyline, kPentagram)->GetBounds(), (TRect{3, 2, 98, 91}));
     EXPECT_EQ(MakeSpot(TSpotShape::Polyline, {})->GetBounds(), TRect{});
     EXPECT_EQ(MakeSpot(TSpotShape::Polyline, {{5, 5}, {9, 9}})->GetBounds(), TRect{});
@@ -308,8 +310,23 @@ TEST(Spot, AnEmptyOutlineHoldsNoPoint) {
         c.emplace_back(MakeSpot(TSpotShape::Polyline, {}), true);
         return c;
     }();
-    for (size_t i = 0; i < cases.size(); ++i)
+    for (size_t i = 0; i < cases.size(); ++i) {
         EXPECT_EQ(cases[i].first->OutlineIsEmpty(), cases[i].second) << i;
+        EXPECT_FALSE(cases[i].first->HasRegion()) << i; // decided without building one
+        cases[i].first->GetBounds();
+        EXPECT_EQ(cases[i].first->OutlineIsEmpty(), cases[i].second) << i << " measured";
+    }
+}
+
+TEST(Spot, MeasuresFollowTheOutline) {
+    const auto spot = MakeSpot(TSpotShape::Polyline, kSquare);
+    EXPECT_EQ(spot->GetBounds(), (TRect{0, 0, 11, 11}));
+    spot->SetPoints({{0, 0}, {20, 0}, {20, 30}});
+    EXPECT_EQ(spot->GetBounds(),
+              FromQRect(spot->CreateRegion().boundingRect().adjusted(0, 0, 1, 1)));
+    spot->SetPoints({{0, 0}, {20, 0}});
+    EXPECT_TRUE(spot->OutlineIsEmpty());
+    EXPECT_EQ(spot->GetBounds(), TRect{});
 }
 
 TEST(Spot, AssignMappedMapsEveryPointAndTouchesNothingElse) {

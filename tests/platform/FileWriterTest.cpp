@@ -90,6 +90,29 @@ TEST(FileWriter, EveryFaultLeavesTheOldFileAndNoTemporaryFile) {
     }
 }
 
+TEST(FileWriter, AFailedFolderSyncIsReportedWithTheNewFileInPlace) {
+    test::TempDir dir;
+    const std::string name = dir.File("f.bin");
+    test::WriteBytes(name, Text("old"));
+    {
+        const FileFault fault(FileCall::Fsync, EIO, 2); // the file's sync passes, the folder's not
+        TAtomicFileWriter writer(name);
+        writer.Stream().WriteBuffer("new", 3);
+        try {
+            writer.Commit();
+            ADD_FAILURE() << "no error";
+        } catch (const FolderSyncError& error) {
+            EXPECT_EQ(error.what(),
+                      WithName("File \"%s\" is written, but its folder could not be synced, so "
+                               "the new file may not survive a power loss. Input/output error.",
+                               name));
+        }
+        EXPECT_EQ(fault.Made(), 2);
+    }
+    EXPECT_EQ(test::ReadBytes(name), Text("new"));
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"f.bin"});
+}
+
 TEST(FileWriter, TheReplacedFileKeepsItsMode) {
     for (const mode_t mode : {0600u, 0660u, 0644u, 0604u, 0640u}) {
         SCOPED_TRACE(mode);

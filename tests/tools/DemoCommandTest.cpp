@@ -91,5 +91,25 @@ TEST_F(Demo, AnExistingDatabaseIsNeverOverwritten) {
     EXPECT_EQ(test::ReadBytes(data + "model.RMF"), before);
 }
 
+TEST_F(Demo, AnyFileItWouldWriteStopsIt) {
+    // Every name the first run wrote, one at a time in a folder of its own.
+    for (const std::string& name : dir.Names("data")) {
+        SCOPED_TRACE(name);
+        const test::TempDir other;
+        std::filesystem::create_directory(other.File("data"));
+        const std::string taken = other.Dir() + "data/" + name;
+        test::WriteBytes(taken, {'m', 'i', 'n', 'e'});
+        const test::ToolResult refused = RunTool("demo " + other.Dir(), true);
+        EXPECT_EQ(refused.status, 1);
+        const std::string why =
+            name == "model.RMF" ? "a model database is already there" : "is already there";
+        EXPECT_NE(refused.out.find(taken + ": " + why + "; nothing was written\n"),
+                  std::string::npos)
+            << refused.out;
+        EXPECT_EQ(other.Names("data"), std::vector<std::string>{name});
+        EXPECT_EQ(test::ReadBytes(taken), (std::vector<uint8_t>{'m', 'i', 'n', 'e'}));
+    }
+}
+
 } // namespace
 } // namespace mm

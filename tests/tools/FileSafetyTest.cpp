@@ -2,6 +2,7 @@
 // shared databases, and inputs that never end.
 #include "TestSupport.h"
 #include "ToolRunner.h"
+#include "hotimage/HotSpots.h"
 #include "model/BrandTableBytes.h"
 #include "model/ModelFile.h"
 
@@ -247,6 +248,27 @@ TEST_F(FileSafety, AFullDiskLeavesThePreviousFileWhole) {
               "db.RMF: Stream write error in file \"db.RMF\". No space left on device.\n"
               "save 1\n"
               "same\n600\ndb.RMF\nout.json\nprevious\n");
+}
+
+TEST_F(FileSafety, AFailedSyncOfTheFolderFailsTheCommandWithTheNewFileInPlace) {
+    // strace makes the second fsync, the folder's after the rename, fail. The leak checker of a
+    // sanitizer build cannot run under a tracer.
+    if (RunShell("strace -o /dev/null true >/dev/null 2>&1 && echo yes").out != "yes\n")
+        GTEST_SKIP() << "strace cannot trace here";
+    const std::string in = dir.File("in.hmt");
+    const std::string out = dir.File("out.hmp");
+    THotSpots spots;
+    spots.Add(std::make_unique<TSpot>(TSpotShape::Rectangle));
+    spots.SaveToFile(in);
+    const auto result = RunShell("cd " + dir.Dir() +
+                                 " && ASAN_OPTIONS=detect_leaks=0 strace -f -o /dev/null "
+                                 "-e trace=fsync -e inject=fsync:error=EIO:when=2 " +
+                                 kTool + " hotmap convert in.hmt out.hmp 2>&1; echo \"exit $?\"");
+    EXPECT_EQ(result.out,
+              "out.hmp: File \"out.hmp\" is written, but its folder could not be synced, "
+              "so the new file may not survive a power loss. Input/output error.\n"
+              "exit 1\n");
+    EXPECT_EQ(test::ReadBytes(out), test::ReadBytes(in));
 }
 
 TEST_F(FileSafety, ReadersThatCouldGrowWithoutEndStayWithinAMemoryCap) {

@@ -1,4 +1,5 @@
 // "hotmap render" and "hotmap check" on a database and hot maps the tests build.
+#include "HostileMaps.h"
 #include "PictureSupport.h"
 #include "SpotSupport.h"
 #include "TestSupport.h"
@@ -9,6 +10,7 @@
 #include "platform/ui/Jpeg.h"
 #include "platform/ui/QtText.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 
 namespace mm {
@@ -110,6 +112,8 @@ TEST_F(HotmapPreview, RenderTakesTheControlsStateFromItsOptions) {
     EXPECT_EQ(large.pixel(50, 35), QColorFromBgr(kButtonFaceColor).rgb());
     EXPECT_EQ(large.pixel(20, 20), picture.pixel(20, 20));
     EXPECT_EQ(Rendered(" --size 10,8").size(), QSize(10, 8));
+    // The widest the PNG writer takes.
+    EXPECT_EQ(Rendered(" --size 1000000,1").size(), QSize(1000000, 1));
 }
 
 TEST_F(HotmapPreview, RenderReadsAMapInEitherFormat) {
@@ -141,6 +145,11 @@ TEST_F(HotmapPreview, RenderRefusals) {
          "modeltool hotmap render: --size takes"},
         {db + " 1AB " + map + " " + out + " --size 5", 2,
          "modeltool hotmap render: --size takes W,H"},
+        {db + " 1AB " + map + " " + out + " --size 1000001,1", 2,
+         "modeltool hotmap render: --size takes a width and a height of 1 to 1000000 each (the "
+         "PNG writer's limit), of at most 33554432 pixels together\n"},
+        {db + " 1AB " + map + " " + out + " --size 1,1000001", 2,
+         "modeltool hotmap render: --size takes a width and a height of 1 to 1000000 each"},
         {db + " 1AB " + map + " " + out + " --select x", 2,
          "modeltool hotmap render: --select takes an integer, not 'x'"},
         {db + " 1AB " + map + " " + out + " --select", 2,
@@ -201,6 +210,39 @@ TEST_F(HotmapPreview, CheckOfAMatchingMapPrintsNothing) {
     EXPECT_EQ(RunTool("hotmap check " + db + " 1AB", true).status, 2);
     EXPECT_EQ(RunTool("hotmap check " + db + " 7 " + map, true).out,
               db + ": no model with ID 0007\n");
+}
+
+TEST_F(HotmapPreview, HostileMapsEndInAResultOrARefusalWithinMemoryAndTime) {
+    const rlim_t cap = 1024 << 20;
+    for (const test::THostileMap& map : test::HostileMaps()) {
+        SCOPED_TRACE(map.name);
+        const std::string file = dir.File("hostile.hmt");
+        test::WriteHostileMap(map, file);
+        const std::string refusal = file + ": " + test::HostileRefusal(file, map.refusedAt) + "\n";
+        const std::vector<std::vector<std::string>> runs = {
+            {"hotmap", "check", db, "1AB", file},
+            {"hotmap", "render", db, "1AB", file, out, "--checks"},
+        };
+        for (const auto& args : runs) {
+            SCOPED_TRACE(args[1]);
+            const auto start = std::chrono::steady_clock::now();
+            const auto result = test::RunToolCapped(args, cap);
+            const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+            EXPECT_LT(took.count(), 20.0);
+            if (map.refusedAt >= 0) {
+                EXPECT_EQ(result.status, 1);
+                EXPECT_EQ(result.err, refusal);
+            } else if (args[1] == "check") {
+                EXPECT_EQ(result.status, 1); // the model's keys against the map: findings
+                EXPECT_EQ(result.err.rfind(file + ": ", 0), 0u) << result.err;
+                EXPECT_NE(result.err.find(" without an outline, "), std::string::npos)
+                    << result.err;
+            } else {
+                EXPECT_EQ(result.status, 0);
+                EXPECT_EQ(result.err, "");
+            }
+        }
+    }
 }
 
 } // namespace
