@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -272,9 +273,16 @@ void TfrmModelEdit::ToolButton8Click() {
     const TMyModelRecord* record = document_.Record(shownIndex_);
     if (!record)
         return;
-    // A copy of the record as it is now; the window opens once the click has returned.
-    PostGuarded(this, dialogs_,
-                [this, model = *record] { ShowButtonShapeWindow(this, dialogs_, model, exeDir_); });
+    if (shapeWindowPending_)
+        return;
+    shapeWindowPending_ = true;
+    // A copy of the record as it is now. The window opens once a second click of a double
+    // click could have come: that lands on this button, which ignores it, not on the new
+    // window's "Edit".
+    QTimer::singleShot(QApplication::doubleClickInterval(), this, [this, model = *record] {
+        Guarded(dialogs_, [&] { ShowButtonShapeWindow(this, dialogs_, model, exeDir_); });
+        shapeWindowPending_ = false;
+    });
 }
 
 bool TfrmModelEdit::FormCloseQuery() {

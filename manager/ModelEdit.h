@@ -194,6 +194,8 @@ private:
     QStringList startupMessages_;
     bool startupReported_ = false;
     bool closePending_ = false;
+    // The button shape window is about to open or open: further clicks open no other.
+    bool shapeWindowPending_ = false;
     // The JPEG bytes the picture box shows: the shown model's picture or the file last loaded.
     TSSByteArray pictureBytes_;
 

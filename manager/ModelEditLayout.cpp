@@ -139,6 +139,7 @@ void TfrmModelEdit::BuildToolBar() {
                          QStringLiteral("Import a remote info from file"));
     ToolBar1->addSeparator();
     ToolButton8 = button("ToolButton8", QStringLiteral("Draw buttons shape"));
+    IgnoreSecondClickOfDoubleClick(ToolButton8);
     ToolButton10 = button("ToolButton10", QStringLiteral("Export json"),
                           QStringLiteral("Export all remote as json txt file"));
     ToolBar1->addSeparator();

@@ -146,6 +146,27 @@ TEST_F(Gestures, ADoubleClickOnEditEntersEditModeOnceAndWritesNothing) {
     EXPECT_EQ(test::ReadBytes(DatabasePath()), before);
 }
 
+// The second click of a double click on "Draw buttons shape" opens nothing more: not a second
+// window, not the outline editor of the window that opened under the pointer.
+TEST_F(Gestures, ADoubleClickOnDrawButtonsShapeOpensOneWindowAndNothingInIt) {
+    OpenWith({WithKeys(1, 3)});
+    QStringList opened;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        QWidget* shown = QApplication::activeModalWidget();
+        if (!shown)
+            return;
+        opened << shown->windowTitle();
+        QTest::keyClick(shown, Qt::Key_Escape);
+    });
+    watcher.start(10);
+    test::DoubleClick(Find("ToolButton8"));
+    QTest::qWait(2 * QApplication::doubleClickInterval() + 200);
+    watcher.stop();
+    EXPECT_EQ(opened, QStringList{"Shape button's editor"});
+    EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join('|').toStdString();
+}
+
 TEST_F(Gestures, DeletingAModelAsksWithNoAsTheDefaultAndLeavesItsOutlines) {
     OpenWith({WithKeys(1, 3), WithKeys(2, 3)});
     EnterEditMode();

@@ -244,6 +244,7 @@ TEST_F(EditMode, DrawButtonsShapeShowsTheModelInBothModes) {
         });
         closer.start(10);
         Click("ToolButton8");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !caption.isEmpty(); }, 3000));
         closer.stop();
         EXPECT_EQ(caption, "Shape button's editor") << edit;
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
