@@ -254,10 +254,11 @@ int64_t PolygonRegionWork(std::span<const TPoint> points) {
     return work;
 }
 
-QRegion EllipseRegion(const TRect& r) {
+// The region of every row a scan gives, within the memory a region may take.
+template <typename Scan> QRegion RegionOfRows(Scan scan) {
     return WithinMemory([&] {
         TBandBuilder bands;
-        ScanEllipse(r, [&](int32_t y, const TSpans& spans) {
+        scan([&](int32_t y, const TSpans& spans) {
             bands.AddRow(y, spans);
             return true;
         });
@@ -265,15 +266,12 @@ QRegion EllipseRegion(const TRect& r) {
     });
 }
 
+QRegion EllipseRegion(const TRect& r) {
+    return RegionOfRows([&](const auto& row) { ScanEllipse(r, row); });
+}
+
 QRegion PolygonRegion(std::span<const TPoint> points) {
-    return WithinMemory([&] {
-        TBandBuilder bands;
-        ScanPolygon(points, [&](int32_t y, const TSpans& spans) {
-            bands.AddRow(y, spans);
-            return true;
-        });
-        return bands.Finish();
-    });
+    return RegionOfRows([&](const auto& row) { ScanPolygon(points, row); });
 }
 
 QRect PolygonRegionBox(std::span<const TPoint> points) {

@@ -99,13 +99,19 @@ TEST_F(ExchangeCommands, ImportRefusesAFileOfNoLayoutAndWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 
-TEST_F(ExchangeCommands, ImportIntoAnOldLayoutKeepsTheOldFile) {
+// A database of the oldest layout holding one model, "Oldie"; its bytes.
+Bytes OldestLayoutDatabase(const std::string& fileName) {
     Bytes old = test::Header(1, 0x0000);
     Bytes record(103860, 0);
     test::PutText(record, 0, "Oldie");
     test::Append(old, record);
+    test::WriteBytes(fileName, old);
+    return old;
+}
+
+TEST_F(ExchangeCommands, ImportIntoAnOldLayoutKeepsTheOldFile) {
     const std::string oldDb = dir.File("old.RMF");
-    test::WriteBytes(oldDb, old);
+    const Bytes old = OldestLayoutDatabase(oldDb);
     const std::string exported = dir.File("tv.rmt");
     ASSERT_EQ(RunTool("export " + db + " 1A " + exported).status, 0);
     const auto result = RunTool("import " + oldDb + " " + exported);
@@ -123,12 +129,8 @@ TEST_F(ExchangeCommands, ImportIntoAnOldLayoutKeepsTheOldFile) {
 // "save DB DB" is the window's Save: the database rewritten in place, through a link too; one in
 // an older layout is kept as ".bak" first.
 TEST_F(ExchangeCommands, SaveOverItsInputRewritesTheDatabase) {
-    Bytes old = test::Header(1, 0x0000);
-    Bytes record(103860, 0);
-    test::PutText(record, 0, "Oldie");
-    test::Append(old, record);
     const std::string oldDb = dir.File("old.RMF");
-    test::WriteBytes(oldDb, old);
+    const Bytes old = OldestLayoutDatabase(oldDb);
     const auto result = RunTool("save " + oldDb + " " + oldDb, true);
     EXPECT_EQ(result.status, 0) << result.out;
     EXPECT_EQ(test::ReadBytes(oldDb + ".bak"), old);
