@@ -25,7 +25,7 @@ std::vector<std::string> TModelDocument::Load() {
                     "\" could not be read and has been kept; the first save keeps it as \"" + path +
                     ".bak\"."};
     } catch (const std::exception& error) {
-        models_.clear();
+        models_ = TMyModelRecords();
         keepDatabaseOnSave_ = true;
         return {error.what()};
     }
@@ -98,7 +98,8 @@ void TModelDocument::CopyAdd(int index) {
         const TMyModelRecord* source = Record(index);
         if (!source)
             return;
-        models_.push_back(TMyModelRecord(*source));
+        // Copied straight into the catalogue's memory (a source inside the array is safe).
+        models_.push_back(*source);
         models_.back().ModelID = LowestFreeModelID(models_);
     }
     unsaved_ = true;
