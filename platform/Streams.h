@@ -23,6 +23,9 @@ public:
 
     operator std::vector<uint8_t>() const { return {begin(), end()}; }
 
+    friend bool operator==(const TSSByteArray& a, const TSSByteArray& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end());
+    }
     friend bool operator==(const TSSByteArray& a, const std::vector<uint8_t>& b) {
         return std::equal(a.begin(), a.end(), b.begin(), b.end());
     }

@@ -41,8 +41,9 @@ TEST(CatalogueMemory, BlocksAreAlignedApartAndKeepTheirBytes) {
     for (size_t i = 0; i < blocks.size(); ++i) {
         for (size_t b = 0; b < blocks[i].size; ++b)
             ASSERT_EQ(blocks[i].at[b], i & 0xFF) << i;
-        if (i > 0 && blocks[i].size && blocks[i - 1].size)
+        if (i > 0 && blocks[i].size && blocks[i - 1].size) {
             ASSERT_FALSE(Overlap(blocks[i], blocks[i - 1])) << i;
+        }
     }
     // A large block handed back early frees its pages; the others keep their bytes.
     memory.deallocate(blocks[4].at, blocks[4].size, blocks[4].alignment);
@@ -62,7 +63,7 @@ TEST(CatalogueMemory, AnExpectedLoadTakesOneMapping) {
     memory.Expect(expected);
     size_t taken = 0;
     while (taken + 33 * 1024 <= expected) {
-        memory.allocate(33 * 1024, 16);
+        ASSERT_NE(memory.allocate(33 * 1024, 16), nullptr);
         taken += 33 * 1024;
     }
     EXPECT_GE(memory.Mapped(), expected);
@@ -74,7 +75,7 @@ TEST(CatalogueMemory, GrowsInStepsThatDoubleWithWhatItHolds) {
         GTEST_SKIP() << "every block is an allocation of its own here";
     TCatalogueMemory memory;
     for (int i = 0; i < 20000; ++i)
-        memory.allocate(3312, 8);
+        ASSERT_NE(memory.allocate(3312, 8), nullptr);
     // 66 MB of records in steps of 2, 2, 4, 8, 16, 32, 64 MB at most.
     EXPECT_GE(memory.Mapped(), 20000u * 3312);
     EXPECT_LE(memory.Mapped(), 2 * 20000u * 3312 + (4u << 20));
