@@ -180,15 +180,18 @@ class TMyModelRecords : private TCatalogueMemoryOwner,
     using TRecords = std::vector<TMyModelRecord, TCatalogueAllocator<TMyModelRecord>>;
 
 public:
-    TMyModelRecords() : TRecords(memory_.get()) {}
-    explicit TMyModelRecords(size_t count) : TRecords(count, memory_.get()) {}
+    TMyModelRecords() : TCatalogueMemoryOwner(), TRecords(memory_.get()) {}
+    explicit TMyModelRecords(size_t count)
+        : TCatalogueMemoryOwner(), TRecords(count, memory_.get()) {}
     TMyModelRecords(size_t count, const TMyModelRecord& record)
-        : TRecords(count, record, memory_.get()) {}
+        : TCatalogueMemoryOwner(), TRecords(count, record, memory_.get()) {}
     TMyModelRecords(std::initializer_list<TMyModelRecord> records)
-        : TRecords(records, memory_.get()) {}
+        : TCatalogueMemoryOwner(), TRecords(records, memory_.get()) {}
     template <std::input_iterator Iterator>
-    TMyModelRecords(Iterator first, Iterator last) : TRecords(first, last, memory_.get()) {}
-    TMyModelRecords(const TMyModelRecords& other) : TRecords(other, memory_.get()) {}
+    TMyModelRecords(Iterator first, Iterator last)
+        : TCatalogueMemoryOwner(), TRecords(first, last, memory_.get()) {}
+    TMyModelRecords(const TMyModelRecords& other)
+        : TCatalogueMemoryOwner(), TRecords(other, memory_.get()) {}
     TMyModelRecords(TMyModelRecords&& other) noexcept
         : TCatalogueMemoryOwner(std::move(other)), TRecords(std::move(other)) {
         other.Forget();
