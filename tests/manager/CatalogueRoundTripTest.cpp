@@ -15,7 +15,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-constexpr int kModels = 3000;
+constexpr int kModels = 2000;
 constexpr size_t kFixed = 3280;
 constexpr double kSaveTime = 45000.25;
 
@@ -45,14 +45,14 @@ void Scramble(Bytes& b, size_t from, uint32_t seed) {
     }
 }
 
-// Model i: odd identifiers (so the lowest free ones are even), pictures of 100 to 1500 bytes,
+// Model i: odd identifiers (so the lowest free ones are even), pictures of 100 to 700 bytes,
 // and every third one a universal model whose code region follows its picture.
 StoredModel Model(int i) {
     StoredModel m;
     m.fixed.resize(kFixed);
     Scramble(m.fixed, 0, static_cast<uint32_t>(i) + 1);
     const bool universal = i % 3 == 0;
-    const uint32_t picture = 100 + static_cast<uint32_t>(i * 37 % 1400);
+    const uint32_t picture = 100 + static_cast<uint32_t>(i * 37 % 600);
     const uint32_t region = universal ? 2 * 4 + 1 * 2 : 0;
     m.fixed[3100] = universal ? 5 : 0;                         // ChipKind
     m.fixed[3127] = static_cast<uint8_t>(i % 125);             // KeyCount

@@ -28,7 +28,7 @@ TEST(CatalogueMemory, BlocksAreAlignedApartAndKeepTheirBytes) {
     struct Case {
         size_t size;
         size_t alignment;
-    } cases[] = {{1, 1}, {3, 2}, {3280, 8}, {30 * 1024, 16}, {5 << 20, 8}, {0, 1}, {7, 64}};
+    } cases[] = {{1, 1}, {3, 2}, {3280, 8}, {30 * 1024, 16}, {2 << 20, 8}, {0, 1}, {7, 64}};
     TCatalogueMemory memory;
     std::vector<Block> blocks;
     for (int round = 0; round < 10; ++round)
