@@ -13,6 +13,7 @@
 #include <spawn.h>
 #include <stdexcept>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -56,8 +57,9 @@ template <typename Body> double MedianSeconds(int runs, Body body) {
 
 // Runs a program found on PATH with its standard output sent to outputFile, without a shell
 // between, so the reference time is the program's own; raises when it does not exit with 0.
-inline void RunProgram(const std::vector<std::string>& args,
-                       const std::string& outputFile = "/dev/null") {
+// Returns the program's peak resident set in bytes.
+inline double RunProgram(const std::vector<std::string>& args,
+                         const std::string& outputFile = "/dev/null") {
     std::vector<char*> argv;
     for (const std::string& arg : args)
         argv.push_back(const_cast<char*>(arg.c_str()));
@@ -70,9 +72,11 @@ inline void RunProgram(const std::vector<std::string>& args,
     const int spawned = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     int status = 0;
-    if (spawned != 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+    struct rusage usage {};
+    if (spawned != 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
         WEXITSTATUS(status) != 0)
         throw std::runtime_error("running " + args[0] + " failed");
+    return static_cast<double>(usage.ru_maxrss) * 1024;
 }
 
 // The peak resident set of this process so far, in bytes (VmHWM).

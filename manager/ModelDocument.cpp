@@ -29,7 +29,7 @@ std::vector<std::string> TModelDocument::Load() {
                     "\" could not be read and has been kept; the first save keeps it as \"" + path +
                     ".bak\"."};
     } catch (const std::exception& error) {
-        models_.clear();
+        models_ = TMyModelRecords();
         outlines_.Reset(models_);
         keepDatabaseOnSave_ = true;
         return {error.what()};

@@ -6,6 +6,8 @@
 #include "platform/FileWriter.h"
 
 #include <array>
+#include <cstddef>
+#include <vector>
 
 namespace mm {
 
@@ -29,7 +31,7 @@ void ReadCurrentRecord(TStream& stream, TMyModelRecord& record) {
     record.KeyCount = static_cast<uint8_t>(std::min<int>(record.KeyCount, kMaxKeyEntries));
     // A blob larger than the file holds is cut to what is there, and the record says so.
     const size_t length = BoundedBlobLength(stream, record.BlobSize);
-    record.Blob.assign(length, 0);
+    record.Blob.resize(length);
     ReadAvailable(stream, record.Blob.data(), length);
     record.BlobSize = static_cast<int32_t>(length);
 }
@@ -39,7 +41,7 @@ TRecordReader RecordReaderFor(uint16_t version) {
 }
 
 bool ReadModels(TStream& stream, TMyModelRecords& models, uint16_t* version) {
-    models.clear();
+    models = TMyModelRecords(); // the old catalogue's memory goes back with it
     stream.SetPosition(0);
     TModelFileHeader header{};
     ReadAvailable(stream, &header, sizeof header);
@@ -52,7 +54,13 @@ bool ReadModels(TStream& stream, TMyModelRecords& models, uint16_t* version) {
     const auto recordBytes = static_cast<int64_t>(FixedPartSize(LayoutOfVersion(header.Version)));
     const int64_t begun =
         (std::max<int64_t>(0, stream.Remaining()) + recordBytes - 1) / recordBytes;
-    models.reserve(static_cast<size_t>(std::min<int64_t>(header.Count, begun)));
+    const auto records = static_cast<size_t>(std::min<int64_t>(header.Count, begun));
+    // Records and blobs together take no more than the bytes the file holds, plus each
+    // record's array and the alignment of its blob: one mapping serves the whole load.
+    if (TCatalogueMemory* memory = models.Memory())
+        memory->Expect(static_cast<size_t>(std::max<int64_t>(0, stream.Remaining())) +
+                       records * (sizeof(TMyModelRecord) + alignof(std::max_align_t)));
+    models.reserve(records);
     for (int32_t i = 0; i < header.Count && stream.Remaining() > 0; ++i) {
         models.emplace_back();
         reader(stream, models.back());
@@ -61,7 +69,7 @@ bool ReadModels(TStream& stream, TMyModelRecords& models, uint16_t* version) {
 }
 
 TModelFileLoad LoadModelFile(const std::string& fileName, TMyModelRecords& models) {
-    models.clear();
+    models = TMyModelRecords();
     TModelFileLoad load;
     if (FileIsAbsent(fileName))
         return load;
@@ -71,18 +79,53 @@ TModelFileLoad LoadModelFile(const std::string& fileName, TMyModelRecords& model
     return load;
 }
 
-void WriteRecord(TStream& stream, const TMyModelRecord& record) {
-    static const std::array<uint8_t, 4096> zeros{};
-    stream.WriteBuffer(&record.Fixed(), sizeof(TModelFixedPart));
-    const size_t claimed = static_cast<size_t>(std::max<int32_t>(0, record.BlobSize));
-    const size_t held = std::min(claimed, record.Blob.size());
-    stream.WriteBuffer(record.Blob.data(), held);
-    // Keep the file consistent with BlobSize even if the array fell short of it.
-    for (size_t left = claimed - held; left > 0;) {
-        const size_t n = std::min(left, zeros.size());
-        stream.WriteBuffer(zeros.data(), n);
-        left -= n;
+namespace {
+
+// Gathers the pieces of the image and hands them to the stream many at a time, so that a file
+// takes them straight from the records.
+class TPieceWriter {
+public:
+    explicit TPieceWriter(TStream& stream) : stream_(stream) { pieces_.reserve(kPiecesPerWrite); }
+
+    void Add(const void* data, size_t size) {
+        if (size == 0)
+            return;
+        pieces_.push_back({data, size});
+        if (pieces_.size() == kPiecesPerWrite)
+            Flush();
     }
+
+    // The fixed part and exactly BlobSize blob bytes, zeros where the array falls short.
+    void AddRecord(const TMyModelRecord& record) {
+        static const std::array<uint8_t, 4096> zeros{};
+        Add(&record.Fixed(), sizeof(TModelFixedPart));
+        const size_t claimed = static_cast<size_t>(std::max<int32_t>(0, record.BlobSize));
+        const size_t held = std::min(claimed, record.Blob.size());
+        Add(record.Blob.data(), held);
+        for (size_t left = claimed - held; left > 0;) {
+            const size_t n = std::min(left, zeros.size());
+            Add(zeros.data(), n);
+            left -= n;
+        }
+    }
+
+    void Flush() {
+        stream_.WritePieces(pieces_);
+        pieces_.clear();
+    }
+
+private:
+    static constexpr size_t kPiecesPerWrite = 1024;
+    TStream& stream_;
+    std::vector<TBytePiece> pieces_;
+};
+
+} // namespace
+
+void WriteRecord(TStream& stream, const TMyModelRecord& record) {
+    TPieceWriter writer(stream);
+    writer.AddRecord(record);
+    writer.Flush();
 }
 
 void WriteModels(TStream& stream, const TMyModelRecords& models, double saveTime) {
@@ -91,9 +134,11 @@ void WriteModels(TStream& stream, const TMyModelRecords& models, double saveTime
     header.Version = kCurrentVersion;
     header.Signature.Assign(kSignature);
     header.SaveTime = saveTime;
-    stream.WriteBuffer(&header, sizeof header);
+    TPieceWriter writer(stream);
+    writer.Add(&header, sizeof header);
     for (const TMyModelRecord& record : models)
-        WriteRecord(stream, record);
+        writer.AddRecord(record);
+    writer.Flush();
 }
 
 void SaveModelFile(const std::string& fileName, const TMyModelRecords& models, double saveTime,

@@ -1,6 +1,7 @@
 #pragma once
 // One remote-control model as it is held in memory and, for its fixed part, on disk: the
 // structures are byte-packed images of the stored layout.
+#include "platform/CatalogueMemory.h"
 #include "platform/Gbk.h"
 #include "platform/Streams.h"
 
@@ -8,6 +9,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
+#include <iterator>
+#include <memory>
+#include <memory_resource>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -103,16 +108,120 @@ static_assert(offsetof(TModelFixedPart, ProtocolCount) == 3272);
 static_assert(offsetof(TModelFixedPart, BlobSize) == 3276);
 static_assert(std::is_trivially_copyable_v<TModelFixedPart>);
 
-// A new record is all zero; copies never share their Blob.
+// A new record is all zero; copies never share their Blob. A record made inside a catalogue
+// (TMyModelRecords) keeps its Blob in the catalogue's memory, whatever it was copied from.
 struct TMyModelRecord : TModelFixedPart {
+    using allocator_type = std::pmr::polymorphic_allocator<uint8_t>;
+
     TMyModelRecord() : TModelFixedPart{} {}
+    explicit TMyModelRecord(const allocator_type& memory) : TModelFixedPart{}, Blob(memory) {}
+    TMyModelRecord(const TMyModelRecord&) = default;
+    TMyModelRecord(TMyModelRecord&&) noexcept = default;
+    TMyModelRecord(const TMyModelRecord& other, const allocator_type& memory)
+        : TModelFixedPart(other), Blob(other.Blob, memory) {}
+    TMyModelRecord(TMyModelRecord&& other, const allocator_type& memory)
+        : TModelFixedPart(other), Blob(std::move(other.Blob), memory) {}
+    TMyModelRecord& operator=(const TMyModelRecord&) = default;
+    TMyModelRecord& operator=(TMyModelRecord&&) = default;
+
     TSSByteArray Blob;
 
     TModelFixedPart& Fixed() { return *this; }
     const TModelFixedPart& Fixed() const { return *this; }
 };
 
-using TMyModelRecords = std::vector<TMyModelRecord>;
+// The allocator of a catalogue's array: a moved or swapped array takes its memory along, and
+// every record made in the array makes its Blob in the same memory.
+template <typename T> class TCatalogueAllocator {
+public:
+    using value_type = T;
+    using propagate_on_container_move_assignment = std::true_type;
+    using propagate_on_container_swap = std::true_type;
+
+    TCatalogueAllocator() noexcept : memory_(std::pmr::get_default_resource()) {}
+    TCatalogueAllocator(std::pmr::memory_resource* memory) noexcept
+        : memory_(memory ? memory : std::pmr::get_default_resource()) {}
+    template <typename U>
+    TCatalogueAllocator(const TCatalogueAllocator<U>& other) noexcept : memory_(other.Resource()) {}
+
+    T* allocate(size_t count) {
+        return static_cast<T*>(memory_->allocate(count * sizeof(T), alignof(T)));
+    }
+    void deallocate(T* pointer, size_t count) {
+        memory_->deallocate(pointer, count * sizeof(T), alignof(T));
+    }
+    template <typename U, typename... Args> void construct(U* at, Args&&... args) {
+        std::uninitialized_construct_using_allocator(
+            at, std::pmr::polymorphic_allocator<U>(memory_), std::forward<Args>(args)...);
+    }
+    // A copy of the array is made by its own catalogue, which passes its memory explicitly.
+    TCatalogueAllocator select_on_container_copy_construction() const { return {}; }
+
+    std::pmr::memory_resource* Resource() const noexcept { return memory_; }
+    friend bool operator==(const TCatalogueAllocator& a, const TCatalogueAllocator& b) noexcept {
+        return a.memory_ == b.memory_;
+    }
+
+private:
+    std::pmr::memory_resource* memory_;
+};
+
+// Owns a catalogue's memory; a base of TMyModelRecords, so that it is made before the records
+// and given back after them.
+class TCatalogueMemoryOwner {
+protected:
+    std::unique_ptr<TCatalogueMemory> memory_ = std::make_unique<TCatalogueMemory>();
+};
+
+// The whole catalogue: the ordered records, and the memory that they and their blobs live in,
+// given back when the catalogue is replaced or destroyed. Copying makes a new catalogue.
+class TMyModelRecords : private TCatalogueMemoryOwner,
+                        public std::vector<TMyModelRecord, TCatalogueAllocator<TMyModelRecord>> {
+    using TRecords = std::vector<TMyModelRecord, TCatalogueAllocator<TMyModelRecord>>;
+
+public:
+    TMyModelRecords() : TCatalogueMemoryOwner(), TRecords(memory_.get()) {}
+    explicit TMyModelRecords(size_t count)
+        : TCatalogueMemoryOwner(), TRecords(count, memory_.get()) {}
+    TMyModelRecords(size_t count, const TMyModelRecord& record)
+        : TCatalogueMemoryOwner(), TRecords(count, record, memory_.get()) {}
+    TMyModelRecords(std::initializer_list<TMyModelRecord> records)
+        : TCatalogueMemoryOwner(), TRecords(records, memory_.get()) {}
+    template <std::input_iterator Iterator>
+    TMyModelRecords(Iterator first, Iterator last)
+        : TCatalogueMemoryOwner(), TRecords(first, last, memory_.get()) {}
+    TMyModelRecords(const TMyModelRecords& other)
+        : TCatalogueMemoryOwner(), TRecords(other, memory_.get()) {}
+    TMyModelRecords(TMyModelRecords&& other) noexcept
+        : TCatalogueMemoryOwner(std::move(other)), TRecords(std::move(other)) {
+        other.Forget();
+    }
+    TMyModelRecords& operator=(const TMyModelRecords& other) {
+        TRecords::operator=(other);
+        return *this;
+    }
+    TMyModelRecords& operator=(TMyModelRecords&& other) noexcept {
+        if (this != &other) {
+            // The records go first, while the memory they were made in is still there.
+            TRecords::operator=(std::move(other));
+            memory_ = std::move(other.memory_);
+            other.Forget();
+        }
+        return *this;
+    }
+    void swap(TMyModelRecords& other) noexcept {
+        TRecords::swap(other);
+        std::swap(memory_, other.memory_);
+    }
+
+    // The memory the records are made in (a moved-from catalogue has none of its own and uses
+    // the ordinary heap).
+    TCatalogueMemory* Memory() const { return memory_.get(); }
+
+private:
+    // A moved-from catalogue starts again empty, on the ordinary heap.
+    void Forget() noexcept { TRecords::operator=(TRecords(TCatalogueAllocator<TMyModelRecord>())); }
+};
 
 // KeyCount, or KeyCount div 2 with a SHIFT page.
 inline int NormalCount(const TModelFixedPart& record) {

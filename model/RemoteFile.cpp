@@ -77,15 +77,16 @@ int ImportRemote(TMyModelRecords& models, const TMyModelRecord& imported) {
     // A database saved with more models than a load accepts would be refused as a whole.
     if (models.size() >= static_cast<size_t>(kMaxModelCount))
         return -1;
-    TMyModelRecord added;
+    const uint16_t id = FindModelByID(models, imported.ModelID) != -1 ? LowestFreeModelID(models)
+                                                                      : imported.ModelID;
+    // Made in place, so the blob's one copy lands in the catalogue's memory.
+    TMyModelRecord& added = models.emplace_back();
     added.Fixed() = imported.Fixed();
-    if (FindModelByID(models, added.ModelID) != -1)
-        added.ModelID = LowestFreeModelID(models);
+    added.ModelID = id;
     const auto length = static_cast<size_t>(
         std::clamp<int64_t>(imported.BlobSize, 0, static_cast<int64_t>(imported.Blob.size())));
     added.Blob.assign(imported.Blob.begin(),
                       imported.Blob.begin() + static_cast<ptrdiff_t>(length));
-    models.push_back(std::move(added));
     return static_cast<int>(models.size() - 1);
 }
 

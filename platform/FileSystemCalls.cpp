@@ -15,6 +15,7 @@ const TFileSystemCalls kSystemCalls{
         return ::openat(dirFd, path, flags, mode);
     },
     ::write,
+    ::writev,
     ::fsync,
     ::fchmod,
     ::fchown,

@@ -3,12 +3,14 @@
 // can make any one of them fail (a full disk, a failed sync or rename) without a real fault.
 // Nothing else goes through it.
 #include <sys/types.h>
+#include <sys/uio.h>
 
 namespace mm {
 
 struct TFileSystemCalls {
     int (*Openat)(int dirFd, const char* path, int flags, mode_t mode);
     ssize_t (*Write)(int fd, const void* buffer, size_t count);
+    ssize_t (*Writev)(int fd, const iovec* pieces, int count);
     int (*Fsync)(int fd);
     int (*Fchmod)(int fd, mode_t mode);
     int (*Fchown)(int fd, uid_t owner, gid_t group);

@@ -4,6 +4,7 @@
 #include "Streams.h"
 
 #include <string>
+#include <sys/uio.h>
 #include <vector>
 
 namespace mm {
@@ -16,6 +17,8 @@ public:
     size_t Read(void* buffer, size_t count) override;
     // Writes every byte or raises.
     size_t Write(const void* buffer, size_t count) override;
+    // The buffered bytes first, then the pieces straight from where they lie, many to a call.
+    void WritePieces(std::span<const TBytePiece> pieces) override;
     int64_t Size() const override { return size_; }
     int64_t Position() const override { return position_; }
     void SetPosition(int64_t position) override;
@@ -25,6 +28,7 @@ public:
 
 private:
     void WriteOut(const void* data, size_t count);
+    void WriteOutPieces(iovec* pieces, size_t count);
 
     int fd_;
     std::string name_;

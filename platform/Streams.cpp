@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +19,11 @@ void TStream::ReadBuffer(void* buffer, size_t count) {
 void TStream::WriteBuffer(const void* buffer, size_t count) {
     if (count != 0 && Write(buffer, count) != count)
         throw WriteError();
+}
+
+void TStream::WritePieces(std::span<const TBytePiece> pieces) {
+    for (const TBytePiece& piece : pieces)
+        WriteBuffer(piece.Data, piece.Size);
 }
 
 size_t TMemoryStream::Read(void* buffer, size_t count) {
@@ -44,42 +50,78 @@ void TMemoryStream::SetPosition(int64_t position) {
     position_ = std::max<int64_t>(0, position);
 }
 
+namespace {
+// Reads smaller than this are gathered from a read-ahead of this size; larger ones (a record's
+// fixed part, its blob) go straight to where the caller wants them.
+constexpr size_t kReadAhead = 1024;
+} // namespace
+
 TFileStream::TFileStream(const std::string& fileName, Mode, const std::string& nameInErrors)
     : fileName_(nameInErrors.empty() ? fileName : nameInErrors) {
-    file_ = std::fopen(fileName.c_str(), "rb");
-    if (!file_)
+    fd_ = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0)
         throw FileOpenError(fileName_, SystemReason(errno));
     struct stat info {};
-    if (fstat(fileno(file_), &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
         const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
-        std::fclose(file_);
+        ::close(fd_);
         throw FileOpenError(fileName_, SystemReason(error));
     }
     size_ = info.st_size;
 }
 
 TFileStream::~TFileStream() {
-    std::fclose(file_);
+    ::close(fd_);
+}
+
+size_t TFileStream::ReadFromSystem(void* buffer, size_t count) {
+    auto* bytes = static_cast<uint8_t*>(buffer);
+    size_t done = 0;
+    while (done < count) {
+        const ssize_t n = ::read(fd_, bytes + done, count - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw FileReadError(fileName_, SystemReason(errno));
+        if (n == 0)
+            break;
+        done += static_cast<size_t>(n);
+    }
+    return done;
 }
 
 size_t TFileStream::Read(void* buffer, size_t count) {
-    const size_t n = std::fread(buffer, 1, count, file_);
-    if (n < count && std::ferror(file_))
-        throw FileReadError(fileName_, SystemReason(errno));
-    return n;
+    auto* bytes = static_cast<uint8_t*>(buffer);
+    const size_t buffered = std::min(count, held_ - taken_);
+    if (buffered != 0)
+        std::memcpy(bytes, buffer_.data() + taken_, buffered);
+    taken_ += buffered;
+    size_t done = buffered;
+    if (done < count) {
+        if (count - done >= kReadAhead) {
+            done += ReadFromSystem(bytes + done, count - done);
+        } else {
+            buffer_.resize(kReadAhead);
+            held_ = ReadFromSystem(buffer_.data(), buffer_.size());
+            taken_ = std::min(count - done, held_);
+            if (taken_ != 0)
+                std::memcpy(bytes + done, buffer_.data(), taken_);
+            done += taken_;
+        }
+    }
+    position_ += static_cast<int64_t>(done);
+    return done;
 }
 
 size_t TFileStream::Write(const void*, size_t) {
     return 0;
 }
 
-int64_t TFileStream::Position() const {
-    return ftello(file_);
-}
-
 void TFileStream::SetPosition(int64_t position) {
-    if (fseeko(file_, position, SEEK_SET) != 0)
+    if (position < 0 || ::lseek(fd_, position, SEEK_SET) < 0)
         throw ReadError();
+    position_ = position;
+    taken_ = held_ = 0;
 }
 
 bool FileExists(const std::string& fileName) {

@@ -1,14 +1,41 @@
 #pragma once
 // Byte streams in the shape the file formats are written against: Read returns what it got,
 // ReadBuffer insists on every byte ("Stream read error").
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <memory_resource>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace mm {
 
-using TSSByteArray = std::vector<uint8_t>;
+// A growable byte array that takes its memory from the resource it was made with: a record's
+// Blob lives in its catalogue's memory, any other array on the ordinary heap. Copies are made
+// on the heap, unless the container they go into says otherwise; it reads and compares as the
+// plain byte vectors that tests and libraries hand around.
+class TSSByteArray : public std::pmr::vector<uint8_t> {
+public:
+    using std::pmr::vector<uint8_t>::vector;
+    TSSByteArray() = default;
+    TSSByteArray(const std::vector<uint8_t>& bytes) : vector(bytes.begin(), bytes.end()) {}
+
+    operator std::vector<uint8_t>() const { return {begin(), end()}; }
+
+    friend bool operator==(const TSSByteArray& a, const TSSByteArray& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end());
+    }
+    friend bool operator==(const TSSByteArray& a, const std::vector<uint8_t>& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end());
+    }
+};
+
+// A stretch of bytes to write as one piece of a larger write.
+struct TBytePiece {
+    const void* Data;
+    size_t Size;
+};
 
 class TStream {
 public:
@@ -22,6 +49,9 @@ public:
     int64_t Remaining() const { return Size() - Position(); }
     void ReadBuffer(void* buffer, size_t count);
     void WriteBuffer(const void* buffer, size_t count);
+    // Writes the pieces in order, every byte or raises; a file hands them to the system
+    // together, straight from where they lie.
+    virtual void WritePieces(std::span<const TBytePiece> pieces);
 
     template <typename T> T ReadValue() {
         T value{};
@@ -51,6 +81,7 @@ private:
 };
 
 // A file opened for reading. Files are written only through TAtomicFileWriter (FileWriter.h).
+// Large reads go from the system straight into the caller's memory; small ones are gathered.
 class TFileStream : public TStream {
 public:
     enum class Mode { OpenRead };
@@ -66,13 +97,20 @@ public:
     // Writes nothing: the stream is for reading.
     size_t Write(const void* buffer, size_t count) override;
     int64_t Size() const override { return size_; }
-    int64_t Position() const override;
+    int64_t Position() const override { return position_; }
     void SetPosition(int64_t position) override;
 
 private:
-    std::FILE* file_ = nullptr;
+    size_t ReadFromSystem(void* buffer, size_t count);
+
+    int fd_ = -1;
     std::string fileName_;
     int64_t size_ = 0;
+    int64_t position_ = 0;
+    // Bytes read ahead for small reads: buffer_[taken_, held_) come next.
+    std::vector<uint8_t> buffer_;
+    size_t taken_ = 0;
+    size_t held_ = 0;
 };
 
 bool FileExists(const std::string& fileName);

@@ -59,6 +59,9 @@ private:
         calls.Write = [](int fd, const void* buffer, size_t count) -> ssize_t {
             return Fails(FileCall::Write) ? -1 : SystemFileCalls().Write(fd, buffer, count);
         };
+        calls.Writev = [](int fd, const iovec* pieces, int count) -> ssize_t {
+            return Fails(FileCall::Write) ? -1 : SystemFileCalls().Writev(fd, pieces, count);
+        };
         calls.Fsync = [](int fd) {
             return Fails(FileCall::Fsync) ? -1 : SystemFileCalls().Fsync(fd);
         };

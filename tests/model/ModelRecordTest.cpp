@@ -91,6 +91,49 @@ TEST(ModelRecord, IdentifierTextIsHexadecimalKeptTo16Bits) {
     }
 }
 
+// Records made in a catalogue keep their blobs in its memory, however they got there; moving
+// or swapping catalogues takes the memory along, and a copy is a catalogue of its own.
+TEST(ModelRecord, RecordsAndBlobsLiveInTheirCatalogue) {
+    const auto inside = [](const TMyModelRecords& models) {
+        for (const TMyModelRecord& record : models)
+            if (record.Blob.get_allocator().resource() != models.Memory())
+                return false;
+        return models.get_allocator().Resource() == models.Memory();
+    };
+    TMyModelRecord loose;
+    loose.Blob = {1, 2, 3};
+    TMyModelRecords models(2);
+    models[0].Blob = {4, 5};
+    models.push_back(loose);
+    models.push_back(models[0]);
+    models.emplace_back(std::move(loose));
+    models.erase(models.begin());
+    ASSERT_TRUE(inside(models));
+    EXPECT_EQ(models[1].Blob, (TSSByteArray{1, 2, 3}));
+    EXPECT_EQ(models[2].Blob, (TSSByteArray{4, 5}));
+
+    TMyModelRecords copy = models;
+    EXPECT_NE(copy.Memory(), models.Memory());
+    EXPECT_TRUE(inside(copy));
+    EXPECT_EQ(copy[1].Blob, models[1].Blob);
+
+    TCatalogueMemory* const memory = models.Memory();
+    TMyModelRecords moved = std::move(models);
+    EXPECT_EQ(moved.Memory(), memory);
+    EXPECT_TRUE(inside(moved));
+    models.push_back(moved[1]); // a moved-from catalogue is usable again
+    EXPECT_EQ(models[0].Blob, (TSSByteArray{1, 2, 3}));
+
+    copy = std::move(moved);
+    EXPECT_EQ(copy.Memory(), memory);
+    EXPECT_TRUE(inside(copy));
+    copy.swap(moved);
+    EXPECT_EQ(moved.Memory(), memory);
+    EXPECT_TRUE(inside(moved));
+    EXPECT_TRUE(copy.empty());
+    EXPECT_EQ(moved[2].Blob, (TSSByteArray{4, 5}));
+}
+
 TEST(ModelRecord, NameSearchTakesTheFirstRecordHoldingTheText) {
     TMyModelRecords models(3);
     models[0].ModelType.Assign("AB");
