@@ -191,6 +191,7 @@ QWidget* TfrmSpotEdit::BuildSpotData() {
     btnOk = Named(new QPushButton("OK", column), "btnOk");
     btnOk->setDefault(true);
     btnCancel = Named(new QPushButton("Cancel", column), "btnCancel");
+    btnCancel->setAutoDefault(false); // Enter means OK whichever button has the focus
     buttons->addWidget(btnOk);
     buttons->addWidget(btnCancel);
     layout->addLayout(buttons);

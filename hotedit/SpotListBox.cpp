@@ -4,6 +4,7 @@
 #include "platform/ui/QtText.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -120,6 +121,22 @@ void TSpotListBox::mouseReleaseEvent(QMouseEvent* event) {
         return;
     const QListWidgetItem* target = itemAt(event->position().toPoint());
     emit DroppedOn(target ? row(target) : -1);
+}
+
+void TSpotListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Not the list's own: a double click below the entries must open the selected one too.
+    if (event->button() == Qt::LeftButton)
+        emit DoubleClicked();
+    event->accept();
+}
+
+void TSpotListBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+        emit DeletePressed();
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 } // namespace mm

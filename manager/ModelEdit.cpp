@@ -239,8 +239,11 @@ void TfrmModelEdit::ToolButton8Click() {
     if (!record)
         return;
     // A copy of the record as it is now; the window opens once the click has returned.
-    PostGuarded(this, dialogs_,
-                [this, model = *record] { ShowButtonShapeWindow(this, dialogs_, model, exeDir_); });
+    PostGuarded(this, dialogs_, [this, model = *record] {
+        ShowButtonShapeWindow(this, dialogs_, model, exeDir_, [this](const QString& message) {
+            statusBar()->showMessage(message, kSavedMessageMilliseconds);
+        });
+    });
 }
 
 bool TfrmModelEdit::FormCloseQuery() {

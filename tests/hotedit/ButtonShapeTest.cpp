@@ -193,6 +193,23 @@ TEST_F(ButtonShape, EditConfirmedWritesTheModelsFile) {
     EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join("|").toStdString();
 }
 
+// The main window's status bar learns what a confirmed edit wrote; a cancelled one says nothing.
+TEST_F(ButtonShape, EditConfirmedReportsTheOutlinesWritten) {
+    WriteMap(0x0101);
+    editor.change = [](THotSpots& spots) {
+        spots.Add(MakeSpot(TSpotShape::Ellipse, {{20, 20}, {30, 28}}, 77));
+    };
+    Open(Model(0x0101));
+    QStringList reports;
+    QObject::connect(window.get(), &Tfrmshape::OutlinesWritten,
+                     [&reports](const QString& message) { reports << message; });
+    ClickButton("Button1");
+    EXPECT_EQ(reports, QStringList{"4 outlines written to Model0101.hmt"});
+    editor.answer = false;
+    ClickButton("Button1");
+    EXPECT_EQ(reports.size(), 1);
+}
+
 TEST_F(ButtonShape, EditConfirmedWithoutSpotsCreatesAnEmptyMap) {
     Open(Model(7));
     EXPECT_FALSE(fs::exists(MapPath(7)));
@@ -461,6 +478,7 @@ public:
 
 bool Expected(const QString& message) {
     static const char* const known[] = {"Do you really want to remove all Spots?",
+                                        "Discard the changes to the outlines?",
                                         "Do you want to cancel current drawing?",
                                         "HotMap: Invalid Stream format",
                                         "Stream read error",
