@@ -4,6 +4,7 @@
 #include "platform/ui/QtText.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -128,6 +129,18 @@ void TSpotListBox::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         emit DoubleClicked();
     event->accept();
+}
+
+void TSpotListBox::focusInEvent(QFocusEvent* event) {
+    // Taking the focus selects nothing: the list would make its first entry current, and the
+    // window would take that for the user's choice.
+    const int before = currentRow();
+    {
+        const QSignalBlocker quiet(this);
+        QListWidget::focusInEvent(event);
+        if (before < 0)
+            setCurrentRow(-1);
+    }
 }
 
 void TSpotListBox::keyPressEvent(QKeyEvent* event) {

@@ -8,6 +8,7 @@
 #include "hotedit/HSEdit.h"
 #include "hotedit/Panel.h"
 #include "hotedit/SpotEdit.h"
+#include "hotedit/SpotListBox.h"
 #include "hotedit/uBtnshape.h"
 #include "hotimage/HotImage.h"
 #include "hotimage/HotMapFiles.h"
@@ -15,6 +16,7 @@
 #include "platform/ui/Dialogs.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <csignal>
@@ -428,7 +430,8 @@ TEST_F(ButtonShape, EditRunsTheHotMapEditorCaptionedWithTheControlsName) {
         test::Click(test::Find(&editor, "btnClear"));
         QTest::keyClick(&editor, Qt::Key_Escape);
     });
-    dialogs.QueueConfirm(true);
+    dialogs.QueueConfirm(true); // remove all spots
+    dialogs.QueueConfirm(true); // and discard that
     ClickButton("Button1");
     EXPECT_EQ(test::ReadBytes(MapPath(0x31)), bytes);
     EXPECT_EQ(Image()->HotSpots.Count(), 2);
@@ -448,6 +451,7 @@ class TShownEditors : public QObject {
 public:
     int hotMap = 0;
     int spot = 0;
+    int deleteKeys = 0; // the Delete key in the spot list with a spot selected
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -455,6 +459,10 @@ protected:
             hotMap += qobject_cast<TfrmHSEdit*>(watched) != nullptr;
             spot += qobject_cast<TfrmSpotEdit*>(watched) != nullptr;
         }
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete)
+            if (auto* list = qobject_cast<TSpotListBox*>(watched))
+                deleteKeys += list->currentRow() >= 0;
         return false;
     }
 };
@@ -540,8 +548,13 @@ TEST_F(ButtonShape, SurvivesAMonkeyInTheWindowAndItsEditors) {
     EXPECT_GT(sent, 50);
     EXPECT_GT(shown.hotMap, 0) << "MM_MONKEY_SEED=" << seed;
     EXPECT_GT(shown.spot, 0) << "MM_MONKEY_SEED=" << seed;
-    std::printf("monkey: %d events, %d hot-map editors, %d spot editors, %d messages, seed %u\n",
-                sent, shown.hotMap, shown.spot, random.shown, seed);
+    const auto discards = random.texts.count("Discard the changes to the outlines?");
+    EXPECT_GT(discards, 0) << "MM_MONKEY_SEED=" << seed;
+    EXPECT_GT(shown.deleteKeys, 0) << "MM_MONKEY_SEED=" << seed;
+    std::printf("monkey: %d events, %d hot-map editors, %d spot editors, %d messages, %d "
+                "questions before discarding, %d Delete keys in the spot list, seed %u\n",
+                sent, shown.hotMap, shown.spot, random.shown, static_cast<int>(discards),
+                shown.deleteKeys, seed);
 }
 
 } // namespace

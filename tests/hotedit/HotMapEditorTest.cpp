@@ -267,9 +267,11 @@ TEST_F(HotMapEditor, EditRunsTheSpotEditorOnTheSelectedSpot) {
         Type(test::Find(&spotEditor, "edSpotID"), "9");
         Click(test::Find(&spotEditor, "btnCancel"));
     });
+    dialogs.QueueConfirm(true);
     DoubleClickEntry(1);
     EXPECT_EQ(caption, "HotImage1[1]");
     EXPECT_EQ(Ids(), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(dialogs.shown, QStringList{"Discard the changes to the outlines?"});
 }
 
 TEST_F(HotMapEditor, CopyAppendsTheSpotWithTheNextIdAndWithoutItsMask) {
@@ -349,6 +351,7 @@ TEST_F(HotMapEditor, DraggingEntry0OntoEntry3ReordersListAndHotMap) {
 TEST_F(HotMapEditor, LoadAndSaveOfferTheHotMapFormats) {
     Fill(opened, {1, 2, 3});
     Open();
+    dialogs.QueueFilter(0);
     dialogs.QueueFile(QString::fromStdString(dir.File("out.HMP")));
     ClickButton("btnSave");
     EXPECT_EQ(test::ReadBytes(dir.File("out.HMP")), BinaryOf(opened));
@@ -406,6 +409,7 @@ TEST_F(HotMapEditor, LoadReadsTheFormatTheFileStartsWith) {
                  {"text.hmp", text, false, {5}},
                  {"text.hmt", text, false, {5}},
                  {"old.txt", binary, true, {7, 8}}};
+    Fill(opened, {1});
     Open();
     for (const auto& c : cases) {
         if (c.asBinary)

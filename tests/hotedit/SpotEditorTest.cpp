@@ -433,7 +433,7 @@ TEST_F(SpotEditor, LeavingWithoutOkAsksOnlyWhenThereAreChanges) {
     }
 }
 
-TEST_F(SpotEditor, KeyIdxTakesDigitsAndAPastedTextThatIsNoNumberIsZero) {
+TEST_F(SpotEditor, KeyIdxTakesDigitsAndAPastedTextTrimmedAndCut) {
     Open(MakeSpot(TSpotShape::Polyline, {}, 5));
     auto* id = Find<QLineEdit>("edSpotID");
     id->setFocus();
@@ -444,16 +444,35 @@ TEST_F(SpotEditor, KeyIdxTakesDigitsAndAPastedTextThatIsNoNumberIsZero) {
     Type(id, QString::fromUtf8("-+ 中4567890"));
     EXPECT_EQ(id->text(), "123456789"); // nine characters at most
     EXPECT_EQ(Written()->ID, 123456789);
-    id->selectAll();
-    QApplication::clipboard()->setText("4x");
-    Key(id, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(id->text(), "4x");
-    EXPECT_EQ(Written()->ID, 0);
+    // Pasted: trimmed and cut to nine characters before it is read.
+    const struct {
+        const char* pasted;
+        const char* shown;
+        int32_t id;
+    } pastes[] = {{"4x", "4x", 0},
+                  {" 12", "12", 12},
+                  {"12\t", "12", 12},
+                  {"  -42  ", "-42", -42},
+                  {"1234567890", "123456789", 123456789},
+                  {" 98765432109 ", "987654321", 987654321}};
+    for (const auto& p : pastes) {
+        id->selectAll();
+        QApplication::clipboard()->setText(p.pasted);
+        Key(id, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(id->text(), p.shown) << p.pasted;
+        EXPECT_EQ(Written()->ID, p.id) << p.pasted;
+    }
 }
 
 TEST_F(SpotEditor, ALongIdentifierTheSpotHasStaysWhole) {
     Open(MakeSpot(TSpotShape::Polyline, {}, INT32_MIN));
     EXPECT_EQ(Find<QLineEdit>("edSpotID")->text(), "-2147483648");
+    EXPECT_EQ(Written()->ID, INT32_MIN);
+    auto* id = Find<QLineEdit>("edSpotID");
+    id->setFocus();
+    Key(id, Qt::Key_End);
+    Type(id, "7"); // refused: the identifier stays whole
+    EXPECT_EQ(id->text(), "-2147483648");
     EXPECT_EQ(Written()->ID, INT32_MIN);
 }
 
