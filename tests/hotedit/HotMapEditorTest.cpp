@@ -405,7 +405,7 @@ TEST_F(HotMapEditor, LoadReadsTheFormatTheFileStartsWith) {
         bool asBinary;
         std::vector<int> ids;
     } cases[] = {{"Model0007.hmt", binary, true, {7, 8}},
-                 {"plain", binary, true, {7, 8}},
+                 {"plain.dat", binary, true, {7, 8}},
                  {"text.hmp", text, false, {5}},
                  {"text.hmt", text, false, {5}},
                  {"old.txt", binary, true, {7, 8}}};
@@ -430,7 +430,8 @@ TEST_F(HotMapEditor, LoadReadsTheFormatTheFileStartsWith) {
     ClickButton("btnLoad");
     EXPECT_EQ(Ids(), (std::vector<int>{7, 8}));
     EXPECT_EQ(dialogs.shown,
-              QStringList(std::size(cases), "Do you really want to remove all Spots?"));
+              QStringList(std::size(cases), "Do you really want to remove all Spots?"))
+        << dialogs.shown.join("|").toStdString();
 }
 
 // "&Save..." writes the format of the filter chosen, and a name without an extension gets
