@@ -14,7 +14,14 @@ class TEditorDialog : public QDialog {
 public:
     TEditorDialog(TDialogs& dialogs, QWidget* parent);
 
+    // Cancel, Escape and the close box: with changes the user is asked first (No by default),
+    // once the event has returned; without, the window closes at once.
+    void reject() override;
+
 protected:
+    // Whether the window holds changes that closing it without OK would throw away.
+    virtual bool HoldsChanges() const = 0;
+
     // Shows the document: every control as the document says.
     virtual void ShowState() = 0;
     // Handlers are ignored while this is true (the window fills its own controls).
@@ -42,6 +49,12 @@ protected:
     }
 
     TDialogs& dialogs_;
+
+private:
+    bool asking_ = false;
 };
+
+// What Cancel asks when the window holds changes.
+inline constexpr char kDiscardQuestion[] = "Discard the changes to the outlines?";
 
 } // namespace mm

@@ -9,6 +9,7 @@
 #include "platform/ui/Fonts.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QPainter>
@@ -27,6 +28,7 @@ constexpr int kScrollBoxFrame = 2;
 const char kOpenFilter[] = "Hot-map files(*.hmp;*.hmt) (*.hmp *hmt);;All Files(*.*) (*)";
 const char kSaveFilter[] =
     "Hot-map binary files (*.hmp) (*.hmp);;Hot-map text files(*.hmt) (*.hmt)";
+constexpr int kSaveFilterBinary = 0;
 constexpr int kSaveFilterText = 1;
 const char kDefaultExt[] = "hmt";
 
@@ -96,6 +98,9 @@ void TfrmHSEdit::BuildLayout() {
     btnOk = DesignedButton("OK", "btnOk", QRect(0, bottom + 8, 75, 25), this);
     btnCancel->move(right - btnCancel->width(), btnCancel->y());
     btnOk->move(btnCancel->x() - 6 - btnOk->width(), btnOk->y());
+    // Enter means OK whichever button has the focus.
+    for (QPushButton* other : findChildren<QPushButton*>())
+        other->setAutoDefault(false);
     btnOk->setDefault(true);
     setFixedSize(std::max(kClientSize.width(), right + 7),
                  std::max(kClientSize.height(), btnOk->geometry().bottom() + 7));
@@ -107,7 +112,8 @@ void TfrmHSEdit::ConnectHandlers() {
             [this] { Run([this] { lboxSpotsClick(); }); });
     connect(PaintBox1, &TPaintBox::MouseDown, this,
             [this](Qt::MouseButton, QPoint at) { Run([this, at] { PaintBox1MouseDown(at); }); });
-    Wire(lboxSpots, &QListWidget::itemDoubleClicked, &TfrmHSEdit::btnEditSpotClick);
+    Wire(lboxSpots, &TSpotListBox::DoubleClicked, &TfrmHSEdit::btnEditSpotClick);
+    Wire(lboxSpots, &TSpotListBox::DeletePressed, &TfrmHSEdit::btnDeleteSpotClick);
     connect(lboxSpots, &TSpotListBox::DroppedOn, this,
             [this](int target) { Post([this, target] { lboxSpotsDragDrop(target); }); });
     Wire(btnNewSpot, &QPushButton::clicked, &TfrmHSEdit::btnNewSpotClick);
@@ -165,18 +171,6 @@ bool TfrmHSEdit::RunSpotEditor(const QString& caption, TSpotData& data) {
     return true;
 }
 
-std::optional<std::string> TfrmHSEdit::ChooseFileName(const QString& filter, int filterIndex,
-                                                      bool saving) {
-    const auto path = dialogs_.ChooseFile({saving ? FileDialogKind::Save : FileDialogKind::Open,
-                                           filter,
-                                           kDefaultExt,
-                                           {},
-                                           filterIndex});
-    if (!path)
-        return std::nullopt;
-    return QFile::encodeName(*path).toStdString();
-}
-
 void TfrmHSEdit::lboxSpotsClick() {
     document_.Select(lboxSpots->currentRow());
 }
@@ -206,10 +200,13 @@ void TfrmHSEdit::btnMaskClick() {
 }
 
 void TfrmHSEdit::btnDeleteSpotClick() {
+    // Before the button is disabled, which would pass the focus on to the next button.
+    lboxSpots->setFocus();
     document_.DeleteSelected();
 }
 
 void TfrmHSEdit::btnClearClick() {
+    lboxSpots->setFocus();
     if (dialogs_.Confirm("Do you really want to remove all Spots?", DefaultAnswer::No))
         document_.Clear();
 }
@@ -219,17 +216,25 @@ void TfrmHSEdit::lboxSpotsDragDrop(int target) {
 }
 
 void TfrmHSEdit::btnLoadClick() {
-    const auto fileName = ChooseFileName(kOpenFilter, 0, false);
-    if (!fileName)
+    const auto path = dialogs_.ChooseFile({FileDialogKind::Open, kOpenFilter, kDefaultExt, {}, 0});
+    if (!path)
         return;
     document_.Select(-1);
-    document_.Load(*fileName);
+    document_.Load(QFile::encodeName(*path).toStdString());
 }
 
 void TfrmHSEdit::btnSaveClick() {
-    const auto fileName = ChooseFileName(kSaveFilter, kSaveFilterText, true);
-    if (fileName)
-        document_.Save(*fileName);
+    const auto chosen = dialogs_.ChooseFileAndFilter(
+        {FileDialogKind::Save, kSaveFilter, kDefaultExt, {}, kSaveFilterText});
+    if (!chosen)
+        return;
+    const THotMapFormat format =
+        chosen->filterIndex == kSaveFilterBinary ? THotMapFormat::Binary : THotMapFormat::Text;
+    QString path = chosen->path;
+    // The dialog adds the extension; a name reaching here without one still gets the format's.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += format == THotMapFormat::Binary ? ".hmp" : ".hmt";
+    document_.Save(QFile::encodeName(path).toStdString(), format);
 }
 
 void TfrmHSEdit::btnOkClick() {

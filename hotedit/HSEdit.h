@@ -40,10 +40,10 @@ private:
     void BuildLayout();
     void ConnectHandlers();
     void ShowState() override;
+    bool HoldsChanges() const override { return document_.HoldsChanges(); }
     void PaintBox1Paint(QPainter& canvas, const QRect& area);
     // The spot editor on `spot`, captioned `caption`; true when the user confirmed.
     bool RunSpotEditor(const QString& caption, TSpotData& spot);
-    std::optional<std::string> ChooseFileName(const QString& filter, int filterIndex, bool saving);
 
     // Handlers.
     void lboxSpotsClick();

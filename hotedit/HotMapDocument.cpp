@@ -116,7 +116,7 @@ void THotMapDocument::Load(const std::string& fileName) {
     THotSpots loaded;
     loaded.Assign(spots_);
     try {
-        LoadHotMap(fileName, loaded, HotMapFormatOfName(fileName));
+        LoadHotMap(fileName, loaded, HotMapFormatOfContent(fileName));
     } catch (...) {
         Change(StateOf(loaded, -1));
         throw;
@@ -124,8 +124,8 @@ void THotMapDocument::Load(const std::string& fileName) {
     Change(StateOf(loaded, loaded.Count() > 0 ? 0 : -1));
 }
 
-void THotMapDocument::Save(const std::string& fileName) const {
-    SaveHotMap(fileName, spots_, HotMapFormatOfName(fileName));
+void THotMapDocument::Save(const std::string& fileName, THotMapFormat format) const {
+    SaveHotMap(fileName, spots_, format);
 }
 
 THotMapState THotMapDocument::State() const {

@@ -2,6 +2,7 @@
 // The hot-map editor's work without a widget: a private copy of the hot map, the spot selected
 // in its list, the view point remembered between spot editors, and every change of the copy
 // as one command on an undo stack that starts empty when the editor opens.
+#include "hotimage/HotMapFiles.h"
 #include "hotimage/HotSpots.h"
 
 #include <QUndoStack>
@@ -63,12 +64,16 @@ public:
     // a target outside the list or equal to the selected entry.
     void MoveSelectedTo(int target);
 
-    // The file replaces the working copy: ".hmp" in any case in the binary format, any other
-    // name in the text format. The first spot is selected. A reader's error is raised after
-    // what the reader left in the copy has become an undoable change, with nothing selected.
+    // The file replaces the working copy: one starting with the binary signature in the binary
+    // format whatever its name, any other in the text format. The first spot is selected. A
+    // reader's error is raised after what the reader left in the copy has become an undoable
+    // change, with nothing selected.
     void Load(const std::string& fileName);
-    // The working copy to the file, in the format its name selects.
-    void Save(const std::string& fileName) const;
+    // The working copy to the file, in the format given.
+    void Save(const std::string& fileName, THotMapFormat format) const;
+
+    // Changes since the opening that undo could take back.
+    bool HoldsChanges() const { return !undo_.isClean(); }
 
     // The caller's hot map becomes the working copy, masks included.
     void HandBack(THotSpots& target) const { target.Assign(spots_); }

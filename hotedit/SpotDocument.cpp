@@ -166,6 +166,7 @@ void TSpotDocument::Press(Qt::MouseButton button, TPoint view, bool moveDown) {
         return;
     press_ = view;
     pressed_ = draft_.Points;
+    draggedIndex_ = draft_.Selected;
     if (InHandle(zoom_.ToView(draft_.Points[static_cast<size_t>(draft_.Selected)]), view))
         dragging_ = true;
     else
@@ -186,9 +187,18 @@ void TSpotDocument::Move(TPoint view, bool inside) {
         }
         return;
     }
-    if (dragging_ && HasSelection()) {
+    if (dragging_ && pressed_.size() == draft_.Points.size() && draggedIndex_ >= 0 &&
+        draggedIndex_ < PointCount()) {
+        // From the points at the press, so that a rectangle's or ellipse's box always runs
+        // from the corner that stays to the pointer, its corners in order.
         TSpotDraft next = draft_;
-        next.Points[static_cast<size_t>(next.Selected)] = zoom_.ToPicture(view);
+        const TPoint at = zoom_.ToPicture(view);
+        next.Points = pressed_;
+        next.Points[static_cast<size_t>(draggedIndex_)] = at;
+        if (IsBox(next.Shape)) {
+            OrderCorners(next.Points);
+            next.Selected = next.Points[1] == at ? 1 : next.Points[0] == at ? 0 : draggedIndex_;
+        }
         Commit(std::move(next), dragKey_);
     } else if (moving_ && pressed_.size() == draft_.Points.size()) {
         TSpotDraft next = draft_;
@@ -222,6 +232,10 @@ void TSpotDocument::Release(Qt::MouseButton button, TPoint view) {
         }
         Commit(std::move(next));
     }
+    // The list is refilled without a selection while the outline moves: no point stays
+    // selected for "De&lete point" to remove.
+    if (moving_ && draft_.Points != pressed_)
+        draft_.Selected = -1;
     dragging_ = moving_ = false;
 }
 

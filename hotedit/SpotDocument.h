@@ -102,6 +102,8 @@ public:
     void SetHint(std::string hint);
 
     QUndoStack& UndoStack() { return undo_; }
+    // Changes since the opening that undo could take back.
+    bool HoldsChanges() const { return !undo_.isClean(); }
     // A drag in progress ends first.
     void Undo();
     void Redo();
@@ -137,6 +139,7 @@ private:
     TPoint pointer_;              // picture pixels: where the band ends
     TPoint press_;                // view pixels: where the drag began
     std::vector<TPoint> pressed_; // the points when the drag began
+    int draggedIndex_ = -1;       // the point dragged, as it was numbered then
     TMergeKey dragKey_;
     TMergeKey lastKey_;
     int sessions_ = 0;

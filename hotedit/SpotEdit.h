@@ -67,6 +67,7 @@ private:
     void ConnectPointerHandlers();
     // Nothing before a spot is loaded, nor while the window fills its own controls.
     bool Quiet() const override { return Updating || !document_; }
+    bool HoldsChanges() const override { return document_ && document_->HoldsChanges(); }
     void ShowState() override;
     void ShowPoints();
     void ApplyZoom(int index);

@@ -17,10 +17,11 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QValidator>
+#include <functional>
 
 namespace mm {
 
@@ -36,6 +37,35 @@ constexpr int kScrollBoxFrame = 2;
 constexpr int kIdLength = 9;
 constexpr int kGlyph = 16;
 constexpr int kPointColumns = 3;
+
+// "KeyIdx" as typed or pasted: trimmed and cut to the field's length before it is read. The
+// text the window itself shows (`shown`) stays as it is, and so does a longer identifier the
+// spot already has while more is typed into it.
+class TIdTextValidator : public QValidator {
+public:
+    TIdTextValidator(std::function<QString()> shown, QObject* parent)
+        : QValidator(parent), shown_(std::move(shown)) {}
+
+    State validate(QString& input, int& pos) const override {
+        const QString shown = shown_();
+        if (input == shown)
+            return Acceptable;
+        QString text = input.trimmed();
+        if (text.size() > kIdLength) {
+            if (shown.size() > kIdLength)
+                return Invalid;
+            text.truncate(kIdLength);
+        }
+        if (text != input) {
+            input = text;
+            pos = std::min(pos, static_cast<int>(text.size()));
+        }
+        return Acceptable;
+    }
+
+private:
+    std::function<QString()> shown_;
+};
 
 // The small picture of a shape on its button.
 QIcon ShapeGlyph(TSpotShape shape) {
@@ -134,9 +164,8 @@ QWidget* TfrmSpotEdit::BuildSpotData() {
     GroupBox2 = Named(new QGroupBox("&Spot Data", column), "GroupBox2");
     auto* data = new QVBoxLayout(GroupBox2);
     edSpotID = Named(new QLineEdit(GroupBox2), "edSpotID");
-    // Nine characters typed or pasted; a longer identifier the spot already has stays whole.
-    edSpotID->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QString(".{0,%1}").arg(kIdLength)), edSpotID));
+    edSpotID->setValidator(
+        new TIdTextValidator([this] { return QString::fromStdString(shownId_); }, edSpotID));
     edSpotID->setAttribute(Qt::WA_InputMethodEnabled, false); // digits are typed, not composed
     auto* idRow = new QHBoxLayout();
     idRow->addWidget(Caption("KeyIdx", edSpotID, GroupBox2));
@@ -191,6 +220,7 @@ QWidget* TfrmSpotEdit::BuildSpotData() {
     btnOk = Named(new QPushButton("OK", column), "btnOk");
     btnOk->setDefault(true);
     btnCancel = Named(new QPushButton("Cancel", column), "btnCancel");
+    btnCancel->setAutoDefault(false); // Enter means OK whichever button has the focus
     buttons->addWidget(btnOk);
     buttons->addWidget(btnCancel);
     layout->addLayout(buttons);

@@ -4,6 +4,8 @@
 #include "platform/ui/QtText.h"
 
 #include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -120,6 +122,34 @@ void TSpotListBox::mouseReleaseEvent(QMouseEvent* event) {
         return;
     const QListWidgetItem* target = itemAt(event->position().toPoint());
     emit DroppedOn(target ? row(target) : -1);
+}
+
+void TSpotListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Not the list's own: a double click below the entries must open the selected one too.
+    if (event->button() == Qt::LeftButton)
+        emit DoubleClicked();
+    event->accept();
+}
+
+void TSpotListBox::focusInEvent(QFocusEvent* event) {
+    // Taking the focus selects nothing: the list would make its first entry current, and the
+    // window would take that for the user's choice.
+    const int before = currentRow();
+    {
+        const QSignalBlocker quiet(this);
+        QListWidget::focusInEvent(event);
+        if (before < 0)
+            setCurrentRow(-1);
+    }
+}
+
+void TSpotListBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+        emit DeletePressed();
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 } // namespace mm

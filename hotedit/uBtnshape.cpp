@@ -8,6 +8,8 @@
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Guard.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 
 namespace mm {
@@ -86,7 +88,11 @@ void Tfrmshape::LoadModel(const TMyModelRecord& record) {
 }
 
 void Tfrmshape::Button1Click() {
-    HotImage1->EditHotSpots();
+    if (!HotImage1->EditHotSpots())
+        return;
+    const QString file = QFileInfo(QFile::decodeName(HotImage1->FileName.c_str())).fileName();
+    emit OutlinesWritten(
+        QStringLiteral("%1 outlines written to %2").arg(HotImage1->HotSpots.Count()).arg(file));
 }
 
 void Tfrmshape::Button2Click() {
@@ -100,8 +106,11 @@ void Tfrmshape::Panel2Click() {
 }
 
 void ShowButtonShapeWindow(QWidget* parent, TDialogs& dialogs, const TMyModelRecord& record,
-                           const std::string& exeDir) {
+                           const std::string& exeDir,
+                           const std::function<void(const QString&)>& report) {
     Tfrmshape window(dialogs, exeDir, parent);
+    if (report)
+        QObject::connect(&window, &Tfrmshape::OutlinesWritten, &window, report);
     if (!Guarded(dialogs, [&] { window.LoadModel(record); }))
         return;
     window.exec();

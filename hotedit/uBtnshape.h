@@ -5,6 +5,7 @@
 #include "model/ModelRecord.h"
 
 #include <QDialog>
+#include <functional>
 #include <string>
 
 class QPushButton;
@@ -27,6 +28,10 @@ public:
     // hot-map reader's errors for a damaged file.
     void LoadModel(const TMyModelRecord& record);
     const TMyModelRecord& Model() const { return model_; }
+
+signals:
+    // After a confirmed edit was saved: "23 outlines written to Model0101.hmt".
+    void OutlinesWritten(const QString& message);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -57,7 +62,9 @@ private:
 // released. When the model's hot-map file is damaged the error is reported through the dialogs
 // and the window is never shown. Run it from a posted handler (PostGuarded), never from inside
 // a control's own signal.
+// `report` is told what each saved edit wrote.
 void ShowButtonShapeWindow(QWidget* parent, TDialogs& dialogs, const TMyModelRecord& record,
-                           const std::string& exeDir);
+                           const std::string& exeDir,
+                           const std::function<void(const QString&)>& report = {});
 
 } // namespace mm

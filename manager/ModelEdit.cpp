@@ -278,9 +278,12 @@ void TfrmModelEdit::ToolButton8Click() {
     shapeWindowPending_ = true;
     // A copy of the record as it is now. The window opens once a second click of a double
     // click could have come: that lands on this button, which ignores it, not on the new
-    // window's "Edit".
+    // window's "Edit". What the window wrote is told in the status bar.
     QTimer::singleShot(QApplication::doubleClickInterval(), this, [this, model = *record] {
-        Guarded(dialogs_, [&] { ShowButtonShapeWindow(this, dialogs_, model, exeDir_); });
+        Guarded(dialogs_, [&] {
+            ShowButtonShapeWindow(this, dialogs_, model, exeDir_,
+                                  [this](const QString& message) { Report(message); });
+        });
         shapeWindowPending_ = false;
     });
 }

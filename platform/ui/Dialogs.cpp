@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace mm {
 
@@ -88,7 +89,30 @@ bool TQtDialogs::Confirm(const QString& text, DefaultAnswer byDefault) {
     return box.exec() == QMessageBox::Yes;
 }
 
+QString FilterExtension(const QString& filter, int filterIndex) {
+    const QStringList filters = filter.split(QStringLiteral(";;"));
+    if (filterIndex < 0 || filterIndex >= filters.size())
+        return {};
+    static const QRegularExpression pattern(QStringLiteral(R"(\(\*\.(\w+)[ )])"));
+    const QRegularExpressionMatch match = pattern.match(filters[filterIndex]);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+std::optional<ChosenFile> TDialogs::ChooseFileAndFilter(const FileDialogRequest& request) {
+    std::optional<QString> path = ChooseFile(request);
+    if (!path)
+        return std::nullopt;
+    return ChosenFile{*path, request.filterIndex};
+}
+
 std::optional<QString> TQtDialogs::ChooseFile(const FileDialogRequest& request) {
+    const std::optional<ChosenFile> chosen = ChooseFileAndFilter(request);
+    if (!chosen)
+        return std::nullopt;
+    return chosen->path;
+}
+
+std::optional<ChosenFile> TQtDialogs::ChooseFileAndFilter(const FileDialogRequest& request) {
     const bool saving =
         request.kind == FileDialogKind::Save || request.kind == FileDialogKind::SavePicture;
     QFileDialog dialog(ActiveWindow(), QString(), request.fileName, request.filter);
@@ -103,9 +127,19 @@ std::optional<QString> TQtDialogs::ChooseFile(const FileDialogRequest& request) 
     const QStringList filters = request.filter.split(QStringLiteral(";;"));
     if (request.filterIndex > 0 && request.filterIndex < filters.size())
         dialog.selectNameFilter(filters[request.filterIndex]);
+    if (saving) {
+        // A name typed without an extension gets the one of the format chosen.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, &request, filters](const QString& filter) {
+                             const QString ext =
+                                 FilterExtension(request.filter, int(filters.indexOf(filter)));
+                             dialog.setDefaultSuffix(ext.isEmpty() ? request.defaultExt : ext);
+                         });
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().first();
+    const int chosen = int(filters.indexOf(dialog.selectedNameFilter()));
+    return ChosenFile{dialog.selectedFiles().first(), chosen >= 0 ? chosen : request.filterIndex};
 }
 
 std::optional<QColor> TQtDialogs::ChooseColor(const QColor& initial) {
@@ -140,6 +174,29 @@ std::optional<QString> TScriptedDialogs::ChooseFile(const FileDialogRequest& req
     if (path && !request.defaultExt.isEmpty() && QFileInfo(*path).suffix().isEmpty())
         *path += "." + request.defaultExt;
     return path;
+}
+
+std::optional<ChosenFile> TScriptedDialogs::ChooseFileAndFilter(const FileDialogRequest& request) {
+    if (filters_.empty()) {
+        std::optional<QString> path = ChooseFile(request);
+        if (!path)
+            return std::nullopt;
+        return ChosenFile{*path, request.filterIndex};
+    }
+    const int filterIndex = filters_.front();
+    filters_.pop_front();
+    fileRequests.push_back(request);
+    if (files_.empty())
+        return std::nullopt;
+    std::optional<QString> path = files_.front();
+    files_.pop_front();
+    if (!path)
+        return std::nullopt;
+    const QString ext = FilterExtension(request.filter, filterIndex);
+    const QString suffix = ext.isEmpty() ? request.defaultExt : ext;
+    if (!suffix.isEmpty() && QFileInfo(*path).suffix().isEmpty())
+        *path += "." + suffix;
+    return ChosenFile{*path, filterIndex};
 }
 
 std::optional<QColor> TScriptedDialogs::ChooseColor(const QColor&) {

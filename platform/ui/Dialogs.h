@@ -14,6 +14,12 @@ enum class FileDialogKind { Open, Save, OpenPicture, SavePicture };
 // The button Enter presses in a confirmation: No where Yes would throw work away.
 enum class DefaultAnswer { Yes, No };
 
+// A file the user chose and the entry of the filter that was chosen with it, from 0.
+struct ChosenFile {
+    QString path;
+    int filterIndex = 0;
+};
+
 struct FileDialogRequest {
     FileDialogRequest(FileDialogKind kind = FileDialogKind::Open, QString filter = {},
                       QString defaultExt = {}, QString fileName = {}, int filterIndex = 0)
@@ -38,6 +44,9 @@ public:
     bool Confirm(const QString& text) { return Confirm(text, DefaultAnswer::Yes); }
     // The chosen path, or nothing when cancelled.
     virtual std::optional<QString> ChooseFile(const FileDialogRequest& request) = 0;
+    // The same, for a caller that needs the filter chosen (a save dialog offering formats);
+    // by default the filter the request proposed.
+    virtual std::optional<ChosenFile> ChooseFileAndFilter(const FileDialogRequest& request);
     virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
 };
 
@@ -48,6 +57,7 @@ public:
     void ShowMessage(const QString& text, const QString& caption) override;
     bool Confirm(const QString& text, DefaultAnswer byDefault) override;
     std::optional<QString> ChooseFile(const FileDialogRequest& request) override;
+    std::optional<ChosenFile> ChooseFileAndFilter(const FileDialogRequest& request) override;
     std::optional<QColor> ChooseColor(const QColor& initial) override;
 };
 
@@ -59,11 +69,15 @@ public:
     void ShowMessage(const QString& text, const QString& caption) override;
     bool Confirm(const QString& text, DefaultAnswer byDefault) override;
     std::optional<QString> ChooseFile(const FileDialogRequest& request) override;
+    // A queued filter (QueueFilter) is the one chosen, and a name without an extension gets
+    // that filter's, as the file dialog does; else the request's filter and default extension.
+    std::optional<ChosenFile> ChooseFileAndFilter(const FileDialogRequest& request) override;
     std::optional<QColor> ChooseColor(const QColor& initial) override;
 
     void QueueConfirm(bool yes) { confirms_.push_back(yes); }
     void QueueFile(std::optional<QString> path) { files_.push_back(std::move(path)); }
     void QueueColor(std::optional<QColor> color) { colors_.push_back(color); }
+    void QueueFilter(int filterIndex) { filters_.push_back(filterIndex); }
 
     // Every message and confirmation text, in the order shown.
     QStringList shown;
@@ -83,6 +97,11 @@ private:
     std::deque<bool> confirms_;
     std::deque<std::optional<QString>> files_;
     std::deque<std::optional<QColor>> colors_;
+    std::deque<int> filters_;
 };
+
+// The extension of a filter entry's first pattern ("Text (*.hmt)" gives "hmt"), or nothing for
+// an entry without one ("*", "*.*").
+QString FilterExtension(const QString& filter, int filterIndex);
 
 } // namespace mm

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QStyle>
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace mm::test {
 
@@ -52,6 +54,24 @@ inline void ClickIndicator(QAbstractButton* button) {
     const QRect box = button->style()->subElementRect(
         radio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator, &option, button);
     Click(button, Qt::LeftButton, box.center());
+}
+
+// The three ways to leave an editor without OK: "Cancel", Escape, the close box.
+struct TCloseGesture {
+    const char* name;
+    std::function<void(QDialog&)> close;
+};
+inline std::vector<TCloseGesture> CloseGestures() {
+    return {{"Cancel", [](QDialog& d) { Click(Find(&d, "btnCancel")); }},
+            {"Escape",
+             [](QDialog& d) {
+                 QWidget* focus = d.focusWidget();
+                 Key(focus ? focus : &d, Qt::Key_Escape);
+             }},
+            {"close box", [](QDialog& d) {
+                 d.close();
+                 Settle();
+             }}};
 }
 
 } // namespace mm::test

@@ -217,53 +217,62 @@ protected:
     void SetUp() override { FillFive(five); }
 };
 
-TEST_F(HotMapFiles, LoadAndSaveChooseTheFormatByTheName) {
+// Loading goes by the file's first bytes, whatever its name; saving by the format given.
+TEST_F(HotMapFiles, LoadReadsByContentAndSaveWritesTheFormatGiven) {
     THotSpots empty;
     THotMapDocument document(empty);
-    for (const char* name : {"a.HMP", "b.hmp", "c.Hmp"}) {
-        five.SaveToFile(dir.File(name));
-        document.Load(dir.File(name));
-        EXPECT_EQ(BinaryOf(document), BinaryOf(five)) << name;
-        EXPECT_EQ(document.Selected(), 0);
+    const struct {
+        const char* name;
+        bool binary;
+    } files[] = {{"a.HMP", true},  {"Model0001.hmt", true}, {"c", true},
+                 {"d.txt", false}, {"e.hmp", false},        {"f.hmt", false}};
+    for (const auto& f : files) {
+        if (f.binary)
+            five.SaveToFile(dir.File(f.name));
+        else
+            SaveHotMapText(dir.File(f.name), five);
+        document.Clear();
+        document.Load(dir.File(f.name));
+        EXPECT_EQ(BinaryOf(document), BinaryOf(five)) << f.name;
+        EXPECT_EQ(document.Selected(), 0) << f.name;
     }
-    SaveHotMapText(dir.File("d.txt"), five);
-    document.Clear();
-    document.Load(dir.File("d.txt"));
-    EXPECT_EQ(BinaryOf(document), BinaryOf(five));
-
-    document.Save(dir.File("out.HMP"));
-    EXPECT_EQ(test::ReadBytes(dir.File("out.HMP")), BinaryOf(five));
-    for (const char* name : {"out.txt", "out.hmt", "out"}) {
-        document.Save(dir.File(name));
-        const std::string text = HotMapText(five);
+    const std::string text = HotMapText(five);
+    for (const char* name : {"out.HMP", "out.hmt", "out"}) {
+        document.Save(dir.File(name), THotMapFormat::Binary);
+        EXPECT_EQ(test::ReadBytes(dir.File(name)), BinaryOf(five)) << name;
+        document.Save(dir.File(name), THotMapFormat::Text);
         EXPECT_EQ(test::ReadBytes(dir.File(name)), std::vector<uint8_t>(text.begin(), text.end()))
             << name;
     }
 }
 
-TEST_F(HotMapFiles, AModelsOwnFileIsReadAsText) {
-    // Binary bytes under ".hmt" hold no "<": the text reader finds no spot in them.
+TEST_F(HotMapFiles, AModelsOwnFileIsReadAsBinary) {
     THotSpots one;
     one.Add(MakeSpot(TSpotShape::Rectangle, {{1, 2}, {3, 4}}, 5));
     one.SaveToFile(dir.File("Model0001.hmt"));
     THotMapDocument document(five);
     document.Load(dir.File("Model0001.hmt"));
-    EXPECT_EQ(document.Count(), 0);
-    EXPECT_EQ(document.Selected(), -1);
+    EXPECT_EQ(BinaryOf(document), BinaryOf(one));
+    EXPECT_EQ(document.Selected(), 0);
+    EXPECT_TRUE(document.HoldsChanges());
     document.Undo();
     EXPECT_EQ(BinaryOf(document), BinaryOf(five));
+    EXPECT_FALSE(document.HoldsChanges());
 }
 
 TEST_F(HotMapFiles, AFailedLoadKeepsWhatTheReaderLeftAsAnUndoableChange) {
     THotMapDocument document(five);
     document.Select(2);
-    // A wrong tag leaves the copy as it was; no change to undo.
-    test::WriteBytes(dir.File("tag.hmp"), {'H', 'O', 'T', 'M', 'A', 'P'});
-    EXPECT_EQ(test::ErrorOf([&] { document.Load(dir.File("tag.hmp")); }),
+    // A shape the format does not know, in the first spot: no spot read, one change to undo.
+    test::WriteBytes(dir.File("shape.hmp"),
+                     test::THotMapBytes().Tag("HMAP").Ints({0, 1}).U8(3).Bytes());
+    EXPECT_EQ(test::ErrorOf([&] { document.Load(dir.File("shape.hmp")); }),
               "HotMap: Invalid Stream format");
-    EXPECT_EQ(BinaryOf(document), BinaryOf(five));
+    EXPECT_EQ(document.Count(), 0);
     EXPECT_EQ(document.Selected(), -1);
-    EXPECT_EQ(document.UndoStack().count(), 0);
+    document.Undo();
+    EXPECT_EQ(BinaryOf(document), BinaryOf(five));
+    EXPECT_EQ(document.UndoStack().index(), 0);
     // Cut short after one whole spot: that spot stays, and Ctrl+Z brings the five back.
     const auto bytes = test::THotMapBytes()
                            .Tag("HMAP")
@@ -279,8 +288,10 @@ TEST_F(HotMapFiles, AFailedLoadKeepsWhatTheReaderLeftAsAnUndoableChange) {
     EXPECT_EQ(document.Selected(), -1);
     document.Undo();
     EXPECT_EQ(BinaryOf(document), BinaryOf(five));
-    // A missing file changes nothing.
-    EXPECT_EQ(test::ErrorOf([&] { document.Load(dir.File("missing.txt")); }), "File not found");
+    // A missing file changes nothing; its format is unknown, so the message names the file.
+    const std::string missing = dir.File("missing.txt");
+    EXPECT_EQ(test::ErrorOf([&] { document.Load(missing); }),
+              "Cannot open file \"" + missing + "\". No such file or directory.");
     EXPECT_EQ(BinaryOf(document), BinaryOf(five));
 }
 
@@ -302,7 +313,7 @@ TEST_F(HotMapFiles, AMapBeyondTheBoundOnWorkIsRefusedInEitherFormat) {
 TEST_F(HotMapFiles, AFailedSaveChangesNothing) {
     THotMapDocument document(five);
     const std::string name = dir.File("missing/out.hmp");
-    EXPECT_EQ(test::ErrorOf([&] { document.Save(name); }),
+    EXPECT_EQ(test::ErrorOf([&] { document.Save(name, THotMapFormat::Binary); }),
               "Cannot create file \"" + name + "\". No such file or directory.");
     EXPECT_EQ(BinaryOf(document), BinaryOf(five));
     EXPECT_EQ(document.UndoStack().count(), 0);

@@ -2,6 +2,7 @@
 // picture and its buttons, the spot editor answered inside its modal loop, scripted dialogs.
 #include "EditorSupport.h"
 #include "HotMapBinary.h"
+#include "HotMapBytes.h"
 #include "PictureSupport.h"
 #include "QtPrinters.h"
 #include "SpotSupport.h"
@@ -19,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace mm {
@@ -265,9 +267,11 @@ TEST_F(HotMapEditor, EditRunsTheSpotEditorOnTheSelectedSpot) {
         Type(test::Find(&spotEditor, "edSpotID"), "9");
         Click(test::Find(&spotEditor, "btnCancel"));
     });
+    dialogs.QueueConfirm(true);
     DoubleClickEntry(1);
     EXPECT_EQ(caption, "HotImage1[1]");
     EXPECT_EQ(Ids(), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(dialogs.shown, QStringList{"Discard the changes to the outlines?"});
 }
 
 TEST_F(HotMapEditor, CopyAppendsTheSpotWithTheNextIdAndWithoutItsMask) {
@@ -344,9 +348,10 @@ TEST_F(HotMapEditor, DraggingEntry0OntoEntry3ReordersListAndHotMap) {
     }
 }
 
-TEST_F(HotMapEditor, LoadAndSaveChooseTheFormatByTheName) {
+TEST_F(HotMapEditor, LoadAndSaveOfferTheHotMapFormats) {
     Fill(opened, {1, 2, 3});
     Open();
+    dialogs.QueueFilter(0);
     dialogs.QueueFile(QString::fromStdString(dir.File("out.HMP")));
     ClickButton("btnSave");
     EXPECT_EQ(test::ReadBytes(dir.File("out.HMP")), BinaryOf(opened));
@@ -383,28 +388,205 @@ TEST_F(HotMapEditor, LoadAndSaveChooseTheFormatByTheName) {
     ClickButton("btnLoad");
     EXPECT_EQ(Ids(), (std::vector<int>{1, 2, 3}));
 
-    // A model's own file holds the binary format under ".hmt": read as text, it has no spot.
-    other.SaveToFile(dir.File("Model0007.hmt"));
-    dialogs.QueueFile(QString::fromStdString(dir.File("Model0007.hmt")));
-    ClickButton("btnLoad");
-    EXPECT_TRUE(Ids().empty());
-    EXPECT_EQ(Buttons(), (std::vector<bool>{false, false, false, false, false}));
-    EXPECT_TRUE(dialogs.shown.isEmpty());
     ClickButton("btnLoad"); // cancelled: nothing changes
-    EXPECT_TRUE(Ids().empty());
+    EXPECT_EQ(Ids(), (std::vector<int>{1, 2, 3}));
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+// "&Load.." reads a file by its first bytes: a model's own file holds the binary format under
+// ".hmt", and any name may hold either format.
+TEST_F(HotMapEditor, LoadReadsTheFormatTheFileStartsWith) {
+    THotSpots binary, text;
+    Fill(binary, {7, 8});
+    Fill(text, {5});
+    const struct {
+        const char* name;
+        const THotSpots& spots;
+        bool asBinary;
+        std::vector<int> ids;
+    } cases[] = {{"Model0007.hmt", binary, true, {7, 8}},
+                 {"plain.dat", binary, true, {7, 8}},
+                 {"text.hmp", text, false, {5}},
+                 {"text.hmt", text, false, {5}},
+                 {"old.txt", binary, true, {7, 8}}};
+    Fill(opened, {1});
+    Open();
+    for (const auto& c : cases) {
+        if (c.asBinary)
+            c.spots.SaveToFile(dir.File(c.name));
+        else
+            SaveHotMapText(dir.File(c.name), c.spots);
+        ClickButton("btnClear"); // not confirmed: the list stays, so each load shows
+        dialogs.QueueFile(QString::fromStdString(dir.File(c.name)));
+        ClickButton("btnLoad");
+        EXPECT_EQ(Ids(), c.ids) << c.name;
+        EXPECT_EQ(ResultBytes(), BinaryOf(c.spots)) << c.name;
+    }
+    // The old signature is read as binary too.
+    std::vector<uint8_t> old = BinaryOf(binary);
+    old[3] = 'p';
+    test::WriteBytes(dir.File("old.hmt"), old);
+    dialogs.QueueFile(QString::fromStdString(dir.File("old.hmt")));
+    ClickButton("btnLoad");
+    EXPECT_EQ(Ids(), (std::vector<int>{7, 8}));
+    EXPECT_EQ(dialogs.shown,
+              QStringList(std::size(cases), "Do you really want to remove all Spots?"))
+        << dialogs.shown.join("|").toStdString();
+}
+
+// "&Save..." writes the format of the filter chosen, and a name without an extension gets
+// that filter's.
+TEST_F(HotMapEditor, SaveWritesTheFormatOfTheFilterChosen) {
+    Fill(opened, {1, 2, 3});
+    const std::string text = HotMapText(opened);
+    const std::vector<uint8_t> textBytes(text.begin(), text.end());
+    const struct {
+        int filter;
+        const char* typed;
+        const char* written;
+        bool binary;
+    } cases[] = {{0, "a", "a.hmp", true},
+                 {1, "b", "b.hmt", false},
+                 {0, "c.hmt", "c.hmt", true},
+                 {1, "d.hmp", "d.hmp", false},
+                 {0, "Model0001.hmt", "Model0001.hmt", true}};
+    Open();
+    for (const auto& c : cases) {
+        dialogs.QueueFilter(c.filter);
+        dialogs.QueueFile(QString::fromStdString(dir.File(c.typed)));
+        ClickButton("btnSave");
+        EXPECT_EQ(test::ReadBytes(dir.File(c.written)), c.binary ? BinaryOf(opened) : textBytes)
+            << c.typed;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("a")));
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+// Cancel, Escape and the close box ask before throwing changes away, and only then.
+TEST_F(HotMapEditor, LeavingWithoutOkAsksOnlyWhenThereAreChanges) {
+    Fill(opened, {1, 2});
+    for (const test::TCloseGesture& gesture : test::CloseGestures()) {
+        SCOPED_TRACE(gesture.name);
+        dialogs.Clear();
+        Open();
+        gesture.close(*editor);
+        EXPECT_FALSE(editor->isVisible());
+        EXPECT_EQ(editor->result(), QDialog::Rejected);
+        EXPECT_TRUE(dialogs.shown.isEmpty());
+
+        Open();
+        ClickEntry(0);
+        ClickButton("btnDeleteSpot");
+        gesture.close(*editor); // No: the edit goes on
+        EXPECT_TRUE(editor->isVisible());
+        EXPECT_EQ(dialogs.shown, QStringList{"Discard the changes to the outlines?"});
+        EXPECT_EQ(dialogs.defaults, std::vector<DefaultAnswer>{DefaultAnswer::No});
+        EXPECT_EQ(Ids(), std::vector<int>{2});
+        Key(List(), Qt::Key_Z, Qt::ControlModifier); // back at the opening: nothing to lose
+        gesture.close(*editor);
+        EXPECT_FALSE(editor->isVisible());
+        EXPECT_EQ(dialogs.shown.size(), 1);
+
+        Open();
+        ClickEntry(1);
+        ClickButton("btnDeleteSpot");
+        dialogs.QueueConfirm(true);
+        gesture.close(*editor);
+        EXPECT_FALSE(editor->isVisible());
+        EXPECT_EQ(editor->result(), QDialog::Rejected);
+        EXPECT_EQ(dialogs.shown.size(), 2);
+    }
+}
+
+// Enter means OK after Clear and Delete: the focus goes back to the list, and no other button
+// takes Enter for itself.
+TEST_F(HotMapEditor, EnterMeansOkAfterClearAndDelete) {
+    Fill(opened, {1, 2, 3});
+    const struct {
+        const char* name;
+        std::function<void()> act;
+        std::vector<int> ids;
+    } cases[] = {{"Delete",
+                  [this] {
+                      ClickEntry(0);
+                      ClickButton("btnDeleteSpot");
+                  },
+                  {2, 3}},
+                 {"Clear",
+                  [this] {
+                      dialogs.QueueConfirm(true);
+                      ClickButton("btnClear");
+                  },
+                  {}},
+                 {"Clear, not confirmed", [this] { ClickButton("btnClear"); }, {1, 2, 3}},
+                 {"Load, cancelled", [this] { ClickButton("btnLoad"); }, {1, 2, 3}}};
+    for (const auto& c : cases) {
+        Open();
+        c.act();
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr) << c.name;
+        if (std::string(c.name) != "Load, cancelled") {
+            EXPECT_EQ(focus, List()) << c.name;
+        }
+        EXPECT_TRUE(Find<QPushButton>("btnOk")->isDefault()) << c.name;
+        Key(focus, Qt::Key_Return);
+        EXPECT_FALSE(editor->isVisible()) << c.name;
+        EXPECT_EQ(editor->result(), QDialog::Accepted) << c.name;
+        EXPECT_EQ(ResultIds(), c.ids) << c.name;
+    }
+}
+
+// The Delete key in the list deletes the selected spot as one command; a double click
+// anywhere in the list opens the selected spot.
+TEST_F(HotMapEditor, DeleteKeyAndDoubleClickInTheList) {
+    Fill(opened, {1, 2, 3});
+    Open();
+    Key(List(), Qt::Key_Delete); // nothing selected: nothing happens
+    EXPECT_EQ(Ids(), (std::vector<int>{1, 2, 3}));
+    ClickEntry(1);
+    Key(List(), Qt::Key_Delete);
+    EXPECT_EQ(Ids(), (std::vector<int>{1, 3}));
+    EXPECT_EQ(Selected(), -1);
+    Key(List(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Ids(), (std::vector<int>{1, 2, 3}));
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+
+    const QPoint below(5, List()->viewport()->height() - 3);
+    ASSERT_EQ(List()->itemAt(below), nullptr);
+    for (const QPoint at : {EntryCentre(2), below}) {
+        ClickEntry(2);
+        QString caption;
+        test::WhenModal<TfrmSpotEdit>([&caption](TfrmSpotEdit& spotEditor) {
+            caption = spotEditor.windowTitle();
+            Click(test::Find(&spotEditor, "btnCancel"));
+        });
+        QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, at);
+        Settle();
+        EXPECT_EQ(caption, "HotImage1[2]");
+    }
 }
 
 TEST_F(HotMapEditor, AFileThatCannotBeReadIsReportedAndTheListRebuilt) {
     Fill(opened, {1, 2, 3});
     Open();
     ClickEntry(1);
-    test::WriteBytes(dir.File("bad.hmp"), {'H', 'O', 'T', 'M', 'A', 'P', ' ', '('});
+    // One whole spot, then a shape the format does not know.
+    test::WriteBytes(dir.File("bad.hmp"), test::THotMapBytes()
+                                              .Tag("HMAP")
+                                              .Ints({0, 2})
+                                              .U8(1)
+                                              .Fields(42)
+                                              .Ints({1, 2, 3, 4})
+                                              .U8(3)
+                                              .Bytes());
     dialogs.QueueFile(QString::fromStdString(dir.File("bad.hmp")));
     ClickButton("btnLoad");
     EXPECT_EQ(dialogs.shown, QStringList{"HotMap: Invalid Stream format"});
-    EXPECT_EQ(Ids(), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(Ids(), (std::vector<int>{42}));
     EXPECT_EQ(Selected(), -1);
     EXPECT_EQ(Buttons(), (std::vector<bool>{false, false, false, true, true}));
+    Key(List(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Ids(), (std::vector<int>{1, 2, 3}));
 
     const std::string missing = dir.File("missing/out.hmp");
     dialogs.QueueFile(QString::fromStdString(missing));
@@ -484,8 +666,11 @@ TEST_F(EditHotMapTest, CancelLeavesTheHotMapAsItWas) {
         Click(test::Find(&editor, "btnDeleteSpot"));
         Click(test::Find(&editor, "btnCancel"));
     });
+    dialogs.QueueConfirm(true);
     EXPECT_FALSE(EditHotMap(dialogs, spots, "HotImage1"));
     EXPECT_EQ(BinaryOf(spots), before);
+    EXPECT_EQ(dialogs.shown, QStringList{"Discard the changes to the outlines?"});
+    dialogs.Clear();
 
     test::WhenModal<TfrmHSEdit>([](TfrmHSEdit& editor) {
         EXPECT_EQ(editor.windowTitle(), "HotImage1");

@@ -353,13 +353,87 @@ TEST_F(SpotEditor, MoveDragsTheWholeOutlineOnlyWithAPointSelected) {
     EXPECT_TRUE(Find<QToolButton>("SpeedButton1")->isChecked());
     Drag({View({100, 100}, 1), View({105, 100}, 1), View({110, 103}, 1)});
     EXPECT_EQ(PointEntries(), (QStringList{"(20,13)", "(70,13)", "(70,63)"}));
-    Click(Find("sbDeletePoint")); // no point selected afterwards
+    // The list was refilled while the outline moved: no point is selected, so "De&lete
+    // point" removes none, and another drag moves nothing.
     EXPECT_EQ(SelectedEntry(), -1);
+    Click(Find("sbDeletePoint"));
+    EXPECT_EQ(PointEntries(), (QStringList{"(20,13)", "(70,13)", "(70,63)"}));
     Drag({View({100, 100}, 1), View({120, 120}, 1)});
-    EXPECT_EQ(PointEntries(), (QStringList{"(20,13)", "(70,13)"}));
+    EXPECT_EQ(PointEntries(), (QStringList{"(20,13)", "(70,13)", "(70,63)"}));
+    ClickPointEntry(1);
+    Click(Find("sbDeletePoint"));
+    EXPECT_EQ(PointEntries(), (QStringList{"(20,13)", "(70,63)"}));
 }
 
-TEST_F(SpotEditor, KeyIdxTakesDigitsAndAPastedTextThatIsNoNumberIsZero) {
+// A corner of a rectangle or ellipse dragged past the opposite one: the box runs from the
+// corner that stayed to where the pointer was let go, corner 0 its top left.
+TEST_F(SpotEditor, DraggedCornersStayInOrder) {
+    const struct {
+        int corner;
+        TPoint to;
+        QStringList entries;
+        int selected;
+    } cases[] = {{1, {5, 40}, {"(5,10)", "(20,40)"}, -1},   // past in x only
+                 {1, {40, 5}, {"(20,5)", "(40,10)"}, -1},   // past in y only
+                 {1, {8, 4}, {"(8,4)", "(20,10)"}, 0},      // past in both
+                 {0, {50, 60}, {"(30,40)", "(50,60)"}, 1},  // past in both
+                 {0, {25, 12}, {"(25,12)", "(30,40)"}, 0}}; // not past
+    for (const TSpotShape shape : {TSpotShape::Rectangle, TSpotShape::Ellipse}) {
+        for (const auto& c : cases) {
+            const Points corners{{20, 10}, {30, 40}};
+            Open(MakeSpot(shape, corners));
+            ClickPointEntry(c.corner);
+            const TPoint from = corners[static_cast<size_t>(c.corner)];
+            const QPoint start = View(from, 1);
+            const QPoint end = View(c.to, 1);
+            Drag({start, (start + end) / 2, end});
+            const std::string trace = std::to_string(c.corner) + " to " + std::to_string(c.to.X) +
+                                      "," + std::to_string(c.to.Y);
+            EXPECT_EQ(PointEntries(), c.entries) << trace;
+            const auto written = Written();
+            ASSERT_EQ(written->PointCount(), 2) << trace;
+            EXPECT_LE(written->Points()[0].X, written->Points()[1].X) << trace;
+            EXPECT_LE(written->Points()[0].Y, written->Points()[1].Y) << trace;
+            if (c.selected >= 0) {
+                EXPECT_EQ(SelectedEntry(), c.selected) << trace;
+            }
+            Key(PaintBox(), Qt::Key_Z, Qt::ControlModifier); // one command
+            EXPECT_EQ(PointEntries(), (QStringList{"(20,10)", "(30,40)"})) << trace;
+        }
+    }
+}
+
+// Cancel, Escape and the close box ask before throwing changes away, also in the middle of
+// drawing, and only then.
+TEST_F(SpotEditor, LeavingWithoutOkAsksOnlyWhenThereAreChanges) {
+    for (const test::TCloseGesture& gesture : test::CloseGestures()) {
+        SCOPED_TRACE(gesture.name);
+        dialogs.Clear();
+        Open(MakeSpot(TSpotShape::Polyline, {{10, 10}, {60, 10}}));
+        gesture.close(*editor);
+        EXPECT_FALSE(editor->isVisible());
+        EXPECT_TRUE(dialogs.shown.isEmpty());
+
+        Open(MakeSpot(TSpotShape::Polyline, {{10, 10}, {60, 10}}));
+        Click(Find("sbEdit"));
+        ClickAt(View({30, 50}, 1));
+        ASSERT_TRUE(Drawing());
+        gesture.close(*editor); // No: drawing goes on
+        EXPECT_TRUE(editor->isVisible());
+        EXPECT_EQ(dialogs.shown, QStringList{"Discard the changes to the outlines?"});
+        EXPECT_EQ(dialogs.defaults, std::vector<DefaultAnswer>{DefaultAnswer::No});
+        EXPECT_EQ(PointEntries().size(), 3);
+        ClickAt(View({40, 60}, 1));
+        EXPECT_EQ(PointEntries().size(), 4);
+        dialogs.QueueConfirm(true);
+        gesture.close(*editor);
+        EXPECT_FALSE(editor->isVisible());
+        EXPECT_EQ(editor->result(), QDialog::Rejected);
+        EXPECT_EQ(dialogs.shown.size(), 2);
+    }
+}
+
+TEST_F(SpotEditor, KeyIdxTakesDigitsAndAPastedTextTrimmedAndCut) {
     Open(MakeSpot(TSpotShape::Polyline, {}, 5));
     auto* id = Find<QLineEdit>("edSpotID");
     id->setFocus();
@@ -370,16 +444,35 @@ TEST_F(SpotEditor, KeyIdxTakesDigitsAndAPastedTextThatIsNoNumberIsZero) {
     Type(id, QString::fromUtf8("-+ 中4567890"));
     EXPECT_EQ(id->text(), "123456789"); // nine characters at most
     EXPECT_EQ(Written()->ID, 123456789);
-    id->selectAll();
-    QApplication::clipboard()->setText("4x");
-    Key(id, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(id->text(), "4x");
-    EXPECT_EQ(Written()->ID, 0);
+    // Pasted: trimmed and cut to nine characters before it is read.
+    const struct {
+        const char* pasted;
+        const char* shown;
+        int32_t id;
+    } pastes[] = {{"4x", "4x", 0},
+                  {" 12", "12", 12},
+                  {"12\t", "12", 12},
+                  {"  -42  ", "-42", -42},
+                  {"1234567890", "123456789", 123456789},
+                  {" 98765432109 ", "987654321", 987654321}};
+    for (const auto& p : pastes) {
+        id->selectAll();
+        QApplication::clipboard()->setText(p.pasted);
+        Key(id, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(id->text(), p.shown) << p.pasted;
+        EXPECT_EQ(Written()->ID, p.id) << p.pasted;
+    }
 }
 
 TEST_F(SpotEditor, ALongIdentifierTheSpotHasStaysWhole) {
     Open(MakeSpot(TSpotShape::Polyline, {}, INT32_MIN));
     EXPECT_EQ(Find<QLineEdit>("edSpotID")->text(), "-2147483648");
+    EXPECT_EQ(Written()->ID, INT32_MIN);
+    auto* id = Find<QLineEdit>("edSpotID");
+    id->setFocus();
+    Key(id, Qt::Key_End);
+    Type(id, "7"); // refused: the identifier stays whole
+    EXPECT_EQ(id->text(), "-2147483648");
     EXPECT_EQ(Written()->ID, INT32_MIN);
 }
 
@@ -436,6 +529,7 @@ TEST_F(SpotEditor, EditSpotWritesOnlyOnOk) {
     const std::vector<uint8_t> before = BinaryOf(*held);
     for (const bool ok : {false, true}) {
         TfrmSpotEdit dialog(dialogs);
+        dialogs.QueueConfirm(true); // discard the typed digit on Cancel
         test::WhenModal<TfrmSpotEdit>([ok](TfrmSpotEdit& shown) {
             Type(test::Find(&shown, "edSpotID"), "9");
             Click(test::Find(&shown, ok ? "btnOk" : "btnCancel"));
