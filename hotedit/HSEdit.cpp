@@ -25,9 +25,9 @@ constexpr QSize kClientSize(424, 269);
 constexpr QSize kPaintArea(200, 200);
 constexpr int kScrollBoxFrame = 2;
 
-const char kOpenFilter[] = "Hot-map files(*.hmp;*.hmt) (*.hmp *hmt);;All Files(*.*) (*)";
-const char kSaveFilter[] =
-    "Hot-map binary files (*.hmp) (*.hmp);;Hot-map text files(*.hmt) (*.hmt)";
+// Each pattern written once: the dialog shows a filter's caption as it stands.
+const char kOpenFilter[] = "Hot-map files (*.hmp *.hmt);;All files (*)";
+const char kSaveFilter[] = "Hot-map binary files (*.hmp);;Hot-map text files (*.hmt)";
 constexpr int kSaveFilterBinary = 0;
 constexpr int kSaveFilterText = 1;
 const char kDefaultExt[] = "hmt";

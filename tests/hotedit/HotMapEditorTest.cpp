@@ -358,8 +358,7 @@ TEST_F(HotMapEditor, LoadAndSaveOfferTheHotMapFormats) {
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
     const FileDialogRequest save = dialogs.fileRequests[0];
     EXPECT_EQ(save.kind, FileDialogKind::Save);
-    EXPECT_EQ(save.filter,
-              "Hot-map binary files (*.hmp) (*.hmp);;Hot-map text files(*.hmt) (*.hmt)");
+    EXPECT_EQ(save.filter, "Hot-map binary files (*.hmp);;Hot-map text files (*.hmt)");
     EXPECT_EQ(save.defaultExt, "hmt");
     EXPECT_EQ(save.filterIndex, 1);
     for (const char* name : {"out.txt", "out"}) {
@@ -378,7 +377,7 @@ TEST_F(HotMapEditor, LoadAndSaveOfferTheHotMapFormats) {
     ClickButton("btnLoad");
     const FileDialogRequest load = dialogs.fileRequests.at(0);
     EXPECT_EQ(load.kind, FileDialogKind::Open);
-    EXPECT_EQ(load.filter, "Hot-map files(*.hmp;*.hmt) (*.hmp *hmt);;All Files(*.*) (*)");
+    EXPECT_EQ(load.filter, "Hot-map files (*.hmp *.hmt);;All files (*)");
     EXPECT_EQ(load.defaultExt, "hmt");
     EXPECT_EQ(load.filterIndex, 0);
     EXPECT_EQ(Ids(), (std::vector<int>{7, 8}));
