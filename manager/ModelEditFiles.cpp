@@ -25,13 +25,13 @@ void TfrmModelEdit::ConnectFileHandlers() {
 }
 
 void TfrmModelEdit::ToolButton1Click() {
-    const TMyModelRecord* record = document_.Record(shownIndex_);
-    if (!record || !StoreShownModel())
+    if (!document_.Record(shownIndex_) || !StoreShownModel())
         return;
     if (const auto path = ChooseFileName(kSave)) {
         document_.Export(shownIndex_, *path);
+        const uint16_t id = document_.Record(shownIndex_)->ModelID; // as stored just now
         Report(QStringLiteral("Model %1 written to %2")
-                   .arg(QString::fromStdString(Hex4(record->ModelID)), FileNameText(*path)));
+                   .arg(QString::fromStdString(Hex4(id)), FileNameText(*path)));
     }
 }
 

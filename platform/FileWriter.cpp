@@ -4,6 +4,7 @@
 #include "FileSystemCalls.h"
 #include "FileTarget.h"
 #include "FileWriteStream.h"
+#include "ReadFully.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -239,16 +240,8 @@ private:
         KeepOwnerAndMode(backup.Fd(), old, shownName_);
         TFileWriteStream out(backup.Fd(), shownName_);
         std::vector<uint8_t> chunk(kCopyChunk);
-        for (;;) {
-            const ssize_t n = ::read(in.Get(), chunk.data(), chunk.size());
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                throw FileReadError(shownName_, SystemReason(errno));
-            if (n == 0)
-                break;
-            out.Write(chunk.data(), static_cast<size_t>(n));
-        }
+        for (size_t n; (n = ReadFully(in.Get(), chunk.data(), chunk.size(), shownName_)) != 0;)
+            out.Write(chunk.data(), n);
         out.Flush();
         backup.SyncAndClose();
     }

@@ -1,6 +1,7 @@
 #include "Streams.h"
 
 #include "Errors.h"
+#include "ReadFully.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -74,20 +75,24 @@ TFileStream::~TFileStream() {
     ::close(fd_);
 }
 
-size_t TFileStream::ReadFromSystem(void* buffer, size_t count) {
+size_t ReadFully(int fd, void* buffer, size_t count, const std::string& fileName) {
     auto* bytes = static_cast<uint8_t*>(buffer);
     size_t done = 0;
     while (done < count) {
-        const ssize_t n = ::read(fd_, bytes + done, count - done);
+        const ssize_t n = ::read(fd, bytes + done, count - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            throw FileReadError(fileName_, SystemReason(errno));
+            throw FileReadError(fileName, SystemReason(errno));
         if (n == 0)
             break;
         done += static_cast<size_t>(n);
     }
     return done;
+}
+
+size_t TFileStream::ReadFromSystem(void* buffer, size_t count) {
+    return ReadFully(fd_, buffer, count, fileName_);
 }
 
 size_t TFileStream::Read(void* buffer, size_t count) {
