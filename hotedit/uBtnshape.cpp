@@ -91,8 +91,11 @@ void Tfrmshape::Button1Click() {
     if (!HotImage1->EditHotSpots())
         return;
     const QString file = QFileInfo(QFile::decodeName(HotImage1->FileName.c_str())).fileName();
-    emit OutlinesWritten(
-        QStringLiteral("%1 outlines written to %2").arg(HotImage1->HotSpots.Count()).arg(file));
+    const int count = HotImage1->HotSpots.Count();
+    emit OutlinesWritten(QStringLiteral("%1 %2 written to %3")
+                             .arg(count)
+                             .arg(count == 1 ? "outline" : "outlines")
+                             .arg(file));
 }
 
 void Tfrmshape::Button2Click() {

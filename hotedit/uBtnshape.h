@@ -30,7 +30,8 @@ public:
     const TMyModelRecord& Model() const { return model_; }
 
 signals:
-    // After a confirmed edit was saved: "23 outlines written to Model0101.hmt".
+    // After a confirmed edit was saved: "23 outlines written to Model0101.hmt", "1 outline
+    // written to Model0101.hmt".
     void OutlinesWritten(const QString& message);
 
 protected:

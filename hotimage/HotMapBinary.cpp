@@ -18,45 +18,93 @@ constexpr char kMaskTag[4] = {'M', 'A', 'S', 'K'};
 constexpr int32_t kMaskPointBytes = 16;
 constexpr int32_t kMinMaskItemBytes = 4; // an item with a negative index is only that
 
-int32_t ReadInt(TStream& stream) {
-    return stream.ReadValue<int32_t>();
+// Reads the fields of one part of the file ("spot 3", "mask item 0") and says, when one cannot
+// be read or holds a value no reader takes, which field of which part it was.
+class TFieldReader {
+public:
+    TFieldReader(TStream& stream, std::string part) : stream_(stream), part_(std::move(part)) {}
+
+    template <typename T> T Read(const char* field) {
+        try {
+            return stream_.ReadValue<T>();
+        } catch (const ReadError& error) {
+            throw HotMapFieldError(error, "the file ends inside " + Name(field));
+        }
+    }
+    void ReadBytes(void* buffer, int64_t count, const char* field) {
+        try {
+            stream_.ReadBuffer(buffer, static_cast<size_t>(count));
+        } catch (const ReadError& error) {
+            throw HotMapFieldError(error, "the file ends inside " + Name(field));
+        }
+    }
+    [[noreturn]] void Refuse(const Error& standard, const char* field, const std::string& value) {
+        throw HotMapFieldError(standard, Name(field) + " is " + value);
+    }
+    // Counts and lengths from the file are checked against the bytes really left before
+    // anything is allocated for them.
+    void RequireBytes(int64_t count, int32_t value, const char* field) {
+        if (count > stream_.Remaining())
+            Refuse(ReadError(), field, std::to_string(value) + ", beyond the end of the file");
+    }
+    TStream& Stream() { return stream_; }
+
+private:
+    std::string Name(const char* field) const {
+        return part_.empty() ? std::string("the ") + field
+                             : std::string("the ") + field + " of " + part_;
+    }
+
+    TStream& stream_;
+    std::string part_;
+};
+
+std::string SpotPart(int32_t index) {
+    return "spot " + std::to_string(index);
 }
 
-// Counts and lengths from the file are checked against the bytes really left before anything
-// is allocated for them.
-void RequireBytes(TStream& stream, int64_t count) {
-    if (count > stream.Remaining())
-        throw ReadError();
-}
-
-TSpotShape ReadShape(TStream& stream) {
-    const auto value = stream.ReadValue<uint8_t>();
-    if (value > static_cast<uint8_t>(TSpotShape::Ellipse))
-        throw HotMapFormatError(); // the outline that follows could not be read
+TSpotShape ReadShape(TFieldReader& reader) {
+    const auto value = reader.Read<uint8_t>("shape byte");
+    if (value > static_cast<uint8_t>(TSpotShape::Ellipse)) // the outline could not be read
+        reader.Refuse(HotMapFormatError(), "shape byte",
+                      std::to_string(value) +
+                          "; a shape is 0 (polyline), 1 (rectangle) or 2 (ellipse)");
     return static_cast<TSpotShape>(value);
 }
 
-std::string ReadHint(TStream& stream) {
-    const int32_t length = ReadInt(stream);
+std::string ReadHint(TFieldReader& reader) {
+    const auto length = reader.Read<int32_t>("hint length");
     if (length < 0)
-        throw ReadError();
-    RequireBytes(stream, length);
+        reader.Refuse(ReadError(), "hint length", std::to_string(length));
+    reader.RequireBytes(length, length, "hint length");
     std::string hint(static_cast<size_t>(length), '\0');
-    stream.ReadBuffer(hint.data(), hint.size());
+    reader.ReadBytes(hint.data(), length, "hint");
     return hint;
 }
 
-void ReadOutline(TStream& stream, TSpot& spot) {
+void ReadOutline(TFieldReader& reader, TSpot& spot) {
     int32_t count = 2;
     if (spot.Shape() == TSpotShape::Polyline) {
-        count = ReadInt(stream);
+        count = reader.Read<int32_t>("point count");
         if (count < 0)
-            throw ListError::CountOutOfBounds(count);
+            reader.Refuse(ListError::CountOutOfBounds(count), "point count", std::to_string(count));
     }
-    RequireBytes(stream, int64_t{count} * int64_t{sizeof(TPoint)});
+    const int64_t bytes = int64_t{count} * int64_t{sizeof(TPoint)};
+    reader.RequireBytes(bytes, count, "point count");
     std::vector<TPoint> points(static_cast<size_t>(count));
-    stream.ReadBuffer(points.data(), points.size() * sizeof(TPoint));
+    reader.ReadBytes(points.data(), bytes,
+                     spot.Shape() == TSpotShape::Polyline ? "points" : "corners");
     spot.SetPoints(std::move(points));
+}
+
+void ReadSpotFields(TFieldReader& reader, TSpot& spot) {
+    spot.ID = reader.Read<int32_t>("ID");
+    spot.KeyKind = reader.Read<int32_t>("KeyKind");
+    spot.NormalColor = reader.Read<int32_t>("NormalColor");
+    spot.ToggleColor = reader.Read<int32_t>("ToggleColor");
+    spot.Enabled = reader.Read<uint8_t>("Enabled byte");
+    spot.Hint = ReadHint(reader);
+    ReadOutline(reader, spot);
 }
 
 void WriteSpot(TStream& stream, const TSpot& spot) {
@@ -75,15 +123,13 @@ void WriteSpot(TStream& stream, const TSpot& spot) {
 
 // The point bytes of one mask item: the first min(size, 16) fill the points in order, the
 // rest of the item is skipped.
-void ReadMaskPoints(TStream& stream, int32_t size, TSpotMask& mask) {
-    if (size < 0)
-        throw ReadError();
+void ReadMaskPoints(TFieldReader& reader, int32_t size, TSpotMask& mask) {
     uint8_t bytes[kMaskPointBytes] = {};
-    stream.ReadBuffer(bytes, static_cast<size_t>(std::min(size, kMaskPointBytes)));
+    reader.ReadBytes(bytes, std::min(size, kMaskPointBytes), "points");
     std::memcpy(&mask.OverPoint, bytes, sizeof(TPoint));
     std::memcpy(&mask.DownPoint, bytes + sizeof(TPoint), sizeof(TPoint));
     if (size > kMaskPointBytes)
-        stream.SetPosition(stream.Position() + (size - kMaskPointBytes));
+        reader.Stream().SetPosition(reader.Stream().Position() + (size - kMaskPointBytes));
 }
 
 } // namespace
@@ -97,20 +143,15 @@ void THotSpots::WriteSpots(TStream& stream) const {
 
 void THotSpots::ReadSpots(TStream& stream) {
     Clear();
-    const int32_t first = ReadInt(stream);
+    TFieldReader section(stream, "");
+    const auto first = section.Read<int32_t>("spot count");
     const bool withShapes = first == 0; // an older section starts with its count
-    const int32_t count = withShapes ? ReadInt(stream) : first;
+    const int32_t count = withShapes ? section.Read<int32_t>("spot count") : first;
     for (int32_t i = 0; i < count; ++i) {
-        const TSpotShape shape = withShapes ? ReadShape(stream) : TSpotShape::Polyline;
+        TFieldReader record(stream, SpotPart(i));
+        const TSpotShape shape = withShapes ? ReadShape(record) : TSpotShape::Polyline;
         // Added at once: a read error leaves the spots read so far in the list.
-        TSpot& spot = *Add(std::make_unique<TSpot>(shape));
-        spot.ID = ReadInt(stream);
-        spot.KeyKind = ReadInt(stream);
-        spot.NormalColor = ReadInt(stream);
-        spot.ToggleColor = ReadInt(stream);
-        spot.Enabled = stream.ReadValue<uint8_t>();
-        spot.Hint = ReadHint(stream);
-        ReadOutline(stream, spot);
+        ReadSpotFields(record, *Add(std::make_unique<TSpot>(shape)));
     }
 }
 
@@ -133,16 +174,20 @@ void THotSpots::WriteMaskItems(TStream& stream) const {
 }
 
 void THotSpots::ReadMaskItems(TStream& stream) {
-    const int32_t pointBytes = ReadInt(stream);
-    const int32_t count = ReadInt(stream);
-    RequireBytes(stream, int64_t{count} * kMinMaskItemBytes);
+    TFieldReader section(stream, "");
+    const auto pointBytes = section.Read<int32_t>("point size of the mask items");
+    const auto count = section.Read<int32_t>("mask item count");
+    section.RequireBytes(int64_t{count} * kMinMaskItemBytes, count, "mask item count");
     for (int32_t i = 0; i < count; ++i) {
-        const int32_t index = ReadInt(stream);
+        TFieldReader item(stream, "mask item " + std::to_string(i));
+        const auto index = item.Read<int32_t>("spot index");
         if (index < 0)
             continue; // an item without flags and points
         TSpotMask mask;
-        mask.Flags = stream.ReadValue<uint8_t>() & (kMaskOverPoint | kMaskDownPoint);
-        ReadMaskPoints(stream, pointBytes, mask);
+        mask.Flags = item.Read<uint8_t>("Flags byte") & (kMaskOverPoint | kMaskDownPoint);
+        if (pointBytes < 0)
+            section.Refuse(ReadError(), "point size of the mask items", std::to_string(pointBytes));
+        ReadMaskPoints(item, pointBytes, mask);
         if (index < Count())
             Items(index)->SetMask(mask);
     }
@@ -160,7 +205,7 @@ void THotSpots::LoadFromStream(TStream& stream) {
     if (stream.Read(signature, sizeof signature) != sizeof signature ||
         (std::memcmp(signature, kSignature, 4) != 0 &&
          std::memcmp(signature, kOldSignature, 4) != 0))
-        throw HotMapFormatError();
+        throw HotMapFieldError(HotMapFormatError(), "it does not start with \"HMAP\" or \"HMAp\"");
     ReadSpots(stream);
     char tag[4] = {};
     if (stream.Read(tag, sizeof tag) == sizeof tag && std::memcmp(tag, kMaskTag, 4) == 0)
@@ -169,7 +214,11 @@ void THotSpots::LoadFromStream(TStream& stream) {
 
 void THotSpots::LoadFromFile(const std::string& fileName) {
     TFileStream stream(fileName, TFileStream::Mode::OpenRead);
-    LoadFromStream(stream);
+    try {
+        LoadFromStream(stream);
+    } catch (const HotMapFieldError& error) {
+        throw FileReadError(fileName, std::string(error.what()) + ": " + error.Field() + ".");
+    }
 }
 
 void THotSpots::SaveToFile(const std::string& fileName) const {

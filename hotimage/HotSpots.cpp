@@ -15,6 +15,9 @@ auto Holding(const TSpot* spot) {
 
 HotMapFormatError::HotMapFormatError() : Error("HotMap: Invalid Stream format") {}
 
+HotMapFieldError::HotMapFieldError(const Error& standard, std::string field)
+    : Error(standard.what()), field_(std::move(field)) {}
+
 THotSpots::THotSpots(TSpotListOwner* image) : image_(image) {}
 
 THotSpots::~THotSpots() {

@@ -34,6 +34,18 @@ public:
     HotMapFormatError();
 };
 
+// A binary hot map that cannot be read: what() is the standard text of the failure ("Stream
+// read error", "HotMap: Invalid Stream format", "List count out of bounds (%d)"), Field() says
+// which field of which spot or mask item, and what it holds ("the hint length of spot 0 is -2").
+class HotMapFieldError : public Error {
+public:
+    HotMapFieldError(const Error& standard, std::string field);
+    const std::string& Field() const { return field_; }
+
+private:
+    std::string field_;
+};
+
 // The ordered spots of one picture. It owns them: Clear, Delete and the destructor destroy
 // them, Remove hands one back to the caller, and a spot destroyed directly leaves the list by
 // itself.
@@ -77,8 +89,9 @@ public:
     void WriteMaskItems(TStream& stream) const;
     void ReadMaskItems(TStream& stream);
     void SaveToStream(TStream& stream) const;
+    // Raises HotMapFieldError.
     void LoadFromStream(TStream& stream);
-    // Raises FileOpenError.
+    // Raises FileOpenError, and FileReadError naming the file, the field and the standard text.
     void LoadFromFile(const std::string& fileName);
     // Replaces the file safely; raises FileCreateError.
     void SaveToFile(const std::string& fileName) const;

@@ -215,6 +215,29 @@ TEST_F(ButtonShape, EditConfirmedReportsTheOutlinesWritten) {
     EXPECT_EQ(reports.size(), 1);
 }
 
+TEST_F(ButtonShape, TheReportCountsOneOutlineInTheSingular) {
+    const std::vector<std::pair<int, QString>> cases = {
+        {0, "0 outlines written to Model0101.hmt"},
+        {1, "1 outline written to Model0101.hmt"},
+        {2, "2 outlines written to Model0101.hmt"},
+        {23, "23 outlines written to Model0101.hmt"},
+    };
+    Open(Model(0x0101));
+    QStringList reports;
+    QObject::connect(window.get(), &Tfrmshape::OutlinesWritten,
+                     [&reports](const QString& message) { reports << message; });
+    for (const auto& [count, report] : cases) {
+        editor.change = [count](THotSpots& spots) {
+            spots.Clear();
+            for (int i = 0; i < count; ++i)
+                spots.Add(MakeSpot(TSpotShape::Rectangle, {{i, i}, {i + 5, i + 5}}, i));
+        };
+        ClickButton("Button1");
+        ASSERT_FALSE(reports.isEmpty());
+        EXPECT_EQ(reports.takeLast(), report);
+    }
+}
+
 TEST_F(ButtonShape, EditConfirmedWithoutSpotsCreatesAnEmptyMap) {
     Open(Model(7));
     EXPECT_FALSE(fs::exists(MapPath(7)));
@@ -397,15 +420,18 @@ TEST_F(ButtonShape, ShowButtonShapeWindowShowsTheModelModallyUntilClosed) {
 }
 
 TEST_F(ButtonShape, ADamagedMapIsReportedAndTheWindowNeverShown) {
-    const std::vector<std::pair<std::vector<uint8_t>, QString>> files = {
-        {{'H', 'O', 'T', 'M', 'A', 'P', ' ', '(', 'H', 'o', 't'}, "HotMap: Invalid Stream format"},
-        {{'H', 'M', 'A', 'P', 0, 0, 0, 0, 5, 0, 0, 0, 1}, "Stream read error"},
+    const std::vector<std::pair<std::vector<uint8_t>, std::string>> files = {
+        {{'H', 'O', 'T', 'M', 'A', 'P', ' ', '(', 'H', 'o', 't'},
+         "HotMap: Invalid Stream format: it does not start with \"HMAP\" or \"HMAp\"."},
+        {{'H', 'M', 'A', 'P', 0, 0, 0, 0, 5, 0, 0, 0, 1},
+         "Stream read error: the file ends inside the ID of spot 0."},
     };
     for (const auto& [bytes, message] : files) {
         test::WriteBytes(MapPath(0x2B), bytes);
         dialogs.Clear();
         EXPECT_FALSE(ShowAndClose(dialogs, Model(0x2B), dir.Dir(), [](Tfrmshape&) {}));
-        EXPECT_EQ(dialogs.shown, QStringList{message});
+        EXPECT_EQ(dialogs.shown, QStringList{QString::fromStdString(
+                                     "Cannot read file \"" + MapPath(0x2B) + "\". " + message)});
     }
 }
 
@@ -529,6 +555,7 @@ bool Expected(const QString& message) {
                                         "Stream read error",
                                         "File not found",
                                         "Cannot create file \"",
+                                        "Cannot read file \"",
                                         "Cannot open file \""};
     return std::any_of(std::begin(known), std::end(known),
                        [&](const char* text) { return message.startsWith(text); });

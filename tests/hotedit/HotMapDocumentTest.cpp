@@ -267,7 +267,9 @@ TEST_F(HotMapFiles, AFailedLoadKeepsWhatTheReaderLeftAsAnUndoableChange) {
     test::WriteBytes(dir.File("shape.hmp"),
                      test::THotMapBytes().Tag("HMAP").Ints({0, 1}).U8(3).Bytes());
     EXPECT_EQ(test::ErrorOf([&] { document.Load(dir.File("shape.hmp")); }),
-              "HotMap: Invalid Stream format");
+              "Cannot read file \"" + dir.File("shape.hmp") +
+                  "\". HotMap: Invalid Stream format: the shape byte of spot 0 is 3; a shape is 0 "
+                  "(polyline), 1 (rectangle) or 2 (ellipse).");
     EXPECT_EQ(document.Count(), 0);
     EXPECT_EQ(document.Selected(), -1);
     document.Undo();
@@ -283,7 +285,9 @@ TEST_F(HotMapFiles, AFailedLoadKeepsWhatTheReaderLeftAsAnUndoableChange) {
                            .U8(1)
                            .Bytes();
     test::WriteBytes(dir.File("short.hmp"), bytes);
-    EXPECT_EQ(test::ErrorOf([&] { document.Load(dir.File("short.hmp")); }), "Stream read error");
+    EXPECT_EQ(test::ErrorOf([&] { document.Load(dir.File("short.hmp")); }),
+              "Cannot read file \"" + dir.File("short.hmp") +
+                  "\". Stream read error: the file ends inside the ID of spot 1.");
     EXPECT_EQ(IdsOf(document.Spots()), (std::vector<int32_t>{42, 0}));
     EXPECT_EQ(document.Selected(), -1);
     document.Undo();

@@ -580,7 +580,10 @@ TEST_F(HotMapEditor, AFileThatCannotBeReadIsReportedAndTheListRebuilt) {
                                               .Bytes());
     dialogs.QueueFile(QString::fromStdString(dir.File("bad.hmp")));
     ClickButton("btnLoad");
-    EXPECT_EQ(dialogs.shown, QStringList{"HotMap: Invalid Stream format"});
+    EXPECT_EQ(dialogs.shown, QStringList{QString::fromStdString(
+                                 "Cannot read file \"" + dir.File("bad.hmp") +
+                                 "\". HotMap: Invalid Stream format: the shape byte of spot 1 is "
+                                 "3; a shape is 0 (polyline), 1 (rectangle) or 2 (ellipse).")});
     EXPECT_EQ(Ids(), (std::vector<int>{42}));
     EXPECT_EQ(Selected(), -1);
     EXPECT_EQ(Buttons(), (std::vector<bool>{false, false, false, true, true}));

@@ -193,14 +193,18 @@ TEST_F(HotImage, ADamagedMapRaisesItsErrorAfterTheListWasEmptied) {
     test::WriteBytes(text, {'H', 'O', 'T', 'M', 'A', 'P', ' ', '(', 'H'});
     TMemoryStream stream(jpeg);
     EXPECT_EQ(ErrorOf([&] { image->LoadPictureAndMap(stream, text); }),
-              "HotMap: Invalid Stream format");
+              "Cannot read file \"" + text +
+                  "\". HotMap: Invalid Stream format: it does not start with \"HMAP\" or "
+                  "\"HMAp\".");
     EXPECT_EQ(image->HotSpots.Count(), 0);
     EXPECT_EQ(image->ShiftIndex(), -1);
 
     const std::vector<uint8_t> whole = test::ReadBytes(dir.File("Model0001.hmt"));
     const std::string cut = dir.File("cut.hmt");
     test::WriteBytes(cut, std::vector<uint8_t>(whole.begin(), whole.begin() + 30));
-    EXPECT_EQ(ErrorOf([&] { image->LoadPictureAndMap(stream, cut); }), "Stream read error");
+    EXPECT_EQ(ErrorOf([&] { image->LoadPictureAndMap(stream, cut); }),
+              "Cannot read file \"" + cut +
+                  "\". Stream read error: the file ends inside the hint length of spot 0.");
 }
 
 TEST_F(HotImage, TheHandCursorShowsOnlyOverEnabledSpots) {

@@ -244,10 +244,11 @@ struct TErrorCase {
     const char* name;
     THotMapBytes bytes;
     std::string message;
+    std::string field;             // what a file's refusal adds to the message
     std::vector<int32_t> idsAfter; // the list is not rolled back
 };
 
-TEST(HotMapBinary, DamagedStreamsFailWithTheirErrors) {
+std::vector<TErrorCase> DamagedStreams() {
     const auto polyline = [](int32_t count) {
         return Spots(1, [=](THotMapBytes& r) { r.U8(0).Fields(1).I32(count).Ints({1, 2}); });
     };
@@ -256,13 +257,22 @@ TEST(HotMapBinary, DamagedStreamsFailWithTheirErrors) {
             r.U8(1).Ints({1, 0, 0, 0}).U8(1).I32(length).Tag("abc");
         });
     };
-    const std::vector<TErrorCase> cases = {
+    return {
         {"wrong signature",
          THotMapBytes().Tag("HMAX").Ints({0, 0}),
          "HotMap: Invalid Stream format",
+         "it does not start with \"HMAP\" or \"HMAp\"",
          {99}},
-        {"empty stream", THotMapBytes(), "HotMap: Invalid Stream format", {99}},
-        {"short signature", THotMapBytes().Tag("HM"), "HotMap: Invalid Stream format", {99}},
+        {"empty stream",
+         THotMapBytes(),
+         "HotMap: Invalid Stream format",
+         "it does not start with \"HMAP\" or \"HMAp\"",
+         {99}},
+        {"short signature",
+         THotMapBytes().Tag("HM"),
+         "HotMap: Invalid Stream format",
+         "it does not start with \"HMAP\" or \"HMAp\"",
+         {99}},
         {"ends inside the second record",
          Spots(2,
                [](THotMapBytes& r) {
@@ -270,41 +280,71 @@ TEST(HotMapBinary, DamagedStreamsFailWithTheirErrors) {
                    r.U8(1).I32(9);
                }),
          "Stream read error",
+         "the file ends inside the KeyKind of spot 1",
          {1, 9}},
         {"ends inside the section header",
          THotMapBytes().Tag("HMAP").I32(0),
          "Stream read error",
+         "the file ends inside the spot count",
          {}},
         {"ends inside an older section",
          THotMapBytes().Tag("HMAP").I32(1000).Fields(5).I32(0),
          "Stream read error",
+         "the file ends inside the ID of spot 1",
          {5, 0}},
-        {"negative point count", polyline(-1), "List count out of bounds (-1)", {1}},
-        {"point count beyond the stream", polyline(0x10000000), "Stream read error", {1}},
-        {"largest point count", polyline(0x7FFFFFFF), "Stream read error", {1}},
-        {"hint longer than the stream", hint(0x7FFFFFFF), "Stream read error", {1}},
-        {"negative hint length", hint(-2), "Stream read error", {1}},
+        {"negative point count",
+         polyline(-1),
+         "List count out of bounds (-1)",
+         "the point count of spot 0 is -1",
+         {1}},
+        {"point count beyond the stream",
+         polyline(0x10000000),
+         "Stream read error",
+         "the point count of spot 0 is 268435456, beyond the end of the file",
+         {1}},
+        {"largest point count",
+         polyline(0x7FFFFFFF),
+         "Stream read error",
+         "the point count of spot 0 is 2147483647, beyond the end of the file",
+         {1}},
+        {"hint longer than the stream",
+         hint(0x7FFFFFFF),
+         "Stream read error",
+         "the hint length of spot 0 is 2147483647, beyond the end of the file",
+         {1}},
+        {"negative hint length",
+         hint(-2),
+         "Stream read error",
+         "the hint length of spot 0 is -2",
+         {1}},
         {"unknown shape byte",
          Spots(1,
                [](THotMapBytes& r) {
                    r.U8(3).Fields(1).Ints({0, 0, 1, 1});
                }),
          "HotMap: Invalid Stream format",
+         "the shape byte of spot 0 is 3; a shape is 0 (polyline), 1 (rectangle) or 2 (ellipse)",
          {}},
         {"mask count beyond the stream",
          TwoRectsAndMask(16, 0x7FFFFFFF).I32(0).U8(1).Ints({1, 2, 3, 4}),
          "Stream read error",
+         "the mask item count is 2147483647, beyond the end of the file",
          {1, 2}},
         {"mask item cut short",
          TwoRectsAndMask(16, 1).I32(0).U8(1).Ints({1, 2}),
          "Stream read error",
+         "the file ends inside the points of mask item 0",
          {1, 2}},
         {"negative point byte count",
          TwoRectsAndMask(-4, 1).I32(0).U8(1).Ints({1, 2, 3, 4}),
          "Stream read error",
+         "the point size of the mask items is -4",
          {1, 2}},
     };
-    for (const TErrorCase& c : cases) {
+}
+
+TEST(HotMapBinary, DamagedStreamsFailWithTheirErrors) {
+    for (const TErrorCase& c : DamagedStreams()) {
         THotSpots list;
         list.Add(MakeSpot(TSpotShape::Polyline, {{1, 1}}, 99));
         EXPECT_EQ(ErrorOf([&] { Load(list, c.bytes); }), c.message) << c.name;
@@ -313,6 +353,18 @@ TEST(HotMapBinary, DamagedStreamsFailWithTheirErrors) {
             ids.push_back(list.Items(i)->ID);
         EXPECT_EQ(ids, c.idsAfter) << c.name;
         EXPECT_FALSE(list.HasMaskItems()) << c.name;
+    }
+}
+
+TEST(HotMapBinary, AFileThatCannotBeReadIsNamedWithTheField) {
+    const test::TempDir dir;
+    const std::string file = dir.File("damaged.hmt");
+    for (const TErrorCase& c : DamagedStreams()) {
+        test::WriteBytes(file, c.bytes.Bytes());
+        THotSpots list;
+        EXPECT_EQ(ErrorOf([&] { list.LoadFromFile(file); }),
+                  "Cannot read file \"" + file + "\". " + c.message + ": " + c.field + ".")
+            << c.name;
     }
 }
 

@@ -97,7 +97,8 @@ TEST_F(Hotmap, FailuresNameTheFileAndUsageErrorsExitWith2) {
     test::WriteBytes(damaged, {'H', 'M', 'A', 'P', 0, 0, 0, 0, 1, 0, 0, 0, 1});
     const auto cut = RunTool("hotmap show " + damaged, true);
     EXPECT_EQ(cut.status, 1);
-    EXPECT_EQ(cut.out, damaged + ": Stream read error\n");
+    EXPECT_EQ(cut.out, damaged + ": Cannot read file \"" + damaged +
+                           "\". Stream read error: the file ends inside the ID of spot 0.\n");
     const std::string unwritable = dir.File("no/such/out.hmp");
     const auto refused = RunTool("hotmap convert " + map + " " + unwritable, true);
     EXPECT_EQ(refused.status, 1);
