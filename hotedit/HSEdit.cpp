@@ -102,8 +102,31 @@ void TfrmHSEdit::BuildLayout() {
     for (QPushButton* other : findChildren<QPushButton*>())
         other->setAutoDefault(false);
     btnOk->setDefault(true);
-    setFixedSize(std::max(kClientSize.width(), right + 7),
-                 std::max(kClientSize.height(), btnOk->geometry().bottom() + 7));
+    // The opening size is the smallest; what the dialog grows by goes to the picture.
+    const QSize opening(std::max(kClientSize.width(), right + 7),
+                        std::max(kClientSize.height(), btnOk->geometry().bottom() + 7));
+    opening_ = {GroupBox1->geometry(), GroupBox2->geometry(), btnOk->pos(), btnCancel->pos(),
+                opening};
+    setMinimumSize(opening);
+    resize(opening);
+}
+
+void TfrmHSEdit::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (opening_.Size.isEmpty())
+        return; // still being built
+    const QSize grown = (size() - opening_.Size).expandedTo({0, 0});
+    const QPoint right(grown.width(), 0);
+    const QPoint down(0, grown.height());
+    GroupBox1->setGeometry(opening_.Picture.adjusted(0, 0, grown.width(), grown.height()));
+    GroupBox2->setGeometry(opening_.Spots.translated(right).adjusted(0, 0, 0, grown.height()));
+    btnOk->move(opening_.Ok + right + down);
+    btnCancel->move(opening_.Cancel + right + down);
+    const QSize area = kPaintArea + grown;
+    ScrollBox1->resize(area + QSize(2 * kScrollBoxFrame, 2 * kScrollBoxFrame));
+    PaintBox1->setFixedSize(area);
+    scale_ = DisplayScaleOf(picture_.size(), area);
+    PaintBox1->update();
 }
 
 void TfrmHSEdit::ConnectHandlers() {

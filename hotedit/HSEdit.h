@@ -35,6 +35,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void BuildLayout();
@@ -64,6 +65,14 @@ private:
     TDisplayScale scale_;
     QString caption_;
     bool centred_ = false;
+    // Where the parts lie at the opening size, which a larger dialog adds to.
+    struct TOpeningLayout {
+        QRect Picture; // GroupBox1
+        QRect Spots;   // GroupBox2
+        QPoint Ok;
+        QPoint Cancel;
+        QSize Size;
+    } opening_;
 
     QGroupBox* GroupBox1 = nullptr;
     QScrollArea* ScrollBox1 = nullptr;

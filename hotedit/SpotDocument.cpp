@@ -350,6 +350,22 @@ std::optional<TPoint> TSpotDocument::FirstViewPoint() const {
     return zoom_.ToView(draft_.Points.front());
 }
 
+std::optional<TRect> TSpotDocument::OutlineViewBounds() const {
+    if (draft_.Points.empty())
+        return std::nullopt;
+    const TPoint first = zoom_.ToView(draft_.Points.front());
+    TRect bounds{first.X, first.Y, first.X, first.Y};
+    for (const TPoint& point : draft_.Points) {
+        const TPoint view = zoom_.ToView(point);
+        bounds = {std::min(bounds.Left, view.X), std::min(bounds.Top, view.Y),
+                  std::max(bounds.Right, view.X), std::max(bounds.Bottom, view.Y)};
+    }
+    // Exclusive, and never past the largest coordinate.
+    bounds.Right += bounds.Right < INT32_MAX ? 1 : 0;
+    bounds.Bottom += bounds.Bottom < INT32_MAX ? 1 : 0;
+    return bounds;
+}
+
 void TSpotDocument::WriteBack(TSpot& spot) const {
     spot.Hint = draft_.Hint;
     spot.Enabled = draft_.Enabled;

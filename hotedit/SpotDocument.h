@@ -112,6 +112,9 @@ public:
     TSpotOverlays Overlays() const;
     // The view position of the first point, which the hot-map editor remembers.
     std::optional<TPoint> FirstViewPoint() const;
+    // The bounds of the outline's points in view pixels (right and bottom exclusive), which
+    // the window brings into view on opening; none without points.
+    std::optional<TRect> OutlineViewBounds() const;
 
     // Everything but the spot's mask and check marks: the fields, then the outline (a
     // rectangle or ellipse without both corners as four zeros).

@@ -134,10 +134,15 @@ void TfrmSpotEdit::showEvent(QShowEvent* event) {
         return;
     shown_ = true;
     CentreOnScreen(this);
-    if (document_ && LastPoint.X != 0) {
+    if (!document_)
+        return;
+    if (LastPoint.X != 0)
         rgZoom->SetItemIndex(kZoomOnReturn); // applies the zoom
+    // The spot being edited is what the user came for; a new one opens where the last was.
+    if (const std::optional<TRect> outline = document_->OutlineViewBounds())
+        ScrollTo(ScrollToShow(ScrollPosition(), *outline, client_));
+    else if (LastPoint.X != 0)
         ScrollIntoViewOf(LastPoint);
-    }
 }
 
 void TfrmSpotEdit::ShowState() {
@@ -191,17 +196,42 @@ void TfrmSpotEdit::ShowPoints() {
 
 void TfrmSpotEdit::ApplyZoom(int index) {
     PaintBox->hide();
-    const TSpotZoom zoom = ZoomStep(index, picture_.size(), ScrollBox1->maximumViewportSize());
+    QScrollBar* horizontal = ScrollBox1->horizontalScrollBar();
+    QScrollBar* vertical = ScrollBox1->verticalScrollBar();
+    const QSize bars(vertical->sizeHint().width(), horizontal->sizeHint().height());
+    const TSpotView view =
+        ZoomInArea(index, picture_.size(), ScrollBox1->contentsRect().size(), bars);
+    client_ = view.Client;
+    // Bars exactly where the zoomed picture needs them, laid out at once.
+    ScrollBox1->setHorizontalScrollBarPolicy(view.HorizontalBar ? Qt::ScrollBarAlwaysOn
+                                                                : Qt::ScrollBarAlwaysOff);
+    ScrollBox1->setVerticalScrollBarPolicy(view.VerticalBar ? Qt::ScrollBarAlwaysOn
+                                                            : Qt::ScrollBarAlwaysOff);
+    const TSpotZoom& zoom = view.Zoom;
     document_->SetZoom(zoom);
     PaintBox->resize(zoom.PaintArea);
     canvas_.SetPicture(picture_, zoom.PictureRect, zoom.PaintArea);
     PaintBox->show();
-    ScrollBox1->horizontalScrollBar()->setValue(0);
-    ScrollBox1->verticalScrollBar()->setValue(0);
+    // The ranges now rather than once the area hears of the new size, so that a scroll that
+    // follows at once is not cut short.
+    horizontal->setRange(0, std::max(0, zoom.PaintArea.width() - client_.width()));
+    horizontal->setPageStep(client_.width());
+    vertical->setRange(0, std::max(0, zoom.PaintArea.height() - client_.height()));
+    vertical->setPageStep(client_.height());
+    ScrollTo({0, 0});
+}
+
+QPoint TfrmSpotEdit::ScrollPosition() const {
+    return {ScrollBox1->horizontalScrollBar()->value(), ScrollBox1->verticalScrollBar()->value()};
+}
+
+void TfrmSpotEdit::ScrollTo(QPoint scroll) {
+    ScrollBox1->horizontalScrollBar()->setValue(scroll.x());
+    ScrollBox1->verticalScrollBar()->setValue(scroll.y());
 }
 
 QRect TfrmSpotEdit::VisibleRect() const {
-    return QRect(-PaintBox->pos(), ScrollBox1->viewport()->size()).intersected(PaintBox->rect());
+    return QRect(-PaintBox->pos(), client_).intersected(PaintBox->rect());
 }
 
 std::optional<TPoint> TfrmSpotEdit::PointerInView() const {
@@ -212,12 +242,7 @@ std::optional<TPoint> TfrmSpotEdit::PointerInView() const {
 }
 
 void TfrmSpotEdit::ScrollIntoViewOf(TPoint view) {
-    QScrollBar* horizontal = ScrollBox1->horizontalScrollBar();
-    QScrollBar* vertical = ScrollBox1->verticalScrollBar();
-    const QPoint scroll = ScrollIntoView({horizontal->value(), vertical->value()}, view,
-                                         ScrollBox1->viewport()->size());
-    horizontal->setValue(scroll.x());
-    vertical->setValue(scroll.y());
+    ScrollTo(ScrollIntoView(ScrollPosition(), view, client_));
 }
 
 void TfrmSpotEdit::PaintBoxPaint(QPainter& canvas, const QRect& area) {

@@ -71,6 +71,8 @@ private:
     void ShowState() override;
     void ShowPoints();
     void ApplyZoom(int index);
+    QPoint ScrollPosition() const;
+    void ScrollTo(QPoint scroll); // limited to the scroll ranges
     // The visible part of the paint area, in its own pixels.
     QRect VisibleRect() const;
     // The pointer's position on the paint area when it lies in the visible part.
@@ -107,6 +109,7 @@ private:
     std::string shownHint_;
     bool Updating = false;
     bool shown_ = false;
+    QSize client_; // the visible client rectangle of ScrollBox1 at the zoom in force
 
     QGroupBox* GroupBox1 = nullptr;
     QScrollArea* ScrollBox1 = nullptr;

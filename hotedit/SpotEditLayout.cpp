@@ -155,7 +155,8 @@ QWidget* TfrmSpotEdit::BuildSpotData() {
     auto* column = new QWidget(this);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
-    rgZoom = Named(new TRadioGroup("&Zoom", {"100%", "200%", "300%", "500%"}, 4, column), "rgZoom");
+    rgZoom = Named(new TRadioGroup("&Zoom", {"100%", "200%", "300%", "500%", "Fit"}, 5, column),
+                   "rgZoom");
     rgZoom->SetItemIndex(0);
     layout->addWidget(rgZoom);
     pnlShape = BuildShapePanel();

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <iterator>
+#include <tuple>
+#include <utility>
 
 namespace mm {
 
@@ -31,6 +33,28 @@ int Scrolled(int scroll, int64_t p, int extent) {
     return static_cast<int>(std::clamp<int64_t>(next, INT32_MIN, INT32_MAX));
 }
 
+// One axis of showing a range [low, high) in the part [scroll, scroll + extent).
+int Showing(int scroll, int64_t low, int64_t high, int extent) {
+    if (low >= scroll && high <= int64_t{scroll} + extent)
+        return scroll;
+    const int64_t next = low + (high - low) / 2 - extent / 2;
+    return static_cast<int>(std::clamp<int64_t>(next, INT32_MIN, INT32_MAX));
+}
+
+// The zoom fraction: a step of the group, or the picture fitted into the client.
+std::pair<int32_t, int32_t> ZoomFraction(int index, QSize picture, QSize client) {
+    if (index == kZoomFit) {
+        if (picture.isEmpty() || client.isEmpty())
+            return {1, 1};
+        const bool byWidth = int64_t{picture.width()} * client.height() >=
+                             int64_t{picture.height()} * client.width();
+        return byWidth ? std::pair{client.width(), picture.width()}
+                       : std::pair{client.height(), picture.height()};
+    }
+    const bool known = index >= 0 && index < static_cast<int>(std::size(kZoomSteps));
+    return {known ? kZoomSteps[index] : 1, 1};
+}
+
 } // namespace
 
 TSpotMapping TSpotZoom::Mapping() const {
@@ -44,9 +68,7 @@ TSpotMapping TSpotZoom::Mapping() const {
 
 TSpotZoom ZoomStep(int index, QSize picture, QSize client) {
     TSpotZoom zoom;
-    const bool known = index >= 0 && index < static_cast<int>(std::size(kZoomSteps));
-    zoom.Numerator = known ? kZoomSteps[index] : 1;
-    zoom.Denominator = 1;
+    std::tie(zoom.Numerator, zoom.Denominator) = ZoomFraction(index, picture, client);
     const int width = MulDiv(picture.width(), zoom.Numerator, zoom.Denominator);
     const int height = MulDiv(picture.height(), zoom.Numerator, zoom.Denominator);
     const TAxis x = Fit(width, client.width());
@@ -54,6 +76,27 @@ TSpotZoom ZoomStep(int index, QSize picture, QSize client) {
     zoom.PictureRect = {x.Shift, y.Shift, x.Shift + width, y.Shift + height};
     zoom.PaintArea = {x.Extent, y.Extent};
     return zoom;
+}
+
+TSpotView ZoomInArea(int index, QSize picture, QSize full, QSize bars) {
+    TSpotView view;
+    const TRect zoomed = ZoomStep(index, picture, full).PictureRect;
+    const int64_t width = int64_t{zoomed.Right} - zoomed.Left;
+    const int64_t height = int64_t{zoomed.Bottom} - zoomed.Top;
+    // A bar taken by one axis can make the other need one: twice settles both.
+    for (int pass = 0; pass < 2; ++pass) {
+        view.VerticalBar = height > full.height() - (view.HorizontalBar ? bars.height() : 0);
+        view.HorizontalBar = width > full.width() - (view.VerticalBar ? bars.width() : 0);
+    }
+    view.Client =
+        full - QSize(view.VerticalBar ? bars.width() : 0, view.HorizontalBar ? bars.height() : 0);
+    view.Zoom = ZoomStep(index, picture, view.Client);
+    return view;
+}
+
+QPoint ScrollToShow(QPoint scroll, const TRect& box, QSize client) {
+    return {Showing(scroll.x(), box.Left, box.Right, client.width()),
+            Showing(scroll.y(), box.Top, box.Bottom, client.height())};
 }
 
 QPoint ScrollIntoView(QPoint scroll, TPoint view, QSize client) {

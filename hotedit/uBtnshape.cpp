@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QScrollArea>
 
 namespace mm {
 
@@ -50,8 +51,14 @@ void Tfrmshape::BuildLayout() {
     Button2 = DesignedButton("Check", "Button2", {248, 0, kButtonWidth, kButtonHeight}, Panel1);
     Button2->setProperty(kTagProperty, 0);
 
-    HotImage1 = new THotImage(this);
+    // A picture larger than the window is scrolled; the control fills what is visible.
+    ImageScroller = new QScrollArea(this);
+    ImageScroller->setObjectName("ImageScroller");
+    ImageScroller->setFrameStyle(QFrame::NoFrame);
+    ImageScroller->setWidgetResizable(true);
+    HotImage1 = new THotImage();
     HotImage1->setObjectName("HotImage1");
+    ImageScroller->setWidget(HotImage1);
     HotImage1->AutoFlip = true;
     HotImage1->InitColor = 0; // black
     // Shown once the event that met the error has returned.
@@ -76,7 +83,8 @@ void Tfrmshape::BuildLayout() {
 void Tfrmshape::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     Panel1->setGeometry(0, 0, width(), kPanel1Height);
-    HotImage1->setGeometry(0, kPanel1Height, kHotImageWidth, std::max(0, height() - kPanel1Height));
+    ImageScroller->setGeometry(0, kPanel1Height, kHotImageWidth,
+                               std::max(0, height() - kPanel1Height));
 }
 
 void Tfrmshape::LoadModel(const TMyModelRecord& record) {
@@ -84,6 +92,7 @@ void Tfrmshape::LoadModel(const TMyModelRecord& record) {
     const std::string_view picture = PictureBytes(model_);
     TMemoryStream stream(TSSByteArray(picture.begin(), picture.end()));
     HotImage1->LoadPictureAndMap(stream, ModelHotMapPath(exeDir_, model_.ModelID));
+    HotImage1->setMinimumSize(HotImage1->Picture.size());
     HotImage1->RenderBuffer();
 }
 

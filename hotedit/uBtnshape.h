@@ -9,6 +9,7 @@
 #include <string>
 
 class QPushButton;
+class QScrollArea;
 class QWidget;
 
 namespace mm {
@@ -52,6 +53,7 @@ private:
     std::string exeDir_;
     TMyModelRecord model_;
 
+    QScrollArea* ImageScroller = nullptr;
     THotImage* HotImage1 = nullptr;
     QWidget* Panel1 = nullptr;
     QPushButton* Button1 = nullptr; // "Edit"

@@ -36,9 +36,9 @@ template <typename T> void WhenModal(std::function<void(T&)> act, int tries = 20
 }
 
 // Where a picture point lies on the spot editor's paint area at a zoom: a picture smaller than
-// the visible area lies in its middle.
+// the visible area (what the scroll bars leave) lies in its middle.
 inline QPoint SpotEditorView(QScrollArea* scrollBox, QSize picture, QPoint p, int zoom) {
-    const QSize client = scrollBox->maximumViewportSize();
+    const QSize client = scrollBox->viewport()->size();
     const int w = picture.width() * zoom, h = picture.height() * zoom;
     const int left = client.width() > w ? (client.width() - w) / 2 : 0;
     const int top = client.height() > h ? (client.height() - h) / 2 : 0;

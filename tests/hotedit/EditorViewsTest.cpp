@@ -80,6 +80,93 @@ TEST(SpotZoom, StepsCentreASmallPictureAndSnapToPixels) {
     EXPECT_EQ(at500.ToPicture({-3, 0}), (TPoint{-1, 0})); // -0.6
 }
 
+TEST(SpotZoom, FitShowsTheWholePictureAsLargeAsTheClientHoldsIt) {
+    const QSize client(508, 519);
+    const struct {
+        QSize picture;
+        int32_t numerator, denominator;
+        TRect pictureRect;
+    } cases[] = {
+        {{800, 1200}, 519, 1200, {81, 0, 81 + 346, 519}}, // by the height
+        {{100, 80}, 508, 100, {0, 56, 508, 56 + 406}},    // by the width; 406.4 rounds down
+        {{508, 519}, 508, 508, {0, 0, 508, 519}},
+        {{0, 0}, 1, 1, {254, 259, 254, 259}}, // nothing to fit
+    };
+    for (const auto& c : cases) {
+        const TSpotZoom zoom = ZoomStep(kZoomFit, c.picture, client);
+        EXPECT_EQ(zoom.Numerator, c.numerator) << c.picture.width();
+        EXPECT_EQ(zoom.Denominator, c.denominator) << c.picture.width();
+        EXPECT_EQ(zoom.PictureRect, c.pictureRect) << c.picture.width();
+        EXPECT_EQ(zoom.PaintArea, client) << c.picture.width();
+    }
+    // The far corner of the picture lies on the area's edge, and back again.
+    const TSpotZoom tall = ZoomStep(kZoomFit, {800, 1200}, client);
+    EXPECT_EQ(tall.ToView({800, 1200}), (TPoint{81 + 346, 519}));
+    EXPECT_EQ(tall.ToPicture({81 + 346, 519}), (TPoint{800, 1200}));
+}
+
+TEST(SpotView, ScrollBarsShowOnlyWhereTheZoomedPictureNeedsThem) {
+    const QSize full(508, 519);
+    const QSize bars(15, 16);
+    const struct {
+        const char* name;
+        int index;
+        QSize picture;
+        bool horizontal, vertical;
+        QSize client;
+        QSize area;
+        int top; // where the picture starts, centred in what the bars leave
+    } cases[] = {
+        {"small at 100 %", 0, {100, 80}, false, false, {508, 519}, {508, 519}, 219},
+        {"large at 500 %", 3, {800, 1200}, true, true, {493, 503}, {4000, 6000}, 0},
+        {"wide and low", 3, {120, 90}, true, false, {508, 503}, {600, 503}, 26},
+        {"the horizontal bar makes the vertical one",
+         3,
+         {120, 102},
+         true,
+         true,
+         {493, 503},
+         {600, 510},
+         0},
+        {"the vertical bar makes the horizontal one",
+         3,
+         {102, 120},
+         true,
+         true,
+         {493, 503},
+         {510, 600},
+         0},
+        {"fit", kZoomFit, {800, 1200}, false, false, {508, 519}, {508, 519}, 0},
+    };
+    for (const auto& c : cases) {
+        const TSpotView view = ZoomInArea(c.index, c.picture, full, bars);
+        EXPECT_EQ(view.HorizontalBar, c.horizontal) << c.name;
+        EXPECT_EQ(view.VerticalBar, c.vertical) << c.name;
+        EXPECT_EQ(view.Client, c.client) << c.name;
+        EXPECT_EQ(view.Zoom.PaintArea, c.area) << c.name;
+        EXPECT_EQ(view.Zoom.PictureRect.Top, c.top) << c.name;
+    }
+}
+
+TEST(ScrollToShow, PutsABoxNotWhollyVisibleInTheMiddle) {
+    const QSize client(500, 400);
+    const struct {
+        QPoint scroll;
+        TRect box;
+        QPoint scrolled;
+    } cases[] = {
+        {{0, 0}, {10, 10, 100, 100}, {0, 0}},                   // wholly visible
+        {{0, 0}, {0, 0, 500, 400}, {0, 0}},                     // just fits
+        {{0, 0}, {600, 100, 700, 150}, {650 - 250, 0}},         // beyond the right edge
+        {{0, 0}, {450, 380, 550, 420}, {500 - 250, 400 - 200}}, // cut by both edges
+        {{100, 0}, {0, 0, 1000, 100}, {500 - 250, 0}},          // wider than the client
+        {{300, 300}, {100, 350, 200, 360}, {150 - 250, 300}},   // before the visible part
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ScrollToShow(c.scroll, c.box, client), c.scrolled)
+            << c.box.Left << "," << c.box.Top;
+}
+
 TEST(ScrollIntoView, BringsThePointToTheMiddleOfEachAxisItLayOutside) {
     const QSize client(508, 519);
     const struct {

@@ -125,6 +125,23 @@ TEST(SpotDocument, WritesBackTheFieldsAndTheOutlineButNotTheMask) {
     EXPECT_EQ(spot.CheckMarks, (std::array<bool, 2>{true, false}));
 }
 
+TEST(SpotDocument, TheOutlinesBoundsInViewPixelsAreWhatOpeningBringsIntoView) {
+    const struct {
+        std::unique_ptr<TSpot> spot;
+        int zoom;
+        std::optional<TRect> bounds;
+    } cases[] = {
+        {MakeSpot(TSpotShape::Polyline, {{10, 20}, {30, 5}, {20, 40}}), 5, TRect{50, 25, 151, 201}},
+        {MakeSpot(TSpotShape::Rectangle, {{7, 8}, {9, 12}}), 1, TRect{7, 8, 10, 13}},
+        {MakeSpot(TSpotShape::Polyline, {}), 5, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        TSpotDocument document(*c.spot, kPicture);
+        document.SetZoom(Zoom(c.zoom));
+        EXPECT_EQ(document.OutlineViewBounds(), c.bounds) << c.zoom;
+    }
+}
+
 TEST(SpotDocument, WritesBackOutlinesOfEveryCount) {
     const struct {
         TSpotShape shape;
