@@ -1,6 +1,6 @@
 // Hit testing a hot map of 500 polygon spots of 16 points at 10,000 pointer positions, per
 // position, against one QRegion point test measured in the same run.
-#include "hotimage/HotSpots.h"
+#include "hotimage/core/HotSpots.h"
 
 #include <QPolygon>
 #include <QRegion>

@@ -3,11 +3,11 @@
 // control's move handling), each against a plain copy of the picture into the buffer measured
 // in the same run. And a map at the bound on work, freshly read: checked, drawn with every check
 // mark and swept by the pointer.
-#include "hotimage/DisplayMapping.h"
-#include "hotimage/HotImageRenderer.h"
-#include "hotimage/HotMapCheck.h"
-#include "hotimage/HotMapFiles.h"
-#include "hotimage/HotPointer.h"
+#include "hotimage/core/DisplayMapping.h"
+#include "hotimage/core/HotImageRenderer.h"
+#include "hotimage/core/HotMapCheck.h"
+#include "hotimage/core/HotMapFiles.h"
+#include "hotimage/core/HotPointer.h"
 
 #include <QPainter>
 #include <benchmark/benchmark.h>

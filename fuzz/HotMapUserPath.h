@@ -3,9 +3,9 @@
 // beyond it is refused and emptied), the check against a model's keys, hit tests over the whole
 // picture as the pointer makes them, and a rendering with every check mark on. Whatever was
 // read must survive being written and read again unchanged.
-#include "hotimage/HotImageRenderer.h"
-#include "hotimage/HotMapCheck.h"
-#include "hotimage/HotMapFiles.h"
+#include "hotimage/core/HotImageRenderer.h"
+#include "hotimage/core/HotMapCheck.h"
+#include "hotimage/core/HotMapFiles.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 #include "HotMapDocument.h"
 
 #include "SnapshotCommand.h"
-#include "hotimage/HotMapFiles.h"
+#include "hotimage/core/HotMapFiles.h"
 #include "platform/Gbk.h"
 
 #include <algorithm>

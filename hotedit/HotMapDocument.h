@@ -2,8 +2,8 @@
 // The hot-map editor's work without a widget: a private copy of the hot map, the spot selected
 // in its list, the view point remembered between spot editors, and every change of the copy
 // as one command on an undo stack that starts empty when the editor opens.
-#include "hotimage/HotMapFiles.h"
-#include "hotimage/HotSpots.h"
+#include "hotimage/core/HotMapFiles.h"
+#include "hotimage/core/HotSpots.h"
 
 #include <QUndoStack>
 #include <string>

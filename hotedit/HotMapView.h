@@ -1,7 +1,7 @@
 #pragma once
 // What the hot-map editor shows of the picture: the picture scaled to fit its 200 x 200 paint
 // area, and the outline of the selected spot drawn over it in not-xor mode.
-#include "hotimage/Spot.h"
+#include "hotimage/core/Spot.h"
 
 #include <QImage>
 #include <QSize>

@@ -4,7 +4,7 @@
 // painter's raster operations, which Qt carries out slowly (a fifth of a millisecond for one
 // line across a 500-pixel view). A figure costs at most the pixels of the image it can touch,
 // however far its points lie.
-#include "hotimage/Geometry.h"
+#include "hotimage/core/Geometry.h"
 
 #include <QImage>
 #include <QPoint>

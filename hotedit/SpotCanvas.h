@@ -3,7 +3,7 @@
 // the zoomed picture with the overlays drawn over it in not-xor mode. A figure drawn twice
 // restores the pixels beneath, so an overlay that changes is drawn at its old place (erasing
 // it) and at its new one, and the picture is never drawn again for it.
-#include "hotimage/Spot.h"
+#include "hotimage/core/Spot.h"
 
 #include <QImage>
 #include <QRegion>

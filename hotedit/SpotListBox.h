@@ -3,7 +3,7 @@
 // picture of its shape, a line for each mask point it carries and its list text, the text of a
 // disabled spot in grey. An entry dragged onto another asks to be moved there; the Delete key
 // and a double click are reported to the window.
-#include "hotimage/HotSpots.h"
+#include "hotimage/core/HotSpots.h"
 
 #include <QListWidget>
 

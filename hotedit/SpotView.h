@@ -1,7 +1,7 @@
 #pragma once
 // The spot editor's view of the picture: the zoom, where the zoomed picture lies in the paint
 // area, and the scrolling that brings a point into the visible part.
-#include "hotimage/Spot.h"
+#include "hotimage/core/Spot.h"
 
 #include <QPoint>
 #include <QSize>

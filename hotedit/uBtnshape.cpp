@@ -3,8 +3,8 @@
 #include "Controls.h"
 #include "HSEdit.h"
 #include "Panel.h"
-#include "hotimage/HotImage.h"
-#include "hotimage/HotMapFiles.h"
+#include "hotimage/widgets/HotImage.h"
+#include "hotimage/core/HotMapFiles.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Guard.h"
 

@@ -1,6 +1,6 @@
 #include "OutlineFiles.h"
 
-#include "hotimage/HotMapFiles.h"
+#include "hotimage/core/HotMapFiles.h"
 #include "platform/Errors.h"
 #include "platform/Streams.h"
 

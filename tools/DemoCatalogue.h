@@ -2,7 +2,7 @@
 // The demo catalogue: fictional models of every chip family and communication type, each with
 // a picture of its remote drawn by code, a hot map whose spots outline exactly the buttons on
 // that picture, and a brand table whose code numbers meet the universal models' codes.
-#include "hotimage/HotSpots.h"
+#include "hotimage/core/HotSpots.h"
 #include "model/ModelRecord.h"
 #include "model/uUniversalModel.h"
 

@@ -1,7 +1,7 @@
 // "hotmap check": a model's keys against a hot map, one finding per line.
 #include "DatabaseCommands.h"
 #include "HotmapCommands.h"
-#include "hotimage/HotMapCheck.h"
+#include "hotimage/core/HotMapCheck.h"
 #include "platform/Gbk.h"
 
 #include <sstream>

@@ -2,8 +2,8 @@
 // the text format, rendering a model's outlines and checking them against its keys.
 #include "HotmapCommands.h"
 
-#include "hotimage/HotMapFiles.h"
-#include "hotimage/hotparse.h"
+#include "hotimage/core/HotMapFiles.h"
+#include "hotimage/core/HotMapText.h"
 #include "platform/Errors.h"
 #include "platform/Gbk.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The "hotmap" command's parts.
 #include "Command.h"
-#include "hotimage/HotSpots.h"
+#include "hotimage/core/HotSpots.h"
 
 namespace mm::tool {
 

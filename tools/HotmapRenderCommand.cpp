@@ -2,7 +2,7 @@
 // buffer holds it after a render in the given state, written as a PNG.
 #include "DatabaseCommands.h"
 #include "HotmapCommands.h"
-#include "hotimage/HotImageRenderer.h"
+#include "hotimage/core/HotImageRenderer.h"
 #include "platform/IntText.h"
 #include "platform/Strings.h"
 #include "platform/ui/Jpeg.h"

@@ -11,9 +11,9 @@
 #include "hotedit/SpotEdit.h"
 #include "hotedit/SpotListBox.h"
 #include "hotedit/uBtnshape.h"
-#include "hotimage/HotImage.h"
-#include "hotimage/HotMapFiles.h"
-#include "hotimage/hotparse.h"
+#include "hotimage/widgets/HotImage.h"
+#include "hotimage/core/HotMapFiles.h"
+#include "hotimage/core/HotMapText.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QApplication>

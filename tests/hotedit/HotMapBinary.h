@@ -1,6 +1,6 @@
 #pragma once
 // Hot maps and spots as the binary format writes them, to compare byte for byte.
-#include "hotimage/HotSpots.h"
+#include "hotimage/core/HotSpots.h"
 
 #include <memory>
 #include <vector>

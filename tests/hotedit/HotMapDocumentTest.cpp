@@ -6,7 +6,7 @@
 #include "HotMapBytes.h"
 #include "SpotSupport.h"
 #include "TestSupport.h"
-#include "hotimage/hotparse.h"
+#include "hotimage/core/HotMapText.h"
 
 #include <gtest/gtest.h>
 #include <random>

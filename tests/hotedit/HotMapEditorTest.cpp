@@ -10,8 +10,8 @@
 #include "controls/RadioGroup.h"
 #include "hotedit/HSEdit.h"
 #include "hotedit/SpotEdit.h"
-#include "hotimage/HotImage.h"
-#include "hotimage/hotparse.h"
+#include "hotimage/widgets/HotImage.h"
+#include "hotimage/core/HotMapText.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QGroupBox>

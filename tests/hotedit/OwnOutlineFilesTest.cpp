@@ -8,7 +8,7 @@
 #include "TestSupport.h"
 #include "hotedit/HSEdit.h"
 #include "hotedit/uBtnshape.h"
-#include "hotimage/HotMapFiles.h"
+#include "hotimage/core/HotMapFiles.h"
 #include "platform/ui/Dialogs.h"
 #include "tools/DemoCatalogue.h"
 

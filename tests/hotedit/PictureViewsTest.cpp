@@ -9,8 +9,8 @@
 #include "hotedit/HSEdit.h"
 #include "hotedit/SpotEdit.h"
 #include "hotedit/uBtnshape.h"
-#include "hotimage/HotImage.h"
-#include "hotimage/HotMapFiles.h"
+#include "hotimage/widgets/HotImage.h"
+#include "hotimage/core/HotMapFiles.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 // The renderer on pictures the tests build: whole back buffers compared with buffers worked out
 // pixel by pixel here, and the check mark against its drawn shape.
-#include "hotimage/HotImageRenderer.h"
+#include "hotimage/core/HotImageRenderer.h"
 #include "PictureSupport.h"
 #include "SpotSupport.h"
 #include "platform/ui/QtText.h"

@@ -1,6 +1,6 @@
 // The hot image control and its back-buffer base, offscreen, driven by real mouse events at
 // positions on the control.
-#include "hotimage/HotImage.h"
+#include "hotimage/widgets/HotImage.h"
 #include "PictureSupport.h"
 #include "SpotSupport.h"
 #include "TestSupport.h"
@@ -325,7 +325,7 @@ TEST_F(HotImage, CheckMarksGoOnAndOffWithEveryRepaint) {
 
 TEST_F(HotImage, AResizeRendersTheBufferAtTheNewSize) {
     LoadFourSpots();
-    QSignalSpy resized(image, &THotBackBox::Resized);
+    QSignalSpy resized(image, &TBackBufferBox::Resized);
     image->resize(90, 60);
     EXPECT_EQ(resized.count(), 1);
     EXPECT_EQ(image->BackBuffer.size(), QSize(90, 60));

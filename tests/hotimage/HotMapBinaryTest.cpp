@@ -1,7 +1,7 @@
 #include "HotMapBytes.h"
 #include "SpotSupport.h"
 #include "TestSupport.h"
-#include "hotimage/HotSpots.h"
+#include "hotimage/core/HotSpots.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "hotimage/HotMapCheck.h"
+#include "hotimage/core/HotMapCheck.h"
 #include "SpotSupport.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "HostileMaps.h"
 #include "SpotSupport.h"
 #include "TestSupport.h"
-#include "hotimage/HotMapFiles.h"
+#include "hotimage/core/HotMapFiles.h"
 
 #include <filesystem>
 #include <functional>

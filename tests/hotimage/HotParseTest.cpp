@@ -1,4 +1,4 @@
-#include "hotimage/hotparse.h"
+#include "hotimage/core/HotMapText.h"
 #include "SpotSupport.h"
 #include "TestSupport.h"
 

@@ -1,8 +1,8 @@
 // The pointer protocol of the hot image without a window: positions and button presses as the
 // control forwards them, and the hot spot changes it reports for the cursor.
-#include "hotimage/HotPointer.h"
+#include "hotimage/core/HotPointer.h"
 #include "SpotSupport.h"
-#include "hotimage/DisplayMapping.h"
+#include "hotimage/core/DisplayMapping.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "hotimage/HotSpots.h"
+#include "hotimage/core/HotSpots.h"
 #include "SpotSupport.h"
 
 #include <cstdint>

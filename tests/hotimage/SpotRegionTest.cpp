@@ -1,4 +1,4 @@
-#include "hotimage/SpotRegion.h"
+#include "hotimage/core/SpotRegion.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 // Spots and lists built by the tests, and a readable form of a spot for failure messages.
-#include "hotimage/HotSpots.h"
+#include "hotimage/core/HotSpots.h"
 
 #include <functional>
 #include <memory>

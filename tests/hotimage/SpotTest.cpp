@@ -1,4 +1,4 @@
-#include "hotimage/Spot.h"
+#include "hotimage/core/Spot.h"
 #include "SpotSupport.h"
 
 #include <QImage>

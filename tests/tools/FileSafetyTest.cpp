@@ -2,7 +2,7 @@
 // shared databases, and inputs that never end.
 #include "TestSupport.h"
 #include "ToolRunner.h"
-#include "hotimage/HotSpots.h"
+#include "hotimage/core/HotSpots.h"
 #include "model/BrandTableBytes.h"
 #include "model/ModelFile.h"
 

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 #include "ToolRunner.h"
-#include "hotimage/hotparse.h"
+#include "hotimage/core/HotMapText.h"
 
 #include <gtest/gtest.h>
 

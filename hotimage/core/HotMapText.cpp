@@ -1,4 +1,4 @@
-#include "hotparse.h"
+#include "HotMapText.h"
 
 #include "platform/Errors.h"
 #include "platform/Streams.h"

@@ -1,4 +1,4 @@
-#include "dblePaintbox.h"
+#include "BackBufferBox.h"
 
 #include "platform/ui/QtText.h"
 
@@ -7,11 +7,11 @@
 
 namespace mm {
 
-THotBackBox::THotBackBox(QWidget* parent) : QWidget(parent) {
+TBackBufferBox::TBackBufferBox(QWidget* parent) : QWidget(parent) {
     ResetBuffer();
 }
 
-void THotBackBox::Flip() {
+void TBackBufferBox::Flip() {
     if (!BufferValid)
         return;
     if (!painting_) {
@@ -24,12 +24,12 @@ void THotBackBox::Flip() {
     face.drawImage(0, 0, BackBuffer);
 }
 
-void THotBackBox::ResetBuffer() {
+void TBackBufferBox::ResetBuffer() {
     BackBuffer = QImage(size(), QImage::Format_RGB32);
     BackBuffer.fill(QColorFromBgr(InitColor));
 }
 
-void THotBackBox::paintEvent(QPaintEvent* event) {
+void TBackBufferBox::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     painting_ = true;
     if (AutoFlip || flipPending_)
@@ -38,7 +38,7 @@ void THotBackBox::paintEvent(QPaintEvent* event) {
     painting_ = false;
 }
 
-void THotBackBox::resizeEvent(QResizeEvent* event) {
+void TBackBufferBox::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     emit Resized();
     ResetBuffer();

@@ -7,10 +7,10 @@
 
 namespace mm {
 
-class THotBackBox : public QWidget {
+class TBackBufferBox : public QWidget {
     Q_OBJECT
 public:
-    explicit THotBackBox(QWidget* parent = nullptr);
+    explicit TBackBufferBox(QWidget* parent = nullptr);
 
     QImage BackBuffer;        // the control's face, Format_RGB32 at the control's size
     bool AutoFlip = false;    // copy the buffer to the screen on every paint

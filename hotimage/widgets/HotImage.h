@@ -3,10 +3,10 @@
 // click selects and tints a button or switches the SHIFT layer, check marks on request. The
 // drawing and the pointer protocol live in a renderer and a tracker without widgets; the
 // control owns both and forwards its events to them.
-#include "HotImageRenderer.h"
-#include "HotPointer.h"
-#include "HotSpots.h"
-#include "dblePaintbox.h"
+#include "hotimage/core/HotImageRenderer.h"
+#include "hotimage/core/HotPointer.h"
+#include "hotimage/core/HotSpots.h"
+#include "BackBufferBox.h"
 
 #include <QCursor>
 #include <functional>
@@ -14,7 +14,7 @@
 
 namespace mm {
 
-class THotImage : public THotBackBox, private TSpotListOwner {
+class THotImage : public TBackBufferBox, private TSpotListOwner {
     Q_OBJECT
 public:
     explicit THotImage(QWidget* parent = nullptr);

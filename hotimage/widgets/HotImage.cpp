@@ -1,8 +1,8 @@
 #include "HotImage.h"
 
-#include "DisplayMapping.h"
-#include "HotMapFiles.h"
-#include "SpotRegion.h"
+#include "hotimage/core/DisplayMapping.h"
+#include "hotimage/core/HotMapFiles.h"
+#include "hotimage/core/SpotRegion.h"
 #include "platform/ui/Jpeg.h"
 
 #include <QApplication>
@@ -12,7 +12,7 @@
 
 namespace mm {
 
-THotImage::THotImage(QWidget* parent) : THotBackBox(parent) {
+THotImage::THotImage(QWidget* parent) : TBackBufferBox(parent) {
     AutoFlip = true;
     setMouseTracking(true); // the hand cursor follows the pointer without a button held
     setCursor(NormalCursor);
@@ -162,12 +162,12 @@ void THotImage::mouseMoveEvent(QMouseEvent* event) {
         HitTestAt(position);
         pointer_.MouseMove(UnderPointer(event->globalPosition().toPoint()));
     });
-    THotBackBox::mouseMoveEvent(event);
+    TBackBufferBox::mouseMoveEvent(event);
 }
 
 void THotImage::mousePressEvent(QMouseEvent* event) {
     Handled([&] { HitTestAt(event->position().toPoint()); });
-    THotBackBox::mousePressEvent(event);
+    TBackBufferBox::mousePressEvent(event);
     if (event->button() != Qt::LeftButton)
         return;
     Handled([&] {
@@ -185,20 +185,20 @@ void THotImage::mouseReleaseEvent(QMouseEvent* event) {
     Handled([&] { HitTestAt(event->position().toPoint()); });
     if (event->button() == Qt::LeftButton)
         pointer_.LeftButtonUp();
-    THotBackBox::mouseReleaseEvent(event);
+    TBackBufferBox::mouseReleaseEvent(event);
 }
 
 void THotImage::enterEvent(QEnterEvent* event) {
-    THotBackBox::enterEvent(event);
+    TBackBufferBox::enterEvent(event);
     Handled([&] { HitTestAt(event->position().toPoint()); });
 }
 
 void THotImage::resizeEvent(QResizeEvent* event) {
-    Handled([&] { THotBackBox::resizeEvent(event); }); // renders the buffer anew
+    Handled([&] { TBackBufferBox::resizeEvent(event); }); // renders the buffer anew
 }
 
 void THotImage::leaveEvent(QEvent* event) {
-    THotBackBox::leaveEvent(event);
+    TBackBufferBox::leaveEvent(event);
     pointer_.MouseLeave();
 }
 

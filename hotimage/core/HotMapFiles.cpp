@@ -1,6 +1,6 @@
 #include "HotMapFiles.h"
 
-#include "hotparse.h"
+#include "HotMapText.h"
 #include "platform/Errors.h"
 #include "platform/Strings.h"
 
