@@ -6,9 +6,9 @@
 // area and the paint it leads to).
 #include "BenchSupport.h"
 #include "controls/RadioGroup.h"
-#include "hotedit/SpotCanvas.h"
-#include "hotedit/SpotDocument.h"
-#include "hotedit/SpotEdit.h"
+#include "hotedit/core/SpotCanvas.h"
+#include "hotedit/core/SpotDocument.h"
+#include "hotedit/windows/SpotEditor.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QApplication>
@@ -107,7 +107,7 @@ void Move(QWidget* paintBox, QPoint at) {
 // one-pixel scroll, which draws the visible part afresh, as the window's full repaint.
 TFigures WindowFigures(const QImage& picture, bool rectangle, TDialogs& dialogs) {
     const std::unique_ptr<TSpot> spot = Spot(rectangle);
-    TfrmSpotEdit editor(dialogs);
+    TSpotEditor editor(dialogs);
     editor.LoadSpot(picture, *spot);
     editor.show();
     editor.activateWindow();

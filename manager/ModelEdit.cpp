@@ -5,7 +5,7 @@
 #include "controls/RadioGroup.h"
 #include "controls/RollUpFrame.h"
 #include "controls/SpinEdit.h"
-#include "hotedit/uBtnshape.h"
+#include "hotedit/windows/ButtonShapeWindow.h"
 #include "model/ChipKind.h"
 #include "platform/DayCount.h"
 #include "platform/ui/Dialogs.h"

@@ -6,14 +6,14 @@
 #include "PictureSupport.h"
 #include "SpotSupport.h"
 #include "TestSupport.h"
-#include "hotedit/HSEdit.h"
-#include "hotedit/Panel.h"
-#include "hotedit/SpotEdit.h"
-#include "hotedit/SpotListBox.h"
-#include "hotedit/uBtnshape.h"
-#include "hotimage/widgets/HotImage.h"
+#include "hotedit/windows/ButtonShapeWindow.h"
+#include "hotedit/windows/HotMapEditor.h"
+#include "hotedit/windows/Panel.h"
+#include "hotedit/windows/SpotEditor.h"
+#include "hotedit/windows/SpotListBox.h"
 #include "hotimage/core/HotMapFiles.h"
 #include "hotimage/core/HotMapText.h"
+#include "hotimage/widgets/HotImage.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QApplication>
@@ -92,7 +92,7 @@ protected:
 
     // The window with the stand-in editor, or with its own.
     void Open(const TMyModelRecord& record, bool ownEditor = false) {
-        window = std::make_unique<Tfrmshape>(dialogs, dir.Dir());
+        window = std::make_unique<TButtonShapeWindow>(dialogs, dir.Dir());
         window->LoadModel(record);
         if (!ownEditor)
             Image()->HotSpotsEditor = editor.Function();
@@ -131,7 +131,7 @@ protected:
     test::TempDir dir;
     TScriptedDialogs dialogs;
     TEditor editor;
-    std::unique_ptr<Tfrmshape> window;
+    std::unique_ptr<TButtonShapeWindow> window;
 };
 
 TEST_F(ButtonShape, HasItsControlsWhereTheyWereDesigned) {
@@ -208,7 +208,7 @@ TEST_F(ButtonShape, EditConfirmedReportsTheOutlinesWritten) {
     };
     Open(Model(0x0101));
     QStringList reports;
-    QObject::connect(window.get(), &Tfrmshape::OutlinesWritten,
+    QObject::connect(window.get(), &TButtonShapeWindow::OutlinesWritten,
                      [&reports](const QString& message) { reports << message; });
     ClickButton("Button1");
     EXPECT_EQ(reports, QStringList{"4 outlines written to Model0101.hmt"});
@@ -226,7 +226,7 @@ TEST_F(ButtonShape, TheReportCountsOneOutlineInTheSingular) {
     };
     Open(Model(0x0101));
     QStringList reports;
-    QObject::connect(window.get(), &Tfrmshape::OutlinesWritten,
+    QObject::connect(window.get(), &TButtonShapeWindow::OutlinesWritten,
                      [&reports](const QString& message) { reports << message; });
     for (const auto& [count, report] : cases) {
         editor.change = [count](THotSpots& spots) {
@@ -395,10 +395,11 @@ TEST_F(ButtonShape, WithoutAPictureTheMapIsReadAllTheSame) {
 // Runs ShowButtonShapeWindow; while the window is up, `whileShown` gets it, then Escape
 // closes it. Answers whether a window was shown.
 bool ShowAndClose(TScriptedDialogs& dialogs, const TMyModelRecord& record,
-                  const std::string& exeDir, const std::function<void(Tfrmshape&)>& whileShown) {
+                  const std::string& exeDir,
+                  const std::function<void(TButtonShapeWindow&)>& whileShown) {
     bool shown = false;
     QTimer::singleShot(0, [&] {
-        auto* window = qobject_cast<Tfrmshape*>(QApplication::activeModalWidget());
+        auto* window = qobject_cast<TButtonShapeWindow*>(QApplication::activeModalWidget());
         if (!window)
             return;
         shown = true;
@@ -413,7 +414,7 @@ bool ShowAndClose(TScriptedDialogs& dialogs, const TMyModelRecord& record,
 TEST_F(ButtonShape, ShowButtonShapeWindowShowsTheModelModallyUntilClosed) {
     WriteMap(0x2A);
     int spots = -1;
-    EXPECT_TRUE(ShowAndClose(dialogs, Model(0x2A), dir.Dir(), [&](Tfrmshape& window) {
+    EXPECT_TRUE(ShowAndClose(dialogs, Model(0x2A), dir.Dir(), [&](TButtonShapeWindow& window) {
         EXPECT_TRUE(window.isModal());
         spots = test::Find<THotImage>(&window, "HotImage1")->HotSpots.Count();
     }));
@@ -431,7 +432,7 @@ TEST_F(ButtonShape, ADamagedMapIsReportedAndTheWindowNeverShown) {
     for (const auto& [bytes, message] : files) {
         test::WriteBytes(MapPath(0x2B), bytes);
         dialogs.Clear();
-        EXPECT_FALSE(ShowAndClose(dialogs, Model(0x2B), dir.Dir(), [](Tfrmshape&) {}));
+        EXPECT_FALSE(ShowAndClose(dialogs, Model(0x2B), dir.Dir(), [](TButtonShapeWindow&) {}));
         EXPECT_EQ(dialogs.shown, QStringList{QString::fromStdString(
                                      "Cannot read file \"" + MapPath(0x2B) + "\". " + message)});
     }
@@ -452,7 +453,7 @@ TEST_F(ButtonShape, HostileMapsAreRefusedOrCheckedWithinMemoryAndTime) {
         dialogs.Clear();
         const auto start = std::chrono::steady_clock::now();
         if (map.refusedAt >= 0) {
-            EXPECT_FALSE(ShowAndClose(dialogs, Model(0x2C), dir.Dir(), [](Tfrmshape&) {}));
+            EXPECT_FALSE(ShowAndClose(dialogs, Model(0x2C), dir.Dir(), [](TButtonShapeWindow&) {}));
             EXPECT_EQ(dialogs.shown, QStringList{QString::fromStdString(
                                          test::HostileRefusal(MapPath(0x2C), map.refusedAt))});
         } else {
@@ -475,7 +476,7 @@ TEST_F(ButtonShape, EditRunsTheHotMapEditorCaptionedWithTheControlsName) {
     WriteMap(0x31);
     Open(Model(0x31), true);
     QString caption;
-    test::WhenModal<TfrmHSEdit>([&](TfrmHSEdit& editor) {
+    test::WhenModal<THotMapEditor>([&](THotMapEditor& editor) {
         caption = editor.windowTitle();
         auto* list = test::Find<QListWidget>(&editor, "lboxSpots");
         test::Click(list->viewport(), Qt::LeftButton, list->visualItemRect(list->item(1)).center());
@@ -491,7 +492,7 @@ TEST_F(ButtonShape, EditRunsTheHotMapEditorCaptionedWithTheControlsName) {
     EXPECT_TRUE(SameSpots(saved, Image()->HotSpots));
 
     const std::vector<uint8_t> bytes = test::ReadBytes(MapPath(0x31));
-    test::WhenModal<TfrmHSEdit>([&](TfrmHSEdit& editor) {
+    test::WhenModal<THotMapEditor>([&](THotMapEditor& editor) {
         test::Click(test::Find(&editor, "btnClear"));
         QTest::keyClick(&editor, Qt::Key_Escape);
     });
@@ -521,8 +522,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show) {
-            hotMap += qobject_cast<TfrmHSEdit*>(watched) != nullptr;
-            spot += qobject_cast<TfrmSpotEdit*>(watched) != nullptr;
+            hotMap += qobject_cast<THotMapEditor*>(watched) != nullptr;
+            spot += qobject_cast<TSpotEditor*>(watched) != nullptr;
         }
         if (event->type() == QEvent::KeyPress &&
             static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete)
@@ -584,7 +585,7 @@ TEST_F(ButtonShape, SurvivesAMonkeyInTheWindowAndItsEditors) {
                                file("short.hmp"), file("saved.hmp"), file("saved.hmt"),
                                QStringLiteral("/nonexistent/folder/x.hmp")});
     const TMyModelRecord record = Model(0x77);
-    Tfrmshape shape(random, dir.Dir());
+    TButtonShapeWindow shape(random, dir.Dir());
     shape.LoadModel(record);
     shape.show();
     TShownEditors shown;
@@ -613,7 +614,7 @@ TEST_F(ButtonShape, SurvivesAMonkeyInTheWindowAndItsEditors) {
     int deletes = 0;
     QTimer deleter;
     QObject::connect(&deleter, &QTimer::timeout, [&deletes] {
-        auto* editor = qobject_cast<TfrmHSEdit*>(QApplication::activeModalWidget());
+        auto* editor = qobject_cast<THotMapEditor*>(QApplication::activeModalWidget());
         if (!editor)
             return;
         auto* list = test::Find<QListWidget>(editor, "lboxSpots");

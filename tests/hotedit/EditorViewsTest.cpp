@@ -3,9 +3,9 @@
 // mode without the picture being drawn again.
 #include "PictureSupport.h"
 #include "SpotSupport.h"
-#include "hotedit/HotMapView.h"
-#include "hotedit/SpotCanvas.h"
-#include "hotedit/SpotView.h"
+#include "hotedit/core/HotMapView.h"
+#include "hotedit/core/SpotCanvas.h"
+#include "hotedit/core/SpotView.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

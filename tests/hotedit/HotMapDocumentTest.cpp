@@ -1,6 +1,6 @@
 // The hot-map editor's document without a window: list texts, the next ID, every command and
 // its undo, loading and saving by the file's name.
-#include "hotedit/HotMapDocument.h"
+#include "hotedit/core/HotMapDocument.h"
 #include "HostileMaps.h"
 #include "HotMapBinary.h"
 #include "HotMapBytes.h"

@@ -1,5 +1,6 @@
 // The hot-map editor offscreen: real clicks, double clicks, drags and keys on its list, its
 // picture and its buttons, the spot editor answered inside its modal loop, scripted dialogs.
+#include "hotedit/windows/HotMapEditor.h"
 #include "EditorSupport.h"
 #include "HotMapBinary.h"
 #include "HotMapBytes.h"
@@ -8,10 +9,9 @@
 #include "SpotSupport.h"
 #include "TestSupport.h"
 #include "controls/RadioGroup.h"
-#include "hotedit/HSEdit.h"
-#include "hotedit/SpotEdit.h"
-#include "hotimage/widgets/HotImage.h"
+#include "hotedit/windows/SpotEditor.h"
 #include "hotimage/core/HotMapText.h"
+#include "hotimage/widgets/HotImage.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QGroupBox>
@@ -48,10 +48,10 @@ protected:
     test::TempDir dir;
     QImage picture = test::TestPicture(40, 30); // shown at 5 x: 200 x 150
     THotSpots opened;
-    std::unique_ptr<TfrmHSEdit> editor;
+    std::unique_ptr<THotMapEditor> editor;
 
     void Open(const QString& caption = "HotImage1") {
-        editor = std::make_unique<TfrmHSEdit>(dialogs, picture, opened, caption);
+        editor = std::make_unique<THotMapEditor>(dialogs, picture, opened, caption);
         editor->show();
         editor->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(editor.get()));
@@ -111,7 +111,7 @@ protected:
 };
 
 // Inside the spot editor: clicks at picture points in drawing mode, then OK.
-void DrawAndConfirm(TfrmSpotEdit& spotEditor, QSize picture, const std::vector<QPoint>& points) {
+void DrawAndConfirm(TSpotEditor& spotEditor, QSize picture, const std::vector<QPoint>& points) {
     QWidget* paint = test::Find(&spotEditor, "PaintBox");
     auto* scroll = test::Find<QScrollArea>(&spotEditor, "ScrollBox1");
     Click(test::Find(&spotEditor, "sbEdit"));
@@ -216,7 +216,7 @@ TEST_F(HotMapEditor, NewProposesTheNextIdAndAppendsTheSpotOnOk) {
     QString caption;
     QString proposed;
     int zoom = -1;
-    test::WhenModal<TfrmSpotEdit>([&](TfrmSpotEdit& spotEditor) {
+    test::WhenModal<TSpotEditor>([&](TSpotEditor& spotEditor) {
         caption = spotEditor.windowTitle();
         proposed = test::Find<QLineEdit>(&spotEditor, "edSpotID")->text();
         zoom = test::Find<TRadioGroup>(&spotEditor, "rgZoom")->ItemIndex();
@@ -234,7 +234,7 @@ TEST_F(HotMapEditor, NewProposesTheNextIdAndAppendsTheSpotOnOk) {
 
     // The next one opens at 500 % near the first point of the last confirmed spot; cancelled,
     // it adds nothing.
-    test::WhenModal<TfrmSpotEdit>([&](TfrmSpotEdit& spotEditor) {
+    test::WhenModal<TSpotEditor>([&](TSpotEditor& spotEditor) {
         zoom = test::Find<TRadioGroup>(&spotEditor, "rgZoom")->ItemIndex();
         Click(test::Find(&spotEditor, "btnCancel"));
     });
@@ -249,7 +249,7 @@ TEST_F(HotMapEditor, EditRunsTheSpotEditorOnTheSelectedSpot) {
     Open();
     ClickButton("btnEditSpot"); // disabled without a selection: nothing opens
     QString caption;
-    test::WhenModal<TfrmSpotEdit>([&](TfrmSpotEdit& spotEditor) {
+    test::WhenModal<TSpotEditor>([&](TSpotEditor& spotEditor) {
         caption = spotEditor.windowTitle();
         auto* hint = test::Find<QPlainTextEdit>(&spotEditor, "memHint");
         hint->moveCursor(QTextCursor::End);
@@ -262,7 +262,7 @@ TEST_F(HotMapEditor, EditRunsTheSpotEditorOnTheSelectedSpot) {
     EXPECT_EQ(Texts()[2], "Key 2 Vol+...");
     EXPECT_EQ(Selected(), 2);
 
-    test::WhenModal<TfrmSpotEdit>([&](TfrmSpotEdit& spotEditor) {
+    test::WhenModal<TSpotEditor>([&](TSpotEditor& spotEditor) {
         caption = spotEditor.windowTitle();
         Type(test::Find(&spotEditor, "edSpotID"), "9");
         Click(test::Find(&spotEditor, "btnCancel"));
@@ -555,7 +555,7 @@ TEST_F(HotMapEditor, DeleteKeyAndDoubleClickInTheList) {
     for (const QPoint at : {EntryCentre(2), below}) {
         ClickEntry(2);
         QString caption;
-        test::WhenModal<TfrmSpotEdit>([&caption](TfrmSpotEdit& spotEditor) {
+        test::WhenModal<TSpotEditor>([&caption](TSpotEditor& spotEditor) {
             caption = spotEditor.windowTitle();
             Click(test::Find(&spotEditor, "btnCancel"));
         });
@@ -608,7 +608,7 @@ TEST_F(HotMapEditor, UndoAndRedoKeysRetraceEveryCommand) {
     loaded.SaveToFile(dir.File("loaded.hmp"));
     Open();
     const std::vector<uint8_t> opening = ResultBytes();
-    test::WhenModal<TfrmSpotEdit>([&](TfrmSpotEdit& spotEditor) {
+    test::WhenModal<TSpotEditor>([&](TSpotEditor& spotEditor) {
         DrawAndConfirm(spotEditor, picture.size(), {{1, 20}, {9, 20}, {5, 28}});
     });
     ClickButton("btnNewSpot"); // 1
@@ -621,7 +621,7 @@ TEST_F(HotMapEditor, UndoAndRedoKeysRetraceEveryCommand) {
     QTest::mouseMove(viewport, EntryCentre(2));
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, EntryCentre(2)); // 4
     Settle();
-    test::WhenModal<TfrmSpotEdit>([&](TfrmSpotEdit& spotEditor) {
+    test::WhenModal<TSpotEditor>([&](TSpotEditor& spotEditor) {
         Type(test::Find(&spotEditor, "edSpotID"), "5");
         Click(test::Find(&spotEditor, "btnOk"));
     });
@@ -662,7 +662,7 @@ protected:
 TEST_F(EditHotMapTest, CancelLeavesTheHotMapAsItWas) {
     image.SetPicture(test::TestPicture(40, 30));
     const std::vector<uint8_t> before = BinaryOf(spots);
-    test::WhenModal<TfrmHSEdit>([](TfrmHSEdit& editor) {
+    test::WhenModal<THotMapEditor>([](THotMapEditor& editor) {
         auto* list = test::Find<QListWidget>(&editor, "lboxSpots");
         Click(list->viewport(), Qt::LeftButton, list->visualItemRect(list->item(0)).center());
         Click(test::Find(&editor, "btnDeleteSpot"));
@@ -674,7 +674,7 @@ TEST_F(EditHotMapTest, CancelLeavesTheHotMapAsItWas) {
     EXPECT_EQ(dialogs.shown, QStringList{"Discard the changes to the outlines?"});
     dialogs.Clear();
 
-    test::WhenModal<TfrmHSEdit>([](TfrmHSEdit& editor) {
+    test::WhenModal<THotMapEditor>([](THotMapEditor& editor) {
         EXPECT_EQ(editor.windowTitle(), "HotImage1");
         auto* list = test::Find<QListWidget>(&editor, "lboxSpots");
         Click(list->viewport(), Qt::LeftButton, list->visualItemRect(list->item(0)).center());

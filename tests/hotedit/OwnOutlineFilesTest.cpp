@@ -6,8 +6,8 @@
 #include "PictureSupport.h"
 #include "SpotSupport.h"
 #include "TestSupport.h"
-#include "hotedit/HSEdit.h"
-#include "hotedit/uBtnshape.h"
+#include "hotedit/windows/ButtonShapeWindow.h"
+#include "hotedit/windows/HotMapEditor.h"
 #include "hotimage/core/HotMapFiles.h"
 #include "platform/ui/Dialogs.h"
 #include "tools/DemoCatalogue.h"
@@ -35,17 +35,17 @@ TEST_F(OwnOutlineFiles, EachDemoModelsFileLoadedInTheEditorIsWrittenBackUnchange
     for (const TDemoModel& model : catalogue.Models) {
         const std::string file = ModelHotMapPath(dir.Dir(), model.Record.ModelID);
         const std::vector<uint8_t> original = test::ReadBytes(file);
-        Tfrmshape window(dialogs, dir.Dir());
+        TButtonShapeWindow window(dialogs, dir.Dir());
         window.LoadModel(model.Record);
         QStringList reports;
-        QObject::connect(&window, &Tfrmshape::OutlinesWritten,
+        QObject::connect(&window, &TButtonShapeWindow::OutlinesWritten,
                          [&reports](const QString& report) { reports << report; });
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
         // Emptied first, so that only what "&Load.." reads can be written back.
         int cleared = -1, loaded = -1;
-        test::WhenModal<TfrmHSEdit>([&](TfrmHSEdit& editor) {
+        test::WhenModal<THotMapEditor>([&](THotMapEditor& editor) {
             auto* list = Find<QListWidget>(&editor, "lboxSpots");
             dialogs.QueueConfirm(true);
             Click(Find(&editor, "btnClear"));
@@ -103,7 +103,7 @@ TEST_F(OwnOutlineFiles, ADamagedFileIsRefusedWithItsNameAndTheField) {
     };
     THotSpots opened;
     opened.Add(test::MakeSpot(TSpotShape::Rectangle, {{1, 1}, {5, 5}}, 9));
-    TfrmHSEdit editor(dialogs, test::TestPicture(40, 30), opened, "HotImage1");
+    THotMapEditor editor(dialogs, test::TestPicture(40, 30), opened, "HotImage1");
     editor.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
     for (const TDamagedFile& c : cases) {

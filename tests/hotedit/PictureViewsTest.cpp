@@ -6,11 +6,11 @@
 #include "SpotSupport.h"
 #include "TestSupport.h"
 #include "controls/RadioGroup.h"
-#include "hotedit/HSEdit.h"
-#include "hotedit/SpotEdit.h"
-#include "hotedit/uBtnshape.h"
-#include "hotimage/widgets/HotImage.h"
+#include "hotedit/windows/ButtonShapeWindow.h"
+#include "hotedit/windows/HotMapEditor.h"
+#include "hotedit/windows/SpotEditor.h"
 #include "hotimage/core/HotMapFiles.h"
+#include "hotimage/widgets/HotImage.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QLabel>
@@ -47,7 +47,7 @@ TEST(HotMapEditorPicture, GrowsWithTheDialogFromItsOpeningSize) {
     THotSpots spots;
     spots.Add(MakeSpot(TSpotShape::Rectangle, {{2, 2}, {8, 8}}, 1));
     spots.Add(MakeSpot(TSpotShape::Rectangle, {{30, 20}, {38, 28}}, 2));
-    TfrmHSEdit editor(dialogs, picture, spots, "HotImage1");
+    THotMapEditor editor(dialogs, picture, spots, "HotImage1");
     ShowActive(editor);
     const QSize opening = editor.size();
     EXPECT_EQ(editor.minimumSize(), opening);
@@ -82,11 +82,11 @@ protected:
     TScriptedDialogs dialogs;
     QImage picture = test::TestPicture(800, 1200);
     std::unique_ptr<TSpot> spot;
-    std::unique_ptr<TfrmSpotEdit> editor;
+    std::unique_ptr<TSpotEditor> editor;
 
     void Open(std::unique_ptr<TSpot> opened, TPoint lastPoint) {
         spot = std::move(opened);
-        editor = std::make_unique<TfrmSpotEdit>(dialogs);
+        editor = std::make_unique<TSpotEditor>(dialogs);
         editor->LastPoint = lastPoint;
         editor->LoadSpot(picture, *spot);
         ShowActive(*editor);
@@ -187,7 +187,7 @@ TEST(ButtonShapePicture, APictureLargerThanTheWindowScrolls) {
     spots.Add(MakeSpot(TSpotShape::Rectangle, {{700, 1100}, {790, 1190}}, 2));
     spots.SaveToFile(ModelHotMapPath(dir.Dir(), 0x0101));
 
-    Tfrmshape window(dialogs, dir.Dir());
+    TButtonShapeWindow window(dialogs, dir.Dir());
     window.LoadModel(record);
     ShowActive(window);
     auto* scroller = Find<QScrollArea>(&window, "ImageScroller");

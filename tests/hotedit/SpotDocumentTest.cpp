@@ -1,6 +1,6 @@
 // The spot editor's document without a window: loading and writing back, drawing mode, the
 // pointer's drags, the overlays it asks for, and undo of every change.
-#include "hotedit/SpotDocument.h"
+#include "hotedit/core/SpotDocument.h"
 #include "HotMapBinary.h"
 #include "SpotSupport.h"
 

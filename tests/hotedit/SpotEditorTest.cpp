@@ -1,13 +1,13 @@
 // The spot editor offscreen: real mouse presses, moves and releases on the paint area at
 // positions computed from picture points, keys in its boxes, scripted dialogs.
+#include "hotedit/windows/SpotEditor.h"
 #include "EditorSupport.h"
 #include "HotMapBinary.h"
 #include "PictureSupport.h"
 #include "QtPrinters.h"
 #include "SpotSupport.h"
 #include "controls/RadioGroup.h"
-#include "hotedit/Panel.h"
-#include "hotedit/SpotEdit.h"
+#include "hotedit/windows/Panel.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtText.h"
 
@@ -41,11 +41,11 @@ protected:
     TScriptedDialogs dialogs;
     QImage picture = test::TestPicture(200, 120);
     std::unique_ptr<TSpot> spot;
-    std::unique_ptr<TfrmSpotEdit> editor;
+    std::unique_ptr<TSpotEditor> editor;
 
     void Open(std::unique_ptr<TSpot> opened, TPoint lastPoint = {}) {
         spot = std::move(opened);
-        editor = std::make_unique<TfrmSpotEdit>(dialogs);
+        editor = std::make_unique<TSpotEditor>(dialogs);
         editor->setWindowTitle("HotImage1[0]");
         editor->LastPoint = lastPoint;
         editor->LoadSpot(picture, *spot);
@@ -527,9 +527,9 @@ TEST_F(SpotEditor, EditSpotWritesOnlyOnOk) {
     held->SetMask({kMaskOverPoint, {4, 4}, {}});
     const std::vector<uint8_t> before = BinaryOf(*held);
     for (const bool ok : {false, true}) {
-        TfrmSpotEdit dialog(dialogs);
+        TSpotEditor dialog(dialogs);
         dialogs.QueueConfirm(true); // discard the typed digit on Cancel
-        test::WhenModal<TfrmSpotEdit>([ok](TfrmSpotEdit& shown) {
+        test::WhenModal<TSpotEditor>([ok](TSpotEditor& shown) {
             Type(test::Find(&shown, "edSpotID"), "9");
             Click(test::Find(&shown, ok ? "btnOk" : "btnCancel"));
         });

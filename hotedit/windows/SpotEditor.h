@@ -4,8 +4,8 @@
 // (TSpotDocument) written into the spot only on OK; Ctrl+Z and Ctrl+Shift+Z (or Ctrl+Y) undo
 // and redo every change back to the opening.
 #include "EditorDialog.h"
-#include "SpotCanvas.h"
-#include "SpotDocument.h"
+#include "hotedit/core/SpotCanvas.h"
+#include "hotedit/core/SpotDocument.h"
 
 #include <QImage>
 #include <functional>
@@ -32,11 +32,11 @@ class TPaintBox;
 class TPanel;
 class TRadioGroup;
 
-class TfrmSpotEdit : public TEditorDialog {
+class TSpotEditor : public TEditorDialog {
     Q_OBJECT
 public:
-    explicit TfrmSpotEdit(TDialogs& dialogs, QWidget* parent = nullptr);
-    ~TfrmSpotEdit() override;
+    explicit TSpotEditor(TDialogs& dialogs, QWidget* parent = nullptr);
+    ~TSpotEditor() override;
 
     // The view position remembered between spot editors: set by the caller before EditSpot;
     // when its x is not 0 the dialog opens at 500 % with it in view. OK sets it to the view

@@ -4,8 +4,8 @@
 // on a private copy (THotMapDocument) that the caller gets back only on OK; Ctrl+Z and
 // Ctrl+Shift+Z (or Ctrl+Y) undo and redo every change back to the opening.
 #include "EditorDialog.h"
-#include "HotMapDocument.h"
-#include "HotMapView.h"
+#include "hotedit/core/HotMapDocument.h"
+#include "hotedit/core/HotMapView.h"
 
 #include <QImage>
 #include <functional>
@@ -22,13 +22,13 @@ class TDialogs;
 class TPaintBox;
 class TSpotListBox;
 
-class TfrmHSEdit : public TEditorDialog {
+class THotMapEditor : public TEditorDialog {
     Q_OBJECT
 public:
     // picture: the picture the spots outline (not empty); hotSpots: the hot map, copied.
-    TfrmHSEdit(TDialogs& dialogs, const QImage& picture, const THotSpots& hotSpots,
-               const QString& caption, QWidget* parent = nullptr);
-    ~TfrmHSEdit() override;
+    THotMapEditor(TDialogs& dialogs, const QImage& picture, const THotSpots& hotSpots,
+                  const QString& caption, QWidget* parent = nullptr);
+    ~THotMapEditor() override;
 
     // The caller's hot map becomes the edited copy.
     void HandBack(THotSpots& target) const { document_.HandBack(target); }

@@ -1,10 +1,10 @@
-#include "uBtnshape.h"
+#include "ButtonShapeWindow.h"
 
 #include "Controls.h"
-#include "HSEdit.h"
+#include "HotMapEditor.h"
 #include "Panel.h"
-#include "hotimage/widgets/HotImage.h"
 #include "hotimage/core/HotMapFiles.h"
+#include "hotimage/widgets/HotImage.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Guard.h"
 
@@ -25,22 +25,23 @@ constexpr char kTagProperty[] = "Tag";
 
 } // namespace
 
-Tfrmshape::Tfrmshape(TDialogs& dialogs, std::string exeDir, QWidget* parent)
+TButtonShapeWindow::TButtonShapeWindow(TDialogs& dialogs, std::string exeDir, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs), exeDir_(std::move(exeDir)) {
     BuildLayout();
-    Wire(Button1, &QPushButton::clicked, &Tfrmshape::Button1Click);
-    Wire(Button2, &QPushButton::clicked, &Tfrmshape::Button2Click);
-    Wire(Panel2, &TPanel::Click, &Tfrmshape::Panel2Click);
+    Wire(Button1, &QPushButton::clicked, &TButtonShapeWindow::Button1Click);
+    Wire(Button2, &QPushButton::clicked, &TButtonShapeWindow::Button2Click);
+    Wire(Panel2, &TPanel::Click, &TButtonShapeWindow::Panel2Click);
 }
 
 template <typename Sender, typename Signal>
-void Tfrmshape::Wire(Sender* sender, Signal signal, void (Tfrmshape::*handler)()) {
+void TButtonShapeWindow::Wire(Sender* sender, Signal signal,
+                              void (TButtonShapeWindow::*handler)()) {
     connect(sender, signal, this, [this, handler] {
         PostGuarded(this, dialogs_, [this, handler] { (this->*handler)(); });
     });
 }
 
-void Tfrmshape::BuildLayout() {
+void TButtonShapeWindow::BuildLayout() {
     setObjectName("frmshape");
     setWindowTitle("Shape button's editor");
     setFont(WindowFont());
@@ -80,14 +81,14 @@ void Tfrmshape::BuildLayout() {
     resize(546, 661);
 }
 
-void Tfrmshape::resizeEvent(QResizeEvent* event) {
+void TButtonShapeWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     Panel1->setGeometry(0, 0, width(), kPanel1Height);
     ImageScroller->setGeometry(0, kPanel1Height, kHotImageWidth,
                                std::max(0, height() - kPanel1Height));
 }
 
-void Tfrmshape::LoadModel(const TMyModelRecord& record) {
+void TButtonShapeWindow::LoadModel(const TMyModelRecord& record) {
     model_ = record;
     const std::string_view picture = PictureBytes(model_);
     TMemoryStream stream(TSSByteArray(picture.begin(), picture.end()));
@@ -96,7 +97,7 @@ void Tfrmshape::LoadModel(const TMyModelRecord& record) {
     HotImage1->RenderBuffer();
 }
 
-void Tfrmshape::Button1Click() {
+void TButtonShapeWindow::Button1Click() {
     if (!HotImage1->EditHotSpots())
         return;
     const QString file = QFileInfo(QFile::decodeName(HotImage1->FileName.c_str())).fileName();
@@ -107,22 +108,22 @@ void Tfrmshape::Button1Click() {
                              .arg(file));
 }
 
-void Tfrmshape::Button2Click() {
+void TButtonShapeWindow::Button2Click() {
     const bool on = Button2->property(kTagProperty).toInt() == 0;
     Button2->setProperty(kTagProperty, on ? 1 : 0);
     HotImage1->SetCheckMarks(on);
 }
 
-void Tfrmshape::Panel2Click() {
+void TButtonShapeWindow::Panel2Click() {
     HotImage1->SetShiftOn(!HotImage1->ShiftOn());
 }
 
 void ShowButtonShapeWindow(QWidget* parent, TDialogs& dialogs, const TMyModelRecord& record,
                            const std::string& exeDir,
                            const std::function<void(const QString&)>& report) {
-    Tfrmshape window(dialogs, exeDir, parent);
+    TButtonShapeWindow window(dialogs, exeDir, parent);
     if (report)
-        QObject::connect(&window, &Tfrmshape::OutlinesWritten, &window, report);
+        QObject::connect(&window, &TButtonShapeWindow::OutlinesWritten, &window, report);
     if (!Guarded(dialogs, [&] { window.LoadModel(record); }))
         return;
     window.exec();

@@ -4,7 +4,7 @@
 #include "Controls.h"
 #include "PaintBox.h"
 #include "Panel.h"
-#include "SpotEdit.h"
+#include "SpotEditor.h"
 #include "controls/RadioGroup.h"
 #include "platform/ui/Fonts.h"
 
@@ -93,7 +93,7 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent) {
 
 } // namespace
 
-void TfrmSpotEdit::BuildLayout() {
+void TSpotEditor::BuildLayout() {
     setObjectName("frmSpotEdit");
     setFont(WindowFont());
     GroupBox1 = BuildHotImage();
@@ -105,7 +105,7 @@ void TfrmSpotEdit::BuildLayout() {
                  std::max(kClientSize.height(), column->geometry().bottom() + 13));
 }
 
-QGroupBox* TfrmSpotEdit::BuildHotImage() {
+QGroupBox* TSpotEditor::BuildHotImage() {
     auto* group = Named(new QGroupBox("&Hot Image", this), "GroupBox1");
     group->setGeometry(kGroupBox1);
     ScrollBox1 = Named(new QScrollArea(group), "ScrollBox1");
@@ -126,7 +126,7 @@ QGroupBox* TfrmSpotEdit::BuildHotImage() {
     return group;
 }
 
-QToolButton* TfrmSpotEdit::ShapeButton(TSpotShape shape, const char* name) {
+QToolButton* TSpotEditor::ShapeButton(TSpotShape shape, const char* name) {
     auto* button = Named(new QToolButton(), name);
     button->setIcon(ShapeGlyph(shape));
     button->setCheckable(true);
@@ -135,7 +135,7 @@ QToolButton* TfrmSpotEdit::ShapeButton(TSpotShape shape, const char* name) {
     return button;
 }
 
-QFrame* TfrmSpotEdit::BuildShapePanel() {
+QFrame* TSpotEditor::BuildShapePanel() {
     auto* panel = Named(new QFrame(), "pnlShape");
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     auto* row = new QHBoxLayout(panel);
@@ -151,7 +151,7 @@ QFrame* TfrmSpotEdit::BuildShapePanel() {
     return panel;
 }
 
-QWidget* TfrmSpotEdit::BuildSpotData() {
+QWidget* TSpotEditor::BuildSpotData() {
     auto* column = new QWidget(this);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);

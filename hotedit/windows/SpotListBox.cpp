@@ -1,6 +1,6 @@
 #include "SpotListBox.h"
 
-#include "HotMapDocument.h"
+#include "hotedit/core/HotMapDocument.h"
 #include "platform/ui/QtText.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 // The spot editor's skeleton: loading and writing back, the handlers, and showing the document.
-#include "SpotEdit.h"
+#include "SpotEditor.h"
 
 #include "Controls.h"
 #include "PaintBox.h"
@@ -49,17 +49,17 @@ void ShowColour(TPanel* panel, int32_t colour) {
 
 } // namespace
 
-TfrmSpotEdit::TfrmSpotEdit(TDialogs& dialogs, QWidget* parent) : TEditorDialog(dialogs, parent) {
+TSpotEditor::TSpotEditor(TDialogs& dialogs, QWidget* parent) : TEditorDialog(dialogs, parent) {
     BuildLayout();
     ConnectHandlers();
     canvas_.SetBackground(ScrollBox1->palette().color(QPalette::Base));
 }
 
-TfrmSpotEdit::~TfrmSpotEdit() {
+TSpotEditor::~TSpotEditor() {
     DisconnectControls();
 }
 
-bool TfrmSpotEdit::EditSpot(const QImage& picture, TSpot& spot) {
+bool TSpotEditor::EditSpot(const QImage& picture, TSpot& spot) {
     LoadSpot(picture, spot);
     if (exec() != QDialog::Accepted)
         return false;
@@ -67,7 +67,7 @@ bool TfrmSpotEdit::EditSpot(const QImage& picture, TSpot& spot) {
     return true;
 }
 
-void TfrmSpotEdit::LoadSpot(const QImage& picture, const TSpot& spot) {
+void TSpotEditor::LoadSpot(const QImage& picture, const TSpot& spot) {
     picture_ = picture;
     document_ = std::make_unique<TSpotDocument>(spot, picture.size());
     {
@@ -78,28 +78,28 @@ void TfrmSpotEdit::LoadSpot(const QImage& picture, const TSpot& spot) {
     ShowState();
 }
 
-void TfrmSpotEdit::WriteBack(TSpot& spot) const {
+void TSpotEditor::WriteBack(TSpot& spot) const {
     if (document_)
         document_->WriteBack(spot);
 }
 
-void TfrmSpotEdit::ConnectHandlers() {
+void TSpotEditor::ConnectHandlers() {
     // Handlers that show nothing but the document run at once; the others once the event has
     // returned.
-    WireNow(rgZoom, &TRadioGroup::Click, &TfrmSpotEdit::rgZoomClick);
-    WireNow(sbEdit, &QToolButton::clicked, &TfrmSpotEdit::sbEditClick);
-    WireNow(sbDeletePoint, &QToolButton::clicked, &TfrmSpotEdit::sbDeletePointClick);
-    WireNow(lboxPoints, &QListWidget::currentRowChanged, &TfrmSpotEdit::lboxPointsClick);
-    WireNow(edSpotID, &QLineEdit::textChanged, &TfrmSpotEdit::edSpotIDChange);
-    WireNow(chkboxEnabled, &QCheckBox::clicked, &TfrmSpotEdit::chkboxEnabledClick);
-    WireNow(rdoKind, &TRadioGroup::Click, &TfrmSpotEdit::rdoKindClick);
-    WireNow(memHint, &QPlainTextEdit::textChanged, &TfrmSpotEdit::memHintChange);
+    WireNow(rgZoom, &TRadioGroup::Click, &TSpotEditor::rgZoomClick);
+    WireNow(sbEdit, &QToolButton::clicked, &TSpotEditor::sbEditClick);
+    WireNow(sbDeletePoint, &QToolButton::clicked, &TSpotEditor::sbDeletePointClick);
+    WireNow(lboxPoints, &QListWidget::currentRowChanged, &TSpotEditor::lboxPointsClick);
+    WireNow(edSpotID, &QLineEdit::textChanged, &TSpotEditor::edSpotIDChange);
+    WireNow(chkboxEnabled, &QCheckBox::clicked, &TSpotEditor::chkboxEnabledClick);
+    WireNow(rdoKind, &TRadioGroup::Click, &TSpotEditor::rdoKindClick);
+    WireNow(memHint, &QPlainTextEdit::textChanged, &TSpotEditor::memHintChange);
     for (QToolButton* shape : {sbPolyline, sbRect, sbElipse})
-        Wire(shape, &QToolButton::clicked, &TfrmSpotEdit::sbShapeClick);
-    Wire(pnlNormal, &TPanel::Click, &TfrmSpotEdit::pnlNormalClick);
-    Wire(pnlShift, &TPanel::Click, &TfrmSpotEdit::pnlShiftClick);
-    Wire(btnOk, &QPushButton::clicked, &TfrmSpotEdit::btnOkClick);
-    Wire(btnCancel, &QPushButton::clicked, &TfrmSpotEdit::btnCancelClick);
+        Wire(shape, &QToolButton::clicked, &TSpotEditor::sbShapeClick);
+    Wire(pnlNormal, &TPanel::Click, &TSpotEditor::pnlNormalClick);
+    Wire(pnlShift, &TPanel::Click, &TSpotEditor::pnlShiftClick);
+    Wire(btnOk, &QPushButton::clicked, &TSpotEditor::btnOkClick);
+    Wire(btnCancel, &QPushButton::clicked, &TSpotEditor::btnCancelClick);
     ConnectPointerHandlers();
     edSpotID->installEventFilter(this);
     auto* keys = new TUndoKeys(
@@ -109,7 +109,7 @@ void TfrmSpotEdit::ConnectHandlers() {
     keys->Watch(memHint);
 }
 
-void TfrmSpotEdit::ConnectPointerHandlers() {
+void TSpotEditor::ConnectPointerHandlers() {
     connect(PaintBox, &TPaintBox::MouseDown, this, [this](Qt::MouseButton button, QPoint at) {
         Run([=, this] { PaintBoxMouseDown(button, at); });
     });
@@ -118,17 +118,17 @@ void TfrmSpotEdit::ConnectPointerHandlers() {
     connect(PaintBox, &TPaintBox::MouseUp, this, [this](Qt::MouseButton button, QPoint at) {
         Run([=, this] { PaintBoxMouseUp(button, at); });
     });
-    WireNow(PaintBox, &TPaintBox::MouseLeave, &TfrmSpotEdit::PaintBoxMouseLeave);
+    WireNow(PaintBox, &TPaintBox::MouseLeave, &TSpotEditor::PaintBoxMouseLeave);
 }
 
-bool TfrmSpotEdit::eventFilter(QObject* watched, QEvent* event) {
+bool TSpotEditor::eventFilter(QObject* watched, QEvent* event) {
     if (watched == edSpotID && event->type() == QEvent::KeyPress &&
         TypedNonDigit(*static_cast<QKeyEvent*>(event)))
         return true;
     return QDialog::eventFilter(watched, event);
 }
 
-void TfrmSpotEdit::showEvent(QShowEvent* event) {
+void TSpotEditor::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (shown_)
         return;
@@ -145,7 +145,7 @@ void TfrmSpotEdit::showEvent(QShowEvent* event) {
         ScrollIntoViewOf(LastPoint);
 }
 
-void TfrmSpotEdit::ShowState() {
+void TSpotEditor::ShowState() {
     if (!document_)
         return;
     const QScopedValueRollback<bool> updating(Updating, true);
@@ -178,7 +178,7 @@ void TfrmSpotEdit::ShowState() {
     PaintBox->update(canvas_.Show(document_->Overlays()));
 }
 
-void TfrmSpotEdit::ShowPoints() {
+void TSpotEditor::ShowPoints() {
     const TSpotDraft& draft = document_->Draft();
     lboxPoints->setEnabled(!document_->Drawing());
     const int count = document_->PointCount();
@@ -194,7 +194,7 @@ void TfrmSpotEdit::ShowPoints() {
     lboxPoints->setCurrentRow(document_->Drawing() ? -1 : draft.Selected);
 }
 
-void TfrmSpotEdit::ApplyZoom(int index) {
+void TSpotEditor::ApplyZoom(int index) {
     PaintBox->hide();
     QScrollBar* horizontal = ScrollBox1->horizontalScrollBar();
     QScrollBar* vertical = ScrollBox1->verticalScrollBar();
@@ -221,31 +221,31 @@ void TfrmSpotEdit::ApplyZoom(int index) {
     ScrollTo({0, 0});
 }
 
-QPoint TfrmSpotEdit::ScrollPosition() const {
+QPoint TSpotEditor::ScrollPosition() const {
     return {ScrollBox1->horizontalScrollBar()->value(), ScrollBox1->verticalScrollBar()->value()};
 }
 
-void TfrmSpotEdit::ScrollTo(QPoint scroll) {
+void TSpotEditor::ScrollTo(QPoint scroll) {
     ScrollBox1->horizontalScrollBar()->setValue(scroll.x());
     ScrollBox1->verticalScrollBar()->setValue(scroll.y());
 }
 
-QRect TfrmSpotEdit::VisibleRect() const {
+QRect TSpotEditor::VisibleRect() const {
     return QRect(-PaintBox->pos(), client_).intersected(PaintBox->rect());
 }
 
-std::optional<TPoint> TfrmSpotEdit::PointerInView() const {
+std::optional<TPoint> TSpotEditor::PointerInView() const {
     const QWidget* viewport = ScrollBox1->viewport();
     if (!viewport->rect().contains(viewport->mapFromGlobal(QCursor::pos())))
         return std::nullopt;
     return FromQPoint(PaintBox->mapFromGlobal(QCursor::pos()));
 }
 
-void TfrmSpotEdit::ScrollIntoViewOf(TPoint view) {
+void TSpotEditor::ScrollIntoViewOf(TPoint view) {
     ScrollTo(ScrollIntoView(ScrollPosition(), view, client_));
 }
 
-void TfrmSpotEdit::PaintBoxPaint(QPainter& canvas, const QRect& area) {
+void TSpotEditor::PaintBoxPaint(QPainter& canvas, const QRect& area) {
     if (!document_)
         return;
     const QRect visible = VisibleRect();
@@ -254,28 +254,28 @@ void TfrmSpotEdit::PaintBoxPaint(QPainter& canvas, const QRect& area) {
     canvas.drawImage(area, canvas_.Buffer(), area.translated(-canvas_.Origin()));
 }
 
-void TfrmSpotEdit::ChooseColor(TPanel* panel, void (TSpotDocument::*set)(int32_t)) {
+void TSpotEditor::ChooseColor(TPanel* panel, void (TSpotDocument::*set)(int32_t)) {
     const auto colour = dialogs_.ChooseColor(panel->palette().color(QPalette::Window));
     if (colour)
         ((*document_).*set)(BgrFromQColor(*colour));
 }
 
-void TfrmSpotEdit::rgZoomClick() {
+void TSpotEditor::rgZoomClick() {
     ApplyZoom(rgZoom->ItemIndex());
 }
 
-void TfrmSpotEdit::sbEditClick() {
+void TSpotEditor::sbEditClick() {
     if (sbEdit->isChecked())
         document_->EnterDrawing(PointerInView());
     else
         document_->LeaveDrawing();
 }
 
-void TfrmSpotEdit::sbDeletePointClick() {
+void TSpotEditor::sbDeletePointClick() {
     document_->DeletePoint();
 }
 
-void TfrmSpotEdit::sbShapeClick() {
+void TSpotEditor::sbShapeClick() {
     const TSpotShape shape = sbPolyline->isChecked() ? TSpotShape::Polyline
                              : sbRect->isChecked()   ? TSpotShape::Rectangle
                                                      : TSpotShape::Ellipse;
@@ -285,7 +285,7 @@ void TfrmSpotEdit::sbShapeClick() {
     document_->SetShape(shape);
 }
 
-void TfrmSpotEdit::lboxPointsClick() {
+void TSpotEditor::lboxPointsClick() {
     document_->SelectPoint(lboxPoints->currentRow());
     const TSpotDraft& draft = document_->Draft();
     if (draft.Selected < 0)
@@ -294,47 +294,47 @@ void TfrmSpotEdit::lboxPointsClick() {
     ScrollIntoViewOf(view);
 }
 
-void TfrmSpotEdit::edSpotIDChange() {
+void TSpotEditor::edSpotIDChange() {
     shownId_ = edSpotID->text().toStdString();
     document_->SetIdText(shownId_);
 }
 
-void TfrmSpotEdit::chkboxEnabledClick() {
+void TSpotEditor::chkboxEnabledClick() {
     document_->SetEnabled(chkboxEnabled->isChecked());
 }
 
-void TfrmSpotEdit::rdoKindClick() {
+void TSpotEditor::rdoKindClick() {
     document_->SetKeyKind(rdoKind->ItemIndex());
 }
 
-void TfrmSpotEdit::memHintChange() {
+void TSpotEditor::memHintChange() {
     shownHint_ = HintOfMemo(memHint->toPlainText());
     document_->SetHint(shownHint_);
 }
 
-void TfrmSpotEdit::pnlNormalClick() {
+void TSpotEditor::pnlNormalClick() {
     ChooseColor(pnlNormal, &TSpotDocument::SetNormalColor);
 }
 
-void TfrmSpotEdit::pnlShiftClick() {
+void TSpotEditor::pnlShiftClick() {
     ChooseColor(pnlShift, &TSpotDocument::SetToggleColor);
 }
 
-void TfrmSpotEdit::btnOkClick() {
+void TSpotEditor::btnOkClick() {
     if (const std::optional<TPoint> first = document_->FirstViewPoint())
         LastPoint = *first;
     accept();
 }
 
-void TfrmSpotEdit::btnCancelClick() {
+void TSpotEditor::btnCancelClick() {
     reject();
 }
 
-void TfrmSpotEdit::PaintBoxMouseDown(Qt::MouseButton button, QPoint at) {
+void TSpotEditor::PaintBoxMouseDown(Qt::MouseButton button, QPoint at) {
     document_->Press(button, FromQPoint(at), SpeedButton1->isChecked());
 }
 
-void TfrmSpotEdit::PaintBoxMouseMove(QPoint at) {
+void TSpotEditor::PaintBoxMouseMove(QPoint at) {
     Label4->setText(QString::fromStdString(document_->Readout(FromQPoint(at))));
     if (QGuiApplication::applicationState() != Qt::ApplicationActive)
         return;
@@ -343,11 +343,11 @@ void TfrmSpotEdit::PaintBoxMouseMove(QPoint at) {
     document_->Move(FromQPoint(at), inside);
 }
 
-void TfrmSpotEdit::PaintBoxMouseUp(Qt::MouseButton button, QPoint at) {
+void TSpotEditor::PaintBoxMouseUp(Qt::MouseButton button, QPoint at) {
     document_->Release(button, FromQPoint(at));
 }
 
-void TfrmSpotEdit::PaintBoxMouseLeave() {
+void TSpotEditor::PaintBoxMouseLeave() {
     document_->PointerLeft();
 }
 

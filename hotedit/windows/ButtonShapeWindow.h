@@ -18,11 +18,11 @@ class TDialogs;
 class THotImage;
 class TPanel;
 
-class Tfrmshape : public QDialog {
+class TButtonShapeWindow : public QDialog {
     Q_OBJECT
 public:
     // exeDir: the executable's directory ending in "/", where "data" lies.
-    Tfrmshape(TDialogs& dialogs, std::string exeDir, QWidget* parent = nullptr);
+    TButtonShapeWindow(TDialogs& dialogs, std::string exeDir, QWidget* parent = nullptr);
 
     // Shows the model: a copy of the record is kept, the record itself is never changed. The
     // picture and the model's hot-map file go to HotImage1, which is then drawn. Raises the
@@ -42,7 +42,7 @@ private:
     void BuildLayout();
     // Connects a control's event to a handler that runs once the event has returned.
     template <typename Sender, typename Signal>
-    void Wire(Sender* sender, Signal signal, void (Tfrmshape::*handler)());
+    void Wire(Sender* sender, Signal signal, void (TButtonShapeWindow::*handler)());
 
     // Handlers.
     void Button1Click(); // the hot-map editor; its result is saved on OK

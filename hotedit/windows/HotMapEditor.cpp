@@ -1,8 +1,8 @@
-#include "HSEdit.h"
+#include "HotMapEditor.h"
 
 #include "Controls.h"
 #include "PaintBox.h"
-#include "SpotEdit.h"
+#include "SpotEditor.h"
 #include "SpotListBox.h"
 #include "UndoKeys.h"
 #include "platform/ui/Dialogs.h"
@@ -34,8 +34,8 @@ const char kDefaultExt[] = "hmt";
 
 } // namespace
 
-TfrmHSEdit::TfrmHSEdit(TDialogs& dialogs, const QImage& picture, const THotSpots& hotSpots,
-                       const QString& caption, QWidget* parent)
+THotMapEditor::THotMapEditor(TDialogs& dialogs, const QImage& picture, const THotSpots& hotSpots,
+                             const QString& caption, QWidget* parent)
     : TEditorDialog(dialogs, parent), picture_(picture), document_(hotSpots),
       scale_(DisplayScaleOf(picture.size(), kPaintArea)), caption_(caption) {
     setWindowTitle(caption);
@@ -44,11 +44,11 @@ TfrmHSEdit::TfrmHSEdit(TDialogs& dialogs, const QImage& picture, const THotSpots
     ShowState();
 }
 
-TfrmHSEdit::~TfrmHSEdit() {
+THotMapEditor::~THotMapEditor() {
     DisconnectControls();
 }
 
-void TfrmHSEdit::BuildLayout() {
+void THotMapEditor::BuildLayout() {
     setObjectName("frmHSEdit");
     setFont(WindowFont());
     setSizeGripEnabled(false);
@@ -111,7 +111,7 @@ void TfrmHSEdit::BuildLayout() {
     resize(opening);
 }
 
-void TfrmHSEdit::resizeEvent(QResizeEvent* event) {
+void THotMapEditor::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     if (opening_.Size.isEmpty())
         return; // still being built
@@ -129,31 +129,31 @@ void TfrmHSEdit::resizeEvent(QResizeEvent* event) {
     PaintBox1->update();
 }
 
-void TfrmHSEdit::ConnectHandlers() {
+void THotMapEditor::ConnectHandlers() {
     // Selecting shows no message: it follows the list at once.
     connect(lboxSpots, &QListWidget::currentRowChanged, this,
             [this] { Run([this] { lboxSpotsClick(); }); });
     connect(PaintBox1, &TPaintBox::MouseDown, this,
             [this](Qt::MouseButton, QPoint at) { Run([this, at] { PaintBox1MouseDown(at); }); });
-    Wire(lboxSpots, &TSpotListBox::DoubleClicked, &TfrmHSEdit::btnEditSpotClick);
-    Wire(lboxSpots, &TSpotListBox::DeletePressed, &TfrmHSEdit::btnDeleteSpotClick);
+    Wire(lboxSpots, &TSpotListBox::DoubleClicked, &THotMapEditor::btnEditSpotClick);
+    Wire(lboxSpots, &TSpotListBox::DeletePressed, &THotMapEditor::btnDeleteSpotClick);
     connect(lboxSpots, &TSpotListBox::DroppedOn, this,
             [this](int target) { Post([this, target] { lboxSpotsDragDrop(target); }); });
-    Wire(btnNewSpot, &QPushButton::clicked, &TfrmHSEdit::btnNewSpotClick);
-    Wire(btnEditSpot, &QPushButton::clicked, &TfrmHSEdit::btnEditSpotClick);
-    Wire(btnMask, &QPushButton::clicked, &TfrmHSEdit::btnMaskClick);
-    Wire(btnDeleteSpot, &QPushButton::clicked, &TfrmHSEdit::btnDeleteSpotClick);
-    Wire(btnClear, &QPushButton::clicked, &TfrmHSEdit::btnClearClick);
-    Wire(btnLoad, &QPushButton::clicked, &TfrmHSEdit::btnLoadClick);
-    Wire(btnSave, &QPushButton::clicked, &TfrmHSEdit::btnSaveClick);
-    Wire(btnOk, &QPushButton::clicked, &TfrmHSEdit::btnOkClick);
-    Wire(btnCancel, &QPushButton::clicked, &TfrmHSEdit::btnCancelClick);
+    Wire(btnNewSpot, &QPushButton::clicked, &THotMapEditor::btnNewSpotClick);
+    Wire(btnEditSpot, &QPushButton::clicked, &THotMapEditor::btnEditSpotClick);
+    Wire(btnMask, &QPushButton::clicked, &THotMapEditor::btnMaskClick);
+    Wire(btnDeleteSpot, &QPushButton::clicked, &THotMapEditor::btnDeleteSpotClick);
+    Wire(btnClear, &QPushButton::clicked, &THotMapEditor::btnClearClick);
+    Wire(btnLoad, &QPushButton::clicked, &THotMapEditor::btnLoadClick);
+    Wire(btnSave, &QPushButton::clicked, &THotMapEditor::btnSaveClick);
+    Wire(btnOk, &QPushButton::clicked, &THotMapEditor::btnOkClick);
+    Wire(btnCancel, &QPushButton::clicked, &THotMapEditor::btnCancelClick);
     new TUndoKeys(
         this, [this] { Post([this] { document_.Undo(); }); },
         [this] { Post([this] { document_.Redo(); }); });
 }
 
-void TfrmHSEdit::ShowState() {
+void THotMapEditor::ShowState() {
     {
         const QSignalBlocker quiet(lboxSpots);
         lboxSpots->ShowSpots(document_.Spots(), document_.Selected());
@@ -168,22 +168,22 @@ void TfrmHSEdit::ShowState() {
     PaintBox1->update();
 }
 
-void TfrmHSEdit::showEvent(QShowEvent* event) {
+void THotMapEditor::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!centred_)
         CentreOnScreen(this);
     centred_ = true;
 }
 
-void TfrmHSEdit::PaintBox1Paint(QPainter& canvas, const QRect& area) {
+void THotMapEditor::PaintBox1Paint(QPainter& canvas, const QRect& area) {
     const QImage face =
         RenderHotMapView(picture_, PaintBox1->size(), scale_, document_.SelectedSpot(),
                          ScrollBox1->palette().color(QPalette::Base));
     canvas.drawImage(area, face, area);
 }
 
-bool TfrmHSEdit::RunSpotEditor(const QString& caption, TSpotData& data) {
-    TfrmSpotEdit editor(dialogs_, this);
+bool THotMapEditor::RunSpotEditor(const QString& caption, TSpotData& data) {
+    TSpotEditor editor(dialogs_, this);
     editor.setWindowTitle(caption);
     editor.LastPoint = document_.ViewPoint;
     TSpot spot(data);
@@ -194,21 +194,21 @@ bool TfrmHSEdit::RunSpotEditor(const QString& caption, TSpotData& data) {
     return true;
 }
 
-void TfrmHSEdit::lboxSpotsClick() {
+void THotMapEditor::lboxSpotsClick() {
     document_.Select(lboxSpots->currentRow());
 }
 
-void TfrmHSEdit::PaintBox1MouseDown(QPoint at) {
+void THotMapEditor::PaintBox1MouseDown(QPoint at) {
     document_.Select(document_.Spots().IndexAt(scale_.ToPicture(FromQPoint(at))));
 }
 
-void TfrmHSEdit::btnNewSpotClick() {
+void THotMapEditor::btnNewSpotClick() {
     TSpotData spot = document_.NewSpot();
     if (RunSpotEditor(QString("%1 - New Spot").arg(caption_), spot))
         document_.Append(spot);
 }
 
-void TfrmHSEdit::btnEditSpotClick() {
+void THotMapEditor::btnEditSpotClick() {
     const TSpot* selected = document_.SelectedSpot();
     if (!selected)
         return;
@@ -218,27 +218,27 @@ void TfrmHSEdit::btnEditSpotClick() {
         document_.Replace(index, spot);
 }
 
-void TfrmHSEdit::btnMaskClick() {
+void THotMapEditor::btnMaskClick() {
     document_.CopySelected();
 }
 
-void TfrmHSEdit::btnDeleteSpotClick() {
+void THotMapEditor::btnDeleteSpotClick() {
     // Before the button is disabled, which would pass the focus on to the next button.
     lboxSpots->setFocus();
     document_.DeleteSelected();
 }
 
-void TfrmHSEdit::btnClearClick() {
+void THotMapEditor::btnClearClick() {
     lboxSpots->setFocus();
     if (dialogs_.Confirm("Do you really want to remove all Spots?", DefaultAnswer::No))
         document_.Clear();
 }
 
-void TfrmHSEdit::lboxSpotsDragDrop(int target) {
+void THotMapEditor::lboxSpotsDragDrop(int target) {
     document_.MoveSelectedTo(target);
 }
 
-void TfrmHSEdit::btnLoadClick() {
+void THotMapEditor::btnLoadClick() {
     const auto path = dialogs_.ChooseFile({FileDialogKind::Open, kOpenFilter, kDefaultExt, {}, 0});
     if (!path)
         return;
@@ -246,7 +246,7 @@ void TfrmHSEdit::btnLoadClick() {
     document_.Load(QFile::encodeName(*path).toStdString());
 }
 
-void TfrmHSEdit::btnSaveClick() {
+void THotMapEditor::btnSaveClick() {
     const auto chosen = dialogs_.ChooseFileAndFilter(
         {FileDialogKind::Save, kSaveFilter, kDefaultExt, {}, kSaveFilterText});
     if (!chosen)
@@ -260,11 +260,11 @@ void TfrmHSEdit::btnSaveClick() {
     document_.Save(QFile::encodeName(path).toStdString(), format);
 }
 
-void TfrmHSEdit::btnOkClick() {
+void THotMapEditor::btnOkClick() {
     accept();
 }
 
-void TfrmHSEdit::btnCancelClick() {
+void THotMapEditor::btnCancelClick() {
     reject();
 }
 
@@ -274,7 +274,7 @@ bool EditHotMap(TDialogs& dialogs, THotSpots& hotSpots, const QString& caption, 
         dialogs.ShowMessage("Picture property undefined");
         return false;
     }
-    TfrmHSEdit editor(dialogs, picture, hotSpots, caption, parent);
+    THotMapEditor editor(dialogs, picture, hotSpots, caption, parent);
     if (editor.exec() != QDialog::Accepted)
         return false;
     editor.HandBack(hotSpots);
