@@ -6,7 +6,7 @@
 #include "hotimage/core/DisplayMapping.h"
 #include "hotimage/core/HotImageRenderer.h"
 #include "hotimage/core/HotMapCheck.h"
-#include "hotimage/core/HotMapFiles.h"
+#include "hotimage/core/HotMapFormats.h"
 #include "hotimage/core/HotPointer.h"
 
 #include <QPainter>

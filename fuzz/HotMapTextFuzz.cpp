@@ -2,7 +2,7 @@
 // read again and must come back the same; then it goes the way a user's map goes: bounded,
 // checked, hit-tested over the whole picture and drawn.
 #include "HotMapUserPath.h"
-#include "hotimage/core/HotMapText.h"
+#include "hotimage/core/HotMapFormats.h"
 
 #include <cstdlib>
 

@@ -5,7 +5,7 @@
 // read must survive being written and read again unchanged.
 #include "hotimage/core/HotImageRenderer.h"
 #include "hotimage/core/HotMapCheck.h"
-#include "hotimage/core/HotMapFiles.h"
+#include "hotimage/core/HotMapFormats.h"
 
 #include <cstdlib>
 

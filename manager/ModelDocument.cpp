@@ -1,6 +1,6 @@
 #include "ModelDocument.h"
 
-#include "hotimage/core/HotMapFiles.h"
+#include "hotimage/core/HotMapFormats.h"
 #include "model/CodePages.h"
 #include "model/JsonExport.h"
 #include "model/ModelFile.h"

@@ -1,6 +1,6 @@
 #include "OutlineFiles.h"
 
-#include "hotimage/core/HotMapFiles.h"
+#include "hotimage/core/HotMapFormats.h"
 #include "platform/Errors.h"
 #include "platform/Streams.h"
 

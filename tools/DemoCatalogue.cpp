@@ -1,7 +1,7 @@
 #include "DemoCatalogue.h"
 
 #include "DemoPicture.h"
-#include "hotimage/core/HotMapFiles.h"
+#include "hotimage/core/HotMapFormats.h"
 #include "model/ModelFile.h"
 #include "model/StoreRules.h"
 #include "platform/DayCount.h"

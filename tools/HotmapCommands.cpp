@@ -2,8 +2,7 @@
 // the text format, rendering a model's outlines and checking them against its keys.
 #include "HotmapCommands.h"
 
-#include "hotimage/core/HotMapFiles.h"
-#include "hotimage/core/HotMapText.h"
+#include "hotimage/core/HotMapFormats.h"
 #include "platform/Errors.h"
 #include "platform/Gbk.h"
 
@@ -13,7 +12,7 @@
 namespace mm::tool {
 
 void LoadMap(const std::string& fileName, THotSpots& spots) {
-    OnFile(fileName, [&] { LoadHotMap(fileName, spots, HotMapFormatOfContent(fileName)); });
+    OnFile(fileName, [&] { LoadHotMapByContent(fileName, spots); });
 }
 
 namespace {

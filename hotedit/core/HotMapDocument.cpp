@@ -1,7 +1,7 @@
 #include "HotMapDocument.h"
 
 #include "SnapshotCommand.h"
-#include "hotimage/core/HotMapFiles.h"
+#include "hotimage/core/HotMapFormats.h"
 #include "platform/Gbk.h"
 
 #include <algorithm>
@@ -116,7 +116,7 @@ void THotMapDocument::Load(const std::string& fileName) {
     THotSpots loaded;
     loaded.Assign(spots_);
     try {
-        LoadHotMap(fileName, loaded, HotMapFormatOfContent(fileName));
+        LoadHotMapByContent(fileName, loaded);
     } catch (...) {
         Change(StateOf(loaded, -1));
         throw;

@@ -2,7 +2,7 @@
 // The hot-map editor's work without a widget: a private copy of the hot map, the spot selected
 // in its list, the view point remembered between spot editors, and every change of the copy
 // as one command on an undo stack that starts empty when the editor opens.
-#include "hotimage/core/HotMapFiles.h"
+#include "hotimage/core/HotMapFormats.h"
 #include "hotimage/core/HotSpots.h"
 
 #include <QUndoStack>

@@ -3,7 +3,7 @@
 #include "Controls.h"
 #include "HotMapEditor.h"
 #include "Panel.h"
-#include "hotimage/core/HotMapFiles.h"
+#include "hotimage/core/HotMapFormats.h"
 #include "hotimage/widgets/HotImage.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Guard.h"
@@ -100,7 +100,7 @@ void TButtonShapeWindow::LoadModel(const TMyModelRecord& record) {
 void TButtonShapeWindow::Button1Click() {
     if (!HotImage1->EditHotSpots())
         return;
-    const QString file = QFileInfo(QFile::decodeName(HotImage1->FileName.c_str())).fileName();
+    const QString file = QFileInfo(QFile::decodeName(HotImage1->FileName().c_str())).fileName();
     const int count = HotImage1->HotSpots.Count();
     emit OutlinesWritten(QStringLiteral("%1 %2 written to %3")
                              .arg(count)

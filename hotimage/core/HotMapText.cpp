@@ -1,4 +1,4 @@
-#include "HotMapText.h"
+#include "HotMapFormats.h"
 
 #include "platform/Errors.h"
 #include "platform/Streams.h"

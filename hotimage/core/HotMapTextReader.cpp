@@ -1,7 +1,7 @@
 // Reading the text hot-map format. The reader works on one line at a time and never stops on
 // malformed content: words that are not keywords are dropped, values that do not convert
 // become 0.
-#include "HotMapText.h"
+#include "HotMapFormats.h"
 #include "platform/Errors.h"
 #include "platform/IntText.h"
 #include "platform/Strings.h"

@@ -1,7 +1,6 @@
 #include "HotImage.h"
 
 #include "hotimage/core/DisplayMapping.h"
-#include "hotimage/core/HotMapFiles.h"
 #include "hotimage/core/SpotRegion.h"
 #include "platform/ui/Jpeg.h"
 
@@ -55,7 +54,7 @@ void THotImage::RenderBuffer() {
     try {
         renderer_.RenderBuffer(BackBuffer, BufferValid);
     } catch (const RegionMemoryError&) {
-        throw RegionMemoryError(FileName);
+        throw RegionMemoryError(FileName());
     }
     if (BufferValid)
         Flip();
@@ -75,13 +74,9 @@ void THotImage::LoadPictureAndMap(TStream& stream, const std::string& mapFileNam
         SetPicture(image);
     else
         BufferValid = false; // the old picture stays, unseen
-    FileName = mapFileName;
     state_.ShiftOn = false;
     state_.ShiftIndex = -1;
-    HotSpots.Clear();
-    if (!FileExists(FileName))
-        return;
-    LoadHotMap(FileName, HotSpots, THotMapFormat::Binary);
+    mapFile_.Load(mapFileName);
     ClearCheckMarks();
     state_.ShiftIndex = HotSpots.IndexOfShiftKey();
 }
@@ -110,7 +105,7 @@ QRegion THotImage::MappedRegion(const TSpot& spot) const {
 bool THotImage::EditHotSpots() {
     if (!HotSpotsEditor || !HotSpotsEditor(*this))
         return false;
-    HotSpots.SaveToFile(FileName);
+    mapFile_.Save();
     return true;
 }
 
@@ -136,7 +131,7 @@ void THotImage::HitTestAt(QPoint position) {
     try {
         pointer_.HitTest(position, GetMapping());
     } catch (const RegionMemoryError&) {
-        throw RegionMemoryError(FileName);
+        throw RegionMemoryError(FileName());
     }
 }
 

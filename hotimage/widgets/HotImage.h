@@ -3,10 +3,11 @@
 // click selects and tints a button or switches the SHIFT layer, check marks on request. The
 // drawing and the pointer protocol live in a renderer and a tracker without widgets; the
 // control owns both and forwards its events to them.
+#include "BackBufferBox.h"
 #include "hotimage/core/HotImageRenderer.h"
+#include "hotimage/core/HotMapFile.h"
 #include "hotimage/core/HotPointer.h"
 #include "hotimage/core/HotSpots.h"
-#include "BackBufferBox.h"
 
 #include <QCursor>
 #include <functional>
@@ -36,9 +37,11 @@ public:
     THotSpots HotSpots{this};
     QCursor HotCursor{Qt::PointingHandCursor};
     QCursor NormalCursor{Qt::ArrowCursor};
-    std::string FileName; // the hot-map file last given to LoadPictureAndMap
     QImage PictureBitmap; // the picture as painted
 
+    // The hot-map file last given to LoadPictureAndMap, which holds the spots.
+    const std::string& FileName() const { return mapFile_.FileName(); }
+    const THotMapFile& MapFile() const { return mapFile_; }
     int32_t SelectedIndex() const { return state_.SelectedIndex; }
     bool ShiftOn() const { return state_.ShiftOn; }
     int32_t ShiftIndex() const { return state_.ShiftIndex; }
@@ -96,6 +99,7 @@ private:
     THotImageState state_;
     THotImageRenderer renderer_{PictureBitmap, HotSpots, state_};
     THotPointer pointer_{HotSpots};
+    THotMapFile mapFile_{HotSpots}; // every read and write of the spots' file
 };
 
 } // namespace mm

@@ -11,8 +11,7 @@
 #include "hotedit/windows/Panel.h"
 #include "hotedit/windows/SpotEditor.h"
 #include "hotedit/windows/SpotListBox.h"
-#include "hotimage/core/HotMapFiles.h"
-#include "hotimage/core/HotMapText.h"
+#include "hotimage/core/HotMapFormats.h"
 #include "hotimage/widgets/HotImage.h"
 #include "platform/ui/Dialogs.h"
 
@@ -171,7 +170,7 @@ TEST_F(ButtonShape, LoadModelShowsThePictureAndTheModelsMapAndKeepsTheRecord) {
         EXPECT_TRUE(SameRecord(record, before)) << id;
         EXPECT_TRUE(SameRecord(window->Model(), before)) << id;
         THotImage* image = Image();
-        EXPECT_EQ(image->FileName, MapPath(id));
+        EXPECT_EQ(image->FileName(), MapPath(id));
         EXPECT_TRUE(image->BufferValid);
         EXPECT_EQ(image->HotSpots.Count(), 3);
         EXPECT_EQ(image->ShiftIndex(), 1);

@@ -6,7 +6,7 @@
 #include "HotMapBytes.h"
 #include "SpotSupport.h"
 #include "TestSupport.h"
-#include "hotimage/core/HotMapText.h"
+#include "hotimage/core/HotMapFormats.h"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -10,7 +10,7 @@
 #include "TestSupport.h"
 #include "controls/RadioGroup.h"
 #include "hotedit/windows/SpotEditor.h"
-#include "hotimage/core/HotMapText.h"
+#include "hotimage/core/HotMapFormats.h"
 #include "hotimage/widgets/HotImage.h"
 #include "platform/ui/Dialogs.h"
 

@@ -8,7 +8,7 @@
 #include "TestSupport.h"
 #include "hotedit/windows/ButtonShapeWindow.h"
 #include "hotedit/windows/HotMapEditor.h"
-#include "hotimage/core/HotMapFiles.h"
+#include "hotimage/core/HotMapFormats.h"
 #include "platform/ui/Dialogs.h"
 #include "tools/DemoCatalogue.h"
 

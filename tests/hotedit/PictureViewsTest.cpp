@@ -9,7 +9,7 @@
 #include "hotedit/windows/ButtonShapeWindow.h"
 #include "hotedit/windows/HotMapEditor.h"
 #include "hotedit/windows/SpotEditor.h"
-#include "hotimage/core/HotMapFiles.h"
+#include "hotimage/core/HotMapFormats.h"
 #include "hotimage/widgets/HotImage.h"
 #include "platform/ui/Dialogs.h"
 

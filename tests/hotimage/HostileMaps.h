@@ -4,7 +4,7 @@
 // great many empty spots. Every user path must end in a result or a refusal, within a memory
 // cap and a generous time bound.
 #include "SpotSupport.h"
-#include "hotimage/core/HotMapFiles.h"
+#include "hotimage/core/HotMapFormats.h"
 
 #include <climits>
 #include <string>

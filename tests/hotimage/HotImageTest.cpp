@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace mm {
@@ -122,7 +123,7 @@ TEST_F(HotImage, StartsEmptyAndInvalid) {
     EXPECT_EQ(image->HotSpot(), nullptr);
     EXPECT_EQ(image->TrackedSpot(), nullptr);
     EXPECT_FALSE(image->Stretch());
-    EXPECT_EQ(image->FileName, "");
+    EXPECT_EQ(image->FileName(), "");
     EXPECT_EQ(image->HotSpots.Count(), 0);
     EXPECT_NE(image->HotSpots.Image(), nullptr);
     EXPECT_EQ(image->HotCursor.shape(), Qt::PointingHandCursor);
@@ -136,7 +137,7 @@ TEST_F(HotImage, TheFirstMapLoadedTintsSpotZeroAndItsPartner) {
     EXPECT_TRUE(image->BufferValid);
     EXPECT_EQ(image->Picture.size(), QSize(40, 30));
     EXPECT_EQ(image->ShiftIndex(), 1);
-    EXPECT_EQ(image->FileName, dir.File("Model0001.hmt"));
+    EXPECT_EQ(image->FileName(), dir.File("Model0001.hmt"));
     EXPECT_EQ(image->HotSpots.Count(), 5);
     const QImage expected = Expected({{0, kDefaultNormalColor}, {2, kDefaultNormalColor}});
     EXPECT_TRUE(image->BackBuffer == expected);
@@ -372,7 +373,7 @@ TEST_F(HotImage, TheBackBufferIsResetWithItsInitialColour) {
 
 TEST_F(HotImage, EditHotSpotsSavesWhatTheEditorConfirms) {
     LoadFourSpots();
-    const std::string file = image->FileName;
+    const std::string file = image->FileName();
     EXPECT_FALSE(image->EditHotSpots()); // no editor: nothing happens
     const std::vector<uint8_t> before = test::ReadBytes(file);
 
@@ -396,6 +397,7 @@ TEST_F(HotImage, EditHotSpotsSavesWhatTheEditorConfirms) {
         return true;
     };
     EXPECT_TRUE(image->EditHotSpots());
+    EXPECT_FALSE(image->MapFile().HoldsUnsavedChanges());
     THotSpots saved;
     saved.LoadFromFile(file);
     EXPECT_EQ(saved.Count(), 4);
@@ -404,11 +406,22 @@ TEST_F(HotImage, EditHotSpotsSavesWhatTheEditorConfirms) {
     EXPECT_EQ(image->ShiftIndex(), 1);
     EXPECT_TRUE(image->BackBuffer == buffer); // shown at the next render
 
-    image->HotSpotsEditor = [](THotImage&) { return true; };
-    image->FileName = dir.File("missing/Model0001.hmt");
+    // The file's folder gone: the save fails and the edit stays in the control, unsaved.
+    std::filesystem::create_directory(dir.File("gone"));
+    Load(jpeg, MapFile(FourSpots, "gone/Model0001.hmt"));
+    std::filesystem::remove_all(dir.File("gone"));
+    image->HotSpotsEditor = [](THotImage& edited) {
+        THotSpots copy;
+        copy.Assign(edited.HotSpots);
+        copy.Delete(0);
+        edited.SetHotSpots(copy);
+        return true;
+    };
     EXPECT_EQ(ErrorOf([&] { image->EditHotSpots(); }),
-              "Cannot create file \"" + image->FileName + "\". No such file or directory.");
-    EXPECT_EQ(image->HotSpots.Count(), 4); // the edit stays in the control
+              "Cannot create file \"" + image->FileName() + "\". No such file or directory.");
+    EXPECT_EQ(image->FileName(), dir.File("gone/Model0001.hmt"));
+    EXPECT_EQ(image->HotSpots.Count(), 4);
+    EXPECT_TRUE(image->MapFile().HoldsUnsavedChanges());
 }
 
 } // namespace

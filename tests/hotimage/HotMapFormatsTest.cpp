@@ -1,9 +1,9 @@
 // The binary and the text format against the same spot lists: whatever one of them stores
 // comes back unchanged.
+#include "hotimage/core/HotMapFormats.h"
 #include "HostileMaps.h"
 #include "SpotSupport.h"
 #include "TestSupport.h"
-#include "hotimage/core/HotMapFiles.h"
 
 #include <filesystem>
 #include <functional>

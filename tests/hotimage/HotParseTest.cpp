@@ -1,6 +1,6 @@
-#include "hotimage/core/HotMapText.h"
 #include "SpotSupport.h"
 #include "TestSupport.h"
+#include "hotimage/core/HotMapFormats.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 #include "ToolRunner.h"
-#include "hotimage/core/HotMapText.h"
+#include "hotimage/core/HotMapFormats.h"
 
 #include <gtest/gtest.h>
 

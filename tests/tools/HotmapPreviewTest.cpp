@@ -5,7 +5,7 @@
 #include "TestSupport.h"
 #include "ToolRunner.h"
 #include "hotimage/core/HotImageRenderer.h"
-#include "hotimage/core/HotMapText.h"
+#include "hotimage/core/HotMapFormats.h"
 #include "model/ModelFile.h"
 #include "platform/ui/Jpeg.h"
 #include "platform/ui/QtText.h"

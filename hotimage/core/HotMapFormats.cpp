@@ -1,6 +1,5 @@
-#include "HotMapFiles.h"
+#include "HotMapFormats.h"
 
-#include "HotMapText.h"
 #include "platform/Errors.h"
 #include "platform/Strings.h"
 
@@ -57,6 +56,10 @@ void SaveHotMap(const std::string& fileName, const THotSpots& spots, THotMapForm
         spots.SaveToFile(fileName);
     else
         SaveHotMapText(fileName, spots);
+}
+
+void LoadHotMapByContent(const std::string& fileName, THotSpots& spots) {
+    LoadHotMap(fileName, spots, HotMapFormatOfContent(fileName));
 }
 
 std::string ModelHotMapPath(const std::string& exeDir, uint16_t modelId) {
