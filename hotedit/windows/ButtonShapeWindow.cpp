@@ -93,7 +93,7 @@ void TButtonShapeWindow::LoadModel(const TMyModelRecord& record) {
     const std::string_view picture = PictureBytes(model_);
     TMemoryStream stream(TSSByteArray(picture.begin(), picture.end()));
     HotImage1->LoadPictureAndMap(stream, ModelHotMapPath(exeDir_, model_.ModelID));
-    HotImage1->setMinimumSize(HotImage1->Picture.size());
+    HotImage1->setMinimumSize(HotImage1->Picture().size());
     HotImage1->RenderBuffer();
 }
 

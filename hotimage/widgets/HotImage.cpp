@@ -14,10 +14,10 @@ namespace mm {
 THotImage::THotImage(QWidget* parent) : TBackBufferBox(parent) {
     AutoFlip = true;
     setMouseTracking(true); // the hand cursor follows the pointer without a button held
-    setCursor(NormalCursor);
+    setCursor(normalCursor_);
     pointer_.HotSpotChanged = [this](TSpot* spot) {
         QToolTip::hideText();
-        setCursor(spot ? HotCursor : NormalCursor);
+        setCursor(spot ? hotCursor_ : normalCursor_);
     };
 }
 
@@ -44,8 +44,8 @@ void THotImage::SetHotSpot(TSpot* spot) {
 }
 
 void THotImage::SetPicture(const QImage& picture) {
-    Picture = picture;
-    PictureBitmap = THotImageRenderer::PictureBitmapOf(picture);
+    picture_ = picture;
+    pictureBitmap_ = THotImageRenderer::PictureBitmapOf(picture);
     BufferValid = picture.width() > 0 && picture.height() > 0;
     ResetBuffer();
 }
@@ -82,11 +82,11 @@ void THotImage::LoadPictureAndMap(TStream& stream, const std::string& mapFileNam
 }
 
 TSpotMapping THotImage::GetMapping() const {
-    return DisplayMapping(state_.Stretch, size(), Picture.size());
+    return DisplayMapping(state_.Stretch, size(), picture_.size());
 }
 
 TRect THotImage::GetDisplayRect() const {
-    return DisplayRect(state_.Stretch, size(), Picture.size());
+    return DisplayRect(state_.Stretch, size(), picture_.size());
 }
 
 TSpot* THotImage::SpotAtClient(int x, int y) const {

@@ -32,12 +32,14 @@ public:
     // Without it the error is dropped.
     std::function<void(const std::string& message)> EventError;
 
-    QImage Picture;     // as decoded; its size is the picture space of the spots
-    QImage MaskPicture; // held only
     THotSpots HotSpots{this};
-    QCursor HotCursor{Qt::PointingHandCursor};
-    QCursor NormalCursor{Qt::ArrowCursor};
-    QImage PictureBitmap; // the picture as painted
+
+    // As decoded; its size is the picture space of the spots.
+    const QImage& Picture() const { return picture_; }
+    const QImage& MaskPicture() const { return maskPicture_; }     // held only
+    const QImage& PictureBitmap() const { return pictureBitmap_; } // the picture as painted
+    const QCursor& HotCursor() const { return hotCursor_; }
+    const QCursor& NormalCursor() const { return normalCursor_; }
 
     // The hot-map file last given to LoadPictureAndMap, which holds the spots.
     const std::string& FileName() const { return mapFile_.FileName(); }
@@ -57,7 +59,7 @@ public:
     void SetHotSpot(TSpot* spot); // and the cursor that goes with it
     // The picture, at its natural size, becomes the one shown (valid when it is not empty).
     void SetPicture(const QImage& picture);
-    void SetMaskPicture(const QImage& picture) { MaskPicture = picture; }
+    void SetMaskPicture(const QImage& picture) { maskPicture_ = picture; }
     void SetStretch(bool stretch) { state_.Stretch = stretch; }
 
     void RenderBuffer() override;
@@ -91,13 +93,19 @@ private:
     // Runs the handling of an event, handing an error to EventError.
     void Handled(const std::function<void()>& handling);
     void SpotRemoved(TSpot* spot) override;
-    QImage SpotsPicture() const override { return Picture; }
+    QImage SpotsPicture() const override { return picture_; }
     // The hit test the parent asks for at a pointer position on the control.
     void HitTestAt(QPoint position);
     bool UnderPointer(QPoint globalPosition) const;
 
+    // Changed only through SetPicture, so that the renderer reads what the control shows.
+    QImage picture_;
+    QImage maskPicture_;
+    QImage pictureBitmap_;
+    QCursor hotCursor_{Qt::PointingHandCursor};
+    QCursor normalCursor_{Qt::ArrowCursor};
     THotImageState state_;
-    THotImageRenderer renderer_{PictureBitmap, HotSpots, state_};
+    THotImageRenderer renderer_{pictureBitmap_, HotSpots, state_};
     THotPointer pointer_{HotSpots};
     THotMapFile mapFile_{HotSpots}; // every read and write of the spots' file
 };

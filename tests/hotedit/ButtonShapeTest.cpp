@@ -175,7 +175,7 @@ TEST_F(ButtonShape, LoadModelShowsThePictureAndTheModelsMapAndKeepsTheRecord) {
         EXPECT_EQ(image->HotSpots.Count(), 3);
         EXPECT_EQ(image->ShiftIndex(), 1);
         // Spot 0 is tinted from the start.
-        EXPECT_EQ(qGreen(image->BackBuffer.pixel(5, 5)), qGreen(image->Picture.pixel(5, 5)));
+        EXPECT_EQ(qGreen(image->BackBuffer.pixel(5, 5)), qGreen(image->Picture().pixel(5, 5)));
         EXPECT_EQ(qRed(image->BackBuffer.pixel(5, 5)), 0);
     }
     EXPECT_TRUE(fs::exists(dir.Dir() + "data/Model00A5.hmt"));
@@ -309,7 +309,7 @@ TEST_F(ButtonShape, Panel2SwitchesTheShiftLayerOnceTheWindowIsLargeEnough) {
     ClickOn(panel);
     EXPECT_TRUE(Image()->ShiftOn());
     // The shift key is tinted red in the SHIFT layer.
-    EXPECT_EQ(Image()->BackBuffer.pixel(15, 5), Image()->PictureBitmap.pixel(15, 5) & 0xFFFF0000);
+    EXPECT_EQ(Image()->BackBuffer.pixel(15, 5), Image()->PictureBitmap().pixel(15, 5) & 0xFFFF0000);
     ClickOn(panel);
     EXPECT_FALSE(Image()->ShiftOn());
     QTest::mouseClick(panel, Qt::RightButton, Qt::NoModifier, panel->rect().center());

@@ -3,6 +3,7 @@
 // fits the whole picture on request, and the button shape window scrolls a large picture.
 #include "EditorSupport.h"
 #include "PictureSupport.h"
+#include "SpotEditorSupport.h"
 #include "SpotSupport.h"
 #include "TestSupport.h"
 #include "controls/RadioGroup.h"
@@ -86,10 +87,7 @@ protected:
 
     void Open(std::unique_ptr<TSpot> opened, TPoint lastPoint) {
         spot = std::move(opened);
-        editor = std::make_unique<TSpotEditor>(dialogs);
-        editor->LastPoint = lastPoint;
-        editor->LoadSpot(picture, *spot);
-        ShowActive(*editor);
+        editor = test::ShowSpotEditor(dialogs, picture, *spot, lastPoint);
     }
     QScrollArea* ScrollBox() { return Find<QScrollArea>(editor.get(), "ScrollBox1"); }
     QWidget* PaintBox() { return Find(editor.get(), "PaintBox"); }

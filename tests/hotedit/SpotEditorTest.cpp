@@ -5,6 +5,7 @@
 #include "HotMapBinary.h"
 #include "PictureSupport.h"
 #include "QtPrinters.h"
+#include "SpotEditorSupport.h"
 #include "SpotSupport.h"
 #include "controls/RadioGroup.h"
 #include "hotedit/windows/Panel.h"
@@ -45,14 +46,7 @@ protected:
 
     void Open(std::unique_ptr<TSpot> opened, TPoint lastPoint = {}) {
         spot = std::move(opened);
-        editor = std::make_unique<TSpotEditor>(dialogs);
-        editor->setWindowTitle("HotImage1[0]");
-        editor->LastPoint = lastPoint;
-        editor->LoadSpot(picture, *spot);
-        editor->show();
-        editor->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(editor.get()));
-        Settle();
+        editor = test::ShowSpotEditor(dialogs, picture, *spot, lastPoint);
     }
 
     template <typename T = QWidget> T* Find(const char* name) {

@@ -126,7 +126,7 @@ TEST_F(HotImage, StartsEmptyAndInvalid) {
     EXPECT_EQ(image->FileName(), "");
     EXPECT_EQ(image->HotSpots.Count(), 0);
     EXPECT_NE(image->HotSpots.Image(), nullptr);
-    EXPECT_EQ(image->HotCursor.shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(image->HotCursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(Cursor(), Qt::ArrowCursor);
     EXPECT_EQ(image->BackBuffer.size(), QSize(80, 50));
     EXPECT_EQ(OnScreen({10, 10}), kParentColor); // nothing of its own is shown
@@ -135,7 +135,7 @@ TEST_F(HotImage, StartsEmptyAndInvalid) {
 TEST_F(HotImage, TheFirstMapLoadedTintsSpotZeroAndItsPartner) {
     LoadFourSpots();
     EXPECT_TRUE(image->BufferValid);
-    EXPECT_EQ(image->Picture.size(), QSize(40, 30));
+    EXPECT_EQ(image->Picture().size(), QSize(40, 30));
     EXPECT_EQ(image->ShiftIndex(), 1);
     EXPECT_EQ(image->FileName(), dir.File("Model0001.hmt"));
     EXPECT_EQ(image->HotSpots.Count(), 5);
@@ -169,8 +169,8 @@ TEST_F(HotImage, APictureThatDoesNotDecodeLeavesTheControlInvalidAndUnseen) {
         ASSERT_TRUE(image->BufferValid);
         Load(bytes, dir.File("Model0001.hmt"));
         EXPECT_FALSE(image->BufferValid) << name;
-        EXPECT_EQ(image->Picture.size(), QSize(40, 30)) << name; // kept, unseen
-        EXPECT_EQ(image->HotSpots.Count(), 5) << name;           // the map is read all the same
+        EXPECT_EQ(image->Picture().size(), QSize(40, 30)) << name; // kept, unseen
+        EXPECT_EQ(image->HotSpots.Count(), 5) << name;             // the map is read all the same
         image->RenderBuffer();
         EXPECT_EQ(OnScreen({10, 10}), kParentColor) << name;
     }
