@@ -371,6 +371,17 @@ TEST_F(HotImage, TheBackBufferIsResetWithItsInitialColour) {
     EXPECT_EQ(OnScreen({3, 3}), qRgb(0, 0x80, 0xFF));
 }
 
+// An editor that confirms the control's spots without the one at `index`.
+THotImage::THotSpotsEditor Deleting(int index) {
+    return [index](THotImage& edited) {
+        THotSpots copy;
+        copy.Assign(edited.HotSpots);
+        copy.Delete(index);
+        edited.SetHotSpots(copy);
+        return true;
+    };
+}
+
 TEST_F(HotImage, EditHotSpotsSavesWhatTheEditorConfirms) {
     LoadFourSpots();
     const std::string file = image->FileName();
@@ -389,13 +400,7 @@ TEST_F(HotImage, EditHotSpotsSavesWhatTheEditorConfirms) {
 
     image->SetSelectedIndex(2);
     const QImage buffer = image->BackBuffer;
-    image->HotSpotsEditor = [](THotImage& edited) {
-        THotSpots copy;
-        copy.Assign(edited.HotSpots);
-        copy.Delete(4);
-        edited.SetHotSpots(copy);
-        return true;
-    };
+    image->HotSpotsEditor = Deleting(4);
     EXPECT_TRUE(image->EditHotSpots());
     EXPECT_FALSE(image->MapFile().HoldsUnsavedChanges());
     THotSpots saved;
@@ -410,13 +415,7 @@ TEST_F(HotImage, EditHotSpotsSavesWhatTheEditorConfirms) {
     std::filesystem::create_directory(dir.File("gone"));
     Load(jpeg, MapFile(FourSpots, "gone/Model0001.hmt"));
     std::filesystem::remove_all(dir.File("gone"));
-    image->HotSpotsEditor = [](THotImage& edited) {
-        THotSpots copy;
-        copy.Assign(edited.HotSpots);
-        copy.Delete(0);
-        edited.SetHotSpots(copy);
-        return true;
-    };
+    image->HotSpotsEditor = Deleting(0);
     EXPECT_EQ(ErrorOf([&] { image->EditHotSpots(); }),
               "Cannot create file \"" + image->FileName() + "\". No such file or directory.");
     EXPECT_EQ(image->FileName(), dir.File("gone/Model0001.hmt"));
