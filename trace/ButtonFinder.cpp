@@ -41,11 +41,17 @@ cv::Mat RgbMat(const QImage& picture) {
 }
 
 cv::Mat Edges(const cv::Mat& rgb) {
+    // A median wider than a letter's stroke wipes out the label printed on a button, which would
+    // otherwise cut the button in parts where it touches the rim, and the sensor's noise with
+    // it, while it keeps the rim where it is.
+    const int side = std::min(rgb.cols, rgb.rows);
+    cv::Mat plain;
+    cv::medianBlur(rgb, plain, std::max(5, side / 120) | 1);
     cv::Mat lab;
-    cv::cvtColor(rgb, lab, cv::COLOR_RGB2Lab);
+    cv::cvtColor(plain, lab, cv::COLOR_RGB2Lab);
     std::vector<cv::Mat> channels;
     cv::split(lab, channels);
-    const double sigma = std::max(1.0, std::min(rgb.cols, rgb.rows) / 400.0);
+    const double sigma = std::max(1.0, side / 600.0);
     cv::Mat edges = cv::Mat::zeros(rgb.size(), CV_8U);
     for (size_t c = 0; c < channels.size(); ++c) {
         cv::Mat smooth, found;
@@ -58,6 +64,7 @@ cv::Mat Edges(const cv::Mat& rgb) {
         edges |= found;
     }
     cv::dilate(edges, edges, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
+    if (getenv("TRACE_EDGES")) { static int n = 0; QImage(edges.data, edges.cols, edges.rows, int(edges.step), QImage::Format_Grayscale8).save(QString("/tmp/edges_%1.png").arg(n++)); }
     return edges;
 }
 

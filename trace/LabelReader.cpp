@@ -11,7 +11,7 @@ namespace mm {
 namespace {
 
 // Tesseract reads best with letters about this many pixels tall.
-constexpr int kReadingHeight = 48;
+constexpr int kLetterHeight = 36;
 constexpr int kMargin = 12;
 // Below this mean confidence (0..100) a reading is taken for an icon.
 constexpr int kMinConfidence = 55;
@@ -24,19 +24,33 @@ std::string Trimmed(const char* text) {
     return s;
 }
 
-// Dark letters on white, as Tesseract expects them: the button's face, whatever its colour,
-// becomes the white majority.
-cv::Mat ReadingImage(const QImage& crop) {
-    const QImage grey = crop.convertToFormat(QImage::Format_Grayscale8);
-    cv::Mat view(grey.height(), grey.width(), CV_8U, const_cast<uchar*>(grey.constBits()),
-                 static_cast<size_t>(grey.bytesPerLine()));
-    cv::Mat scaled;
-    const double scale = std::max(1.0, double(kReadingHeight) / std::max(1, grey.height()));
-    cv::resize(view, scaled, cv::Size(), scale, scale, cv::INTER_CUBIC);
-    cv::Mat binary;
-    cv::threshold(scaled, binary, 0, 255, cv::THRESH_BINARY | cv::THRESH_OTSU);
+// Dark letters on white, the face whatever its colour becoming the white majority.
+cv::Mat Binary(const cv::Mat& grey) {
+    cv::Mat smooth, binary;
+    // Sensor noise would otherwise survive the threshold as specks around the letters.
+    cv::GaussianBlur(grey, smooth, cv::Size(0, 0), 1.0);
+    cv::threshold(smooth, binary, 0, 255, cv::THRESH_BINARY | cv::THRESH_OTSU);
     if (size_t(cv::countNonZero(binary)) < binary.total() / 2)
         binary = 255 - binary;
+    return binary;
+}
+
+// The letters cut out and scaled to the height Tesseract reads best, on a white margin; empty
+// for a plain face.
+cv::Mat ReadingImage(const QImage& crop) {
+    const QImage grey = crop.convertToFormat(QImage::Format_Grayscale8);
+    const cv::Mat view(grey.height(), grey.width(), CV_8U, const_cast<uchar*>(grey.constBits()),
+                       static_cast<size_t>(grey.bytesPerLine()));
+    std::vector<cv::Point> ink;
+    cv::findNonZero(Binary(view) == 0, ink);
+    if (ink.empty())
+        return {};
+    const cv::Rect letters = (cv::boundingRect(ink) + cv::Size(4, 4) - cv::Point(2, 2)) &
+                             cv::Rect(0, 0, view.cols, view.rows);
+    const double scale = std::clamp(double(kLetterHeight) / letters.height, 1.0, 8.0);
+    cv::Mat scaled;
+    cv::resize(view(letters), scaled, cv::Size(), scale, scale, cv::INTER_CUBIC);
+    cv::Mat binary = Binary(scaled);
     cv::copyMakeBorder(binary, binary, kMargin, kMargin, kMargin, kMargin, cv::BORDER_CONSTANT,
                        255);
     return binary;
@@ -65,10 +79,12 @@ std::string TLabelReader::Read(const QImage& crop) {
     if (crop.width() < 4 || crop.height() < 4)
         return {};
     const cv::Mat image = ReadingImage(crop);
-    if (cv::countNonZero(image) == int(image.total()))
+    if (image.empty())
         return {}; // a plain face: nothing printed
+    if (getenv("TRACE_CROPS")) { static int n = 0; QImage(image.data, image.cols, image.rows, int(image.step), QImage::Format_Grayscale8).save(QString("/tmp/crop_%1.png").arg(n++)); }
     engine_->api.SetImage(image.data, image.cols, image.rows, 1, int(image.step));
     const std::unique_ptr<char[]> text(engine_->api.GetUTF8Text());
+    if (getenv("TRACE_CROPS")) { static int n = 0; fprintf(stderr, "read %d '%s' conf %d\n", n++, text.get(), engine_->api.MeanTextConf()); }
     if (engine_->api.MeanTextConf() < kMinConfidence)
         return {};
     return Trimmed(text.get());

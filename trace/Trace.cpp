@@ -22,7 +22,7 @@ bool HasChinese(const std::vector<TTraceKey>& keys) {
 // less of a rectangle or polygon.
 QImage Face(const QImage& picture, const TButtonOutline& outline) {
     const TRect& b = outline.Box;
-    const double inset = outline.Shape == TSpotShape::Rectangle ? 0.1 : 0.15;
+    const double inset = outline.Shape == TSpotShape::Rectangle ? 0.1 : 0.18;
     const int dx = int((b.Right - b.Left) * inset), dy = int((b.Bottom - b.Top) * inset);
     const QRect face = QRect(QPoint(b.Left + dx, b.Top + dy), QPoint(b.Right - 1 - dx,
                                                                       b.Bottom - 1 - dy))

@@ -98,7 +98,9 @@ TDrawnPicture DrawPicture(const TPictureStyle& style) {
                 continue;
             QFont font = painter.font();
             font.setBold(true);
-            font.setPixelSize(std::max(9, int(size.height() * (label.size() > 3 ? 0.3 : 0.42))));
+            // Printed well inside the face, as on real keys.
+            font.setPixelSize(std::max(9, int(std::min(size.height() * 0.36,
+                                                       size.width() * 0.9 / double(label.size())))));
             painter.setFont(font);
             painter.setPen(face.lightness() > 128 ? QColor(25, 25, 25) : QColor(245, 245, 245));
             painter.drawText(box, Qt::AlignCenter, QString::fromStdString(label));

@@ -7,6 +7,7 @@
 #include "trace/KeyMatch.h"
 
 #include <QString>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace mm::test {
@@ -22,7 +23,7 @@ const TPictureStyle kPictures[] = {
      {kRed, kGreen, kBlue, kYellow, kWhite}},
     {"grey body, light from the left", {400, 640}, 4, 6, QColor(240, 240, 240), kGrey,
      {kWhite, kBlack, kBlue}, 0, true},
-    {"dark body, noise and blur", {400, 640}, 4, 6, QColor(220, 220, 225), kBlack,
+    {"dark body, noise and blur", {560, 900}, 4, 6, QColor(220, 220, 225), kBlack,
      {kGrey, kWhite, kRed}, 0, false, true, true},
     {"light body turned 3 degrees", {400, 640}, 4, 6, QColor(60, 60, 60), kWhite,
      {kBlack, kBlue, kGrey}, 3},
@@ -30,9 +31,17 @@ const TPictureStyle kPictures[] = {
      {kGrey, kWhite, kRed, kGreen, kBlue, kYellow}, -2, true, true, true},
 };
 
+void Dump(const QImage& image, const TTraceResult& result, const std::vector<TExpectedButton>& buttons, int n) {
+    if (!getenv("TRACE_DUMP")) return;
+    QImage o = image.convertToFormat(QImage::Format_RGB32); QPainter p(&o); p.setPen(QPen(Qt::magenta, 1));
+            for (const TSpotData& s : result.Spots) { TSpot t(s); t.Draw(p, {0,0}); p.drawText(t.GetBounds().Left, t.GetBounds().Top, QString::fromStdString(s.Hint)); }
+            for (auto& b : buttons) p.drawEllipse(b.Centre, 2, 2);
+            p.end(); o.save(QString("/tmp/trace_") + QString::number(n) + ".png");
+}
+
 void ExpectGoodTrace(const std::string& name, const TTraceScore& s) {
     SCOPED_TRACE(name + ": " + ScoreText(s));
-    std::cout << "[ score    ] " << name << ": " << ScoreText(s) << "\n";
+    std::cout << "[ score    ] " << name << ": " << ScoreText(s) << std::endl;
     EXPECT_GE(s.Found * 10, s.Buttons * 9);
     EXPECT_LE(s.Stray * 10, s.Proposals);
     EXPECT_EQ(s.Covering, 0);
@@ -44,6 +53,7 @@ TEST(Trace, FindsAndReadsTheButtonsOfDrawnPhotos) {
         const TDrawnPicture picture = DrawPicture(style);
         const TTraceResult result = TracePicture(picture.Image, picture.Keys);
         ExpectGoodTrace(style.Name, Score(picture.Buttons, result));
+        Dump(picture.Image, result, picture.Buttons, int(&style - kPictures));
         for (const TSpotData& spot : result.Spots) {
             EXPECT_EQ(spot.Enabled, 1);
             EXPECT_EQ(spot.KeyKind, kKeyKindNormal);
@@ -74,6 +84,7 @@ TEST(Trace, FindsTheDemoCataloguesHandMadeOutlines) {
                                QSizeF(box.Right - box.Left, box.Bottom - box.Top), id});
         }
         const TTraceResult result = TracePicture(DecodeJpeg(PictureBytes(model.Record)), keys);
+        Dump(DecodeJpeg(PictureBytes(model.Record)), result, buttons, 10 + int(&model - &catalogue.Models[0]));
         ExpectGoodTrace(model.Record.ModelType.Str(), Score(buttons, result));
     }
 }
