@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 namespace mm {
 
@@ -18,13 +19,14 @@ struct TCandidate {
     double Area = 0; // inside the outer contour
     cv::Rect Box;
     cv::Point2f Centre;
+    bool Hole = false; // a hole in the body's region, holding the button's rim too
 };
 
 // Sizes relative to the picture: a button covers at most this part of it.
 constexpr double kMaxButtonShare = 1.0 / 12;
 constexpr double kMinButtonArea = 60;
 constexpr double kMinSolidity = 0.8;   // area over the convex hull's: crescents are shadows
-constexpr double kMaxElongation = 5.0; // long side over short side
+constexpr double kMaxElongation = 4.5; // long side over short side
 // Smaller than this part of the median candidate: a printed mark or a glyph's hole.
 constexpr double kMinMedianShare = 0.15;
 // A region nested in a bigger one and smaller than this part of it is a highlight or glyph on
@@ -68,6 +70,26 @@ cv::Mat Edges(const cv::Mat& rgb) {
     return edges;
 }
 
+// A button's candidate when its outline has a button's size and shape.
+std::optional<TCandidate> Candidate(std::vector<cv::Point> contour, double maxArea, bool hole) {
+    const double area = cv::contourArea(contour);
+    if (area < kMinButtonArea || area > maxArea)
+        return std::nullopt;
+    std::vector<cv::Point> hull;
+    cv::convexHull(contour, hull);
+    if (area < kMinSolidity * cv::contourArea(hull))
+        return std::nullopt;
+    const cv::RotatedRect rect = cv::minAreaRect(contour);
+    const float shortSide = std::min(rect.size.width, rect.size.height);
+    if (shortSide < 4 || std::max(rect.size.width, rect.size.height) > kMaxElongation * shortSide)
+        return std::nullopt;
+    const cv::Rect box = cv::boundingRect(contour);
+    return TCandidate{std::move(contour), area, box, rect.center, hole};
+}
+
+// Two kinds of candidates: the regions that edges enclose, and the holes in the large regions
+// (the remote's body): a hole holds a whole button even where its label touches the rim and
+// cuts its face in parts.
 std::vector<TCandidate> Regions(const cv::Mat& edges) {
     cv::Mat open = edges == 0;
     cv::Mat labels, stats, centroids;
@@ -79,32 +101,64 @@ std::vector<TCandidate> Regions(const cv::Mat& edges) {
                            stats.at<int>(label, cv::CC_STAT_TOP),
                            stats.at<int>(label, cv::CC_STAT_WIDTH),
                            stats.at<int>(label, cv::CC_STAT_HEIGHT));
-        if (box.x == 0 || box.y == 0 || box.br().x >= edges.cols || box.br().y >= edges.rows)
-            continue; // the background around the remote
-        if (double(box.area()) < kMinButtonArea || double(box.area()) > maxArea * 2)
+        const double area = stats.at<int>(label, cv::CC_STAT_AREA);
+        if (area < kMinButtonArea)
             continue;
+        const bool large = area > maxArea;
         cv::Mat mask = labels(box) == label;
         std::vector<std::vector<cv::Point>> contours;
-        cv::findContours(mask, contours, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_SIMPLE, box.tl());
+        std::vector<cv::Vec4i> hierarchy;
+        cv::findContours(mask, contours, hierarchy, large ? cv::RETR_CCOMP : cv::RETR_EXTERNAL,
+                         cv::CHAIN_APPROX_SIMPLE, box.tl());
+        if (large) {
+            for (size_t i = 0; i < contours.size(); ++i)
+                if (hierarchy[i][3] >= 0)
+                    if (auto c = Candidate(std::move(contours[i]), maxArea, true))
+                        found.push_back(std::move(*c));
+            continue;
+        }
+        if (box.x == 0 || box.y == 0 || box.br().x >= edges.cols || box.br().y >= edges.rows)
+            continue; // the background around the remote
         if (contours.empty())
             continue;
-        std::vector<cv::Point>& contour = *std::max_element(
+        auto largest = std::max_element(
             contours.begin(), contours.end(),
             [](const auto& a, const auto& b) { return cv::contourArea(a) < cv::contourArea(b); });
-        const double area = cv::contourArea(contour);
-        if (area < kMinButtonArea || area > maxArea)
-            continue;
-        std::vector<cv::Point> hull;
-        cv::convexHull(contour, hull);
-        if (area < kMinSolidity * cv::contourArea(hull))
-            continue;
-        const cv::RotatedRect rect = cv::minAreaRect(contour);
-        const float shortSide = std::min(rect.size.width, rect.size.height);
-        if (shortSide < 4 || std::max(rect.size.width, rect.size.height) > kMaxElongation * shortSide)
-            continue;
-        found.push_back({std::move(contour), area, box, rect.center});
+        if (auto c = Candidate(std::move(*largest), maxArea, false))
+            found.push_back(std::move(*c));
     }
     return found;
+}
+
+// A hole of the body and the regions inside it: the hole is one button whose face its label
+// cut in parts when those parts cover less than half of it; else the regions are buttons
+// touching each other (the arrows around OK) and the hole is left out.
+std::vector<TCandidate> WholeButtons(std::vector<TCandidate> candidates) {
+    std::vector<bool> drop(candidates.size(), false);
+    for (size_t h = 0; h < candidates.size(); ++h) {
+        if (!candidates[h].Hole)
+            continue;
+        std::vector<size_t> inside;
+        double covered = 0;
+        for (size_t r = 0; r < candidates.size(); ++r) {
+            if (candidates[r].Hole ||
+                cv::pointPolygonTest(candidates[h].Contour, candidates[r].Centre, false) < 0)
+                continue;
+            inside.push_back(r);
+            covered += candidates[r].Area;
+        }
+        if (covered < 0.5 * candidates[h].Area) {
+            for (size_t r : inside)
+                drop[r] = true;
+        } else {
+            drop[h] = true;
+        }
+    }
+    std::vector<TCandidate> kept;
+    for (size_t i = 0; i < candidates.size(); ++i)
+        if (!drop[i])
+            kept.push_back(std::move(candidates[i]));
+    return kept;
 }
 
 // Leaves out glyph holes and highlights inside buttons, frames around groups of buttons, and
@@ -250,7 +304,7 @@ TButtonOutline Fitted(const TCandidate& c) {
 std::vector<TButtonOutline> FindButtons(const QImage& picture) {
     if (picture.isNull() || picture.width() < 8 || picture.height() < 8)
         return {};
-    std::vector<TCandidate> buttons = Buttons(Regions(Edges(RgbMat(picture))));
+    std::vector<TCandidate> buttons = Buttons(WholeButtons(Regions(Edges(RgbMat(picture)))));
     // Reading order: a row holds the buttons whose centres lie within half the height of the
     // row's first button; rows top to bottom, each left to right.
     std::sort(buttons.begin(), buttons.end(), [](const TCandidate& a, const TCandidate& b) {
