@@ -4,7 +4,7 @@
 #include <tesseract/baseapi.h>
 
 #include <algorithm>
-#include <cctype>
+#include <QString>
 
 namespace mm {
 
@@ -14,14 +14,29 @@ namespace {
 constexpr int kLetterHeight = 36;
 constexpr int kMargin = 12;
 // Below this mean confidence (0..100) a reading is taken for an icon.
-constexpr int kMinConfidence = 55;
+constexpr int kMinConfidence = 40;
 
-std::string Trimmed(const char* text) {
-    std::string s = text ? text : "";
-    const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
-    s.erase(s.begin(), std::find_if_not(s.begin(), s.end(), blank));
-    s.erase(std::find_if_not(s.rbegin(), s.rend(), blank).base(), s.end());
-    return s;
+// What a key's name may hold: letters, digits, a few signs and any non-ASCII character but
+// the quotes and dashes that Tesseract makes of a rim or an icon's strokes.
+std::string Cleaned(const char* text) {
+    const QString read = QString::fromUtf8(text ? text : "");
+    static const QString kept = "+-/&#*.";
+    static const QString noise = QStringLiteral("\u2018\u2019\u201C\u201D\u2014\u2013\u00AB\u00BB\u00A2");
+    QString out;
+    for (const QChar c : read) {
+        const bool ascii = c.unicode() < 0x80;
+        if (c.isSpace())
+            out += ' ';
+        else if ((ascii && (c.isLetterOrNumber() || kept.contains(c))) ||
+                 (!ascii && !noise.contains(c)))
+            out += c;
+    }
+    out = out.simplified();
+    // Signs alone are no label.
+    for (const QChar c : out)
+        if (c.isLetterOrNumber())
+            return out.toStdString();
+    return {};
 }
 
 // Dark letters on white, the face whatever its colour becoming the white majority.
@@ -87,7 +102,7 @@ std::string TLabelReader::Read(const QImage& crop) {
     if (getenv("TRACE_CROPS")) { static int n = 0; fprintf(stderr, "read %d '%s' conf %d\n", n++, text.get(), engine_->api.MeanTextConf()); }
     if (engine_->api.MeanTextConf() < kMinConfidence)
         return {};
-    return Trimmed(text.get());
+    return Cleaned(text.get());
 }
 
 } // namespace mm
