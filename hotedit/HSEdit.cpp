@@ -4,6 +4,8 @@
 #include "PaintBox.h"
 #include "SpotEdit.h"
 #include "SpotListBox.h"
+#include "TraceRun.h"
+#include "TracedSpots.h"
 #include "UndoKeys.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Fonts.h"
@@ -88,6 +90,7 @@ void TfrmHSEdit::BuildLayout() {
     btnLoad = button("&Load..", "btnLoad", 1, 1);
     btnSave = button("&Save...", "btnSave", 1, 2);
     btnClear = button("Clear", "btnClear", 2, 0);
+    btnTrace = button("&Trace", "btnTrace", 2, 1);
     const QSize spotsHint = GroupBox2->sizeHint();
     GroupBox2->setGeometry(232, 4, std::max(185, spotsHint.width()),
                            std::max(215, spotsHint.height()));
@@ -123,6 +126,7 @@ void TfrmHSEdit::ConnectHandlers() {
     Wire(btnClear, &QPushButton::clicked, &TfrmHSEdit::btnClearClick);
     Wire(btnLoad, &QPushButton::clicked, &TfrmHSEdit::btnLoadClick);
     Wire(btnSave, &QPushButton::clicked, &TfrmHSEdit::btnSaveClick);
+    Wire(btnTrace, &QPushButton::clicked, &TfrmHSEdit::btnTraceClick);
     Wire(btnOk, &QPushButton::clicked, &TfrmHSEdit::btnOkClick);
     Wire(btnCancel, &QPushButton::clicked, &TfrmHSEdit::btnCancelClick);
     new TUndoKeys(
@@ -237,6 +241,31 @@ void TfrmHSEdit::btnSaveClick() {
     document_.Save(QFile::encodeName(path).toStdString(), format);
 }
 
+void TfrmHSEdit::btnTraceClick() {
+    if (trace_)
+        return;
+    btnTrace->setEnabled(false);
+    setCursor(Qt::BusyCursor);
+    trace_ = std::make_unique<TTraceRun>(
+        picture_, TraceKeys,
+        [this](int done, int total) { btnTrace->setText(QString("%1/%2").arg(done).arg(total)); },
+        [this](const TTraceResult* result, const QString& error) {
+            Run([this, result, error] { TraceFinished(result, error); });
+        },
+        this);
+}
+
+void TfrmHSEdit::TraceFinished(const TTraceResult* result, const QString& error) {
+    // Called from the run itself: it goes once this call has returned.
+    trace_.release()->deleteLater();
+    unsetCursor();
+    btnTrace->setText("&Trace");
+    btnTrace->setEnabled(true);
+    if (!result)
+        throw Error(error.toStdString());
+    AddTracedSpots(document_, result->Spots);
+}
+
 void TfrmHSEdit::btnOkClick() {
     accept();
 }
@@ -245,13 +274,15 @@ void TfrmHSEdit::btnCancelClick() {
     reject();
 }
 
-bool EditHotMap(TDialogs& dialogs, THotSpots& hotSpots, const QString& caption, QWidget* parent) {
+bool EditHotMap(TDialogs& dialogs, THotSpots& hotSpots, const QString& caption, QWidget* parent,
+                const std::vector<TTraceKey>& keys) {
     const QImage picture = hotSpots.Image() ? hotSpots.Image()->SpotsPicture() : QImage();
     if (picture.isNull()) {
         dialogs.ShowMessage("Picture property undefined");
         return false;
     }
     TfrmHSEdit editor(dialogs, picture, hotSpots, caption, parent);
+    editor.TraceKeys = keys;
     if (editor.exec() != QDialog::Accepted)
         return false;
     editor.HandBack(hotSpots);
