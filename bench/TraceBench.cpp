@@ -13,13 +13,22 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     using namespace mm;
     const test::TDrawnPicture picture = test::DrawPicture(
-        {"800x1200, 40 buttons", {800, 1200}, 4, 10, QColor(235, 235, 235), QColor(35, 35, 38),
+        {"800x1200, 40 buttons",
+         {800, 1200},
+         4,
+         10,
+         QColor(235, 235, 235),
+         QColor(35, 35, 38),
          {QColor(150, 152, 155), QColor(235, 235, 232), QColor(200, 40, 35), QColor(40, 70, 190)},
-         -2, true, true, true});
+         -2,
+         true,
+         true,
+         true});
     std::vector<double> whole, finding;
     TTraceResult result;
     for (int run = 0; run < 5; ++run) {
-        whole.push_back(bench::Seconds([&] { result = TracePicture(picture.Image, picture.Keys); }));
+        whole.push_back(
+            bench::Seconds([&] { result = TracePicture(picture.Image, picture.Keys); }));
         finding.push_back(bench::Seconds([&] { (void)FindButtons(picture.Image); }));
     }
     std::printf("trace of 800x1200 with 40 buttons: %.0f ms (aim < 2000 ms), of which finding "

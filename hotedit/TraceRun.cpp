@@ -13,9 +13,8 @@ struct TStopped {};
 TTraceRun::TTraceRun(QImage picture, std::vector<TTraceKey> keys, TProgress progress,
                      TFinished finished, QObject* parent)
     : QObject(parent), progress_(std::move(progress)), finished_(std::move(finished)) {
-    thread_ = std::thread([this, picture = std::move(picture), keys = std::move(keys)] {
-        Work(picture, keys);
-    });
+    thread_ = std::thread(
+        [this, picture = std::move(picture), keys = std::move(keys)] { Work(picture, keys); });
 }
 
 TTraceRun::~TTraceRun() {
@@ -29,8 +28,8 @@ void TTraceRun::Work(const QImage& picture, const std::vector<TTraceKey>& keys) 
         QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
     };
     try {
-        auto result = std::make_shared<TTraceResult>(TracePicture(
-            picture, keys, [&](int done, int total) {
+        auto result =
+            std::make_shared<TTraceResult>(TracePicture(picture, keys, [&](int done, int total) {
                 if (stop_)
                     throw TStopped{};
                 post([this, done, total] { progress_(done, total); });

@@ -19,8 +19,8 @@ public:
 
     // Starts at once; the callbacks run on the thread that made the run, never after the run
     // is destroyed.
-    TTraceRun(QImage picture, std::vector<TTraceKey> keys, TProgress progress,
-              TFinished finished, QObject* parent = nullptr);
+    TTraceRun(QImage picture, std::vector<TTraceKey> keys, TProgress progress, TFinished finished,
+              QObject* parent = nullptr);
     // Stops the trace at the next button and waits for its thread.
     ~TTraceRun() override;
 

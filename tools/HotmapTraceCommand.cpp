@@ -20,7 +20,8 @@ int HotmapTrace(const Args& args) {
     try {
         traced = TracePicture(picture, TraceKeysOf(model));
     } catch (const TraceError& error) {
-        throw Failure(files[0], "model " + Hex4(model.ModelID) + " was not traced: " + error.what());
+        throw Failure(files[0],
+                      "model " + Hex4(model.ModelID) + " was not traced: " + error.what());
     }
     THotSpots spots;
     for (const TSpotData& spot : traced.Spots)

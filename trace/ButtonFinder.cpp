@@ -66,7 +66,6 @@ cv::Mat Edges(const cv::Mat& rgb) {
         edges |= found;
     }
     cv::dilate(edges, edges, cv::getStructuringElement(cv::MORPH_RECT, cv::Size(3, 3)));
-    if (getenv("TRACE_EDGES")) { static int n = 0; QImage(edges.data, edges.cols, edges.rows, int(edges.step), QImage::Format_Grayscale8).save(QString("/tmp/edges_%1.png").arg(n++)); }
     return edges;
 }
 
@@ -97,10 +96,9 @@ std::vector<TCandidate> Regions(const cv::Mat& edges) {
     const double maxArea = kMaxButtonShare * edges.cols * edges.rows;
     std::vector<TCandidate> found;
     for (int label = 1; label < count; ++label) {
-        const cv::Rect box(stats.at<int>(label, cv::CC_STAT_LEFT),
-                           stats.at<int>(label, cv::CC_STAT_TOP),
-                           stats.at<int>(label, cv::CC_STAT_WIDTH),
-                           stats.at<int>(label, cv::CC_STAT_HEIGHT));
+        const cv::Rect box(
+            stats.at<int>(label, cv::CC_STAT_LEFT), stats.at<int>(label, cv::CC_STAT_TOP),
+            stats.at<int>(label, cv::CC_STAT_WIDTH), stats.at<int>(label, cv::CC_STAT_HEIGHT));
         const double area = stats.at<int>(label, cv::CC_STAT_AREA);
         if (area < kMinButtonArea)
             continue;
@@ -121,9 +119,10 @@ std::vector<TCandidate> Regions(const cv::Mat& edges) {
             continue; // the background around the remote
         if (contours.empty())
             continue;
-        auto largest = std::max_element(
-            contours.begin(), contours.end(),
-            [](const auto& a, const auto& b) { return cv::contourArea(a) < cv::contourArea(b); });
+        auto largest =
+            std::max_element(contours.begin(), contours.end(), [](const auto& a, const auto& b) {
+                return cv::contourArea(a) < cv::contourArea(b);
+            });
         if (auto c = Candidate(std::move(*largest), maxArea, false))
             found.push_back(std::move(*c));
     }
@@ -268,9 +267,9 @@ TButtonOutline Fitted(const TCandidate& c) {
         if (round || NearlyUpright(ellipse->angle, 10)) {
             out.Shape = TSpotShape::Ellipse;
             const bool turned = !round && Turned(ellipse->angle);
-            out.Points = Corners(ellipse->center,
-                                 turned ? ellipse->size.height : ellipse->size.width,
-                                 turned ? ellipse->size.width : ellipse->size.height);
+            out.Points =
+                Corners(ellipse->center, turned ? ellipse->size.height : ellipse->size.width,
+                        turned ? ellipse->size.width : ellipse->size.height);
         } else {
             out.Points = Grown(EllipsePoints(*ellipse), ellipse->center);
         }
@@ -307,9 +306,8 @@ std::vector<TButtonOutline> FindButtons(const QImage& picture) {
     std::vector<TCandidate> buttons = Buttons(WholeButtons(Regions(Edges(RgbMat(picture)))));
     // Reading order: a row holds the buttons whose centres lie within half the height of the
     // row's first button; rows top to bottom, each left to right.
-    std::sort(buttons.begin(), buttons.end(), [](const TCandidate& a, const TCandidate& b) {
-        return a.Centre.y < b.Centre.y;
-    });
+    std::sort(buttons.begin(), buttons.end(),
+              [](const TCandidate& a, const TCandidate& b) { return a.Centre.y < b.Centre.y; });
     std::vector<std::pair<int, TButtonOutline>> rowed;
     float rowTop = 0, rowReach = -1;
     int row = 0;

@@ -20,7 +20,7 @@ std::string Folded(const std::string& text, bool confusions) {
             continue;
         char f = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
         if (confusions) {
-            constexpr std::string_view from = "OILSB", to = "01158";
+            constexpr std::string_view from = "OIL|!SB", to = "0111158";
             if (const size_t k = from.find(f); k != std::string_view::npos)
                 f = to[k];
         }

@@ -17,8 +17,8 @@ struct TTraceKey {
 std::vector<TTraceKey> TraceKeysOf(const TMyModelRecord& model);
 
 // For each text (GBK) the KeyIdx of the key whose name equals it without case and spaces, or 0;
-// no key is given twice. Exact matches come first; then, for what is left, letters OCR confuses
-// with digits (O and 0, I, L and 1, S and 5, B and 8) count as equal.
+// no key is given twice. Exact matches come first; then, for what is left, signs OCR confuses
+// (O and 0; I, L, | and ! and 1; S and 5; B and 8) count as equal.
 std::vector<int32_t> MatchKeys(const std::vector<std::string>& texts,
                                const std::vector<TTraceKey>& keys);
 

@@ -3,8 +3,8 @@
 #include <opencv2/imgproc.hpp>
 #include <tesseract/baseapi.h>
 
-#include <algorithm>
 #include <QString>
+#include <algorithm>
 
 namespace mm {
 
@@ -20,8 +20,9 @@ constexpr int kMinConfidence = 40;
 // the quotes and dashes that Tesseract makes of a rim or an icon's strokes.
 std::string Cleaned(const char* text) {
     const QString read = QString::fromUtf8(text ? text : "");
-    static const QString kept = "+-/&#*.";
-    static const QString noise = QStringLiteral("\u2018\u2019\u201C\u201D\u2014\u2013\u00AB\u00BB\u00A2");
+    static const QString kept = "+-/&#*.!";
+    static const QString noise =
+        QStringLiteral("\u2018\u2019\u201C\u201D\u2014\u2013\u00AB\u00BB\u00A2");
     QString out;
     for (const QChar c : read) {
         const bool ascii = c.unicode() < 0x80;
@@ -96,10 +97,8 @@ std::string TLabelReader::Read(const QImage& crop) {
     const cv::Mat image = ReadingImage(crop);
     if (image.empty())
         return {}; // a plain face: nothing printed
-    if (getenv("TRACE_CROPS")) { static int n = 0; QImage(image.data, image.cols, image.rows, int(image.step), QImage::Format_Grayscale8).save(QString("/tmp/crop_%1.png").arg(n++)); }
     engine_->api.SetImage(image.data, image.cols, image.rows, 1, int(image.step));
     const std::unique_ptr<char[]> text(engine_->api.GetUTF8Text());
-    if (getenv("TRACE_CROPS")) { static int n = 0; fprintf(stderr, "read %d '%s' conf %d\n", n++, text.get(), engine_->api.MeanTextConf()); }
     if (engine_->api.MeanTextConf() < kMinConfidence)
         return {};
     return Cleaned(text.get());

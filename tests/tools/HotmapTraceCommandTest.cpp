@@ -81,9 +81,11 @@ TEST_F(HotmapTrace, Refusals) {
         {db + " 3 " + out, 1, db + ": the picture of model 0003 does not decode: "},
         {db + " 9 " + out, 1, db + ": no model with ID 0009\n"},
         {demoDb + " 101 " + demoDb, 1, demoDb + ": is the input file"},
-        {demoDb + " 101 " + dir.File("no/out.hmt"), 1, dir.File("no/out.hmt") + ": Cannot create file"},
+        {demoDb + " 101 " + dir.File("no/out.hmt"), 1,
+         dir.File("no/out.hmt") + ": Cannot create file"},
         {demoDb + " 101", 2, "modeltool hotmap trace: "},
-        {demoDb + " 101 " + out + " --to png", 2, "modeltool hotmap trace: --to takes binary or text"},
+        {demoDb + " 101 " + out + " --to png", 2,
+         "modeltool hotmap trace: --to takes binary or text"},
     };
     for (const auto& c : cases) {
         const auto result = RunTool("hotmap trace " + c.args, true);

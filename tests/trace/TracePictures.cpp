@@ -13,12 +13,11 @@ namespace mm::test {
 
 namespace {
 
-const char* const kLabels[] = {"POWER", "MUTE", "VOL+", "VOL-", "MENU", "OK",   "EXIT",
-                               "INFO",  "TV",   "HOME", "BACK", "PLAY", "STOP", "REC",
-                               "GUIDE", "1",    "2",    "3",    "4",    "5",    "6",
-                               "7",     "8",    "9",    "0",    "CH+",  "CH-",  "AV",
-                               "SLEEP", "MODE", "EPG",  "LIST", "FAV",  "TEXT", "ZOOM",
-                               "AUDIO", "SUB",  "HELP", "EDIT", "RED"};
+const char* const kLabels[] = {"POWER", "MUTE", "VOL+", "VOL-",  "MENU",  "OK",   "EXIT",  "INFO",
+                               "TV",    "HOME", "BACK", "PLAY",  "STOP",  "REC",  "GUIDE", "1",
+                               "2",     "3",    "4",    "5",     "6",     "7",    "8",     "9",
+                               "0",     "CH+",  "CH-",  "AV",    "SLEEP", "MODE", "EPG",   "LIST",
+                               "FAV",   "TEXT", "ZOOM", "AUDIO", "SUB",   "HELP", "EDIT",  "RED"};
 
 enum class TKind { Rectangle, Ellipse, Round, Arrow };
 
@@ -37,8 +36,8 @@ void AddNoise(QImage& image) {
         QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             const auto channel = [&](int v) { return std::clamp(int(v + noise(random)), 0, 255); };
-            line[x] = qRgb(channel(qRed(line[x])), channel(qGreen(line[x])),
-                           channel(qBlue(line[x])));
+            line[x] =
+                qRgb(channel(qRed(line[x])), channel(qGreen(line[x])), channel(qBlue(line[x])));
         }
     }
 }
@@ -78,7 +77,8 @@ TDrawnPicture DrawPicture(const TPictureStyle& style) {
             const TKind kind = TKind((row + column) % 4);
             QSizeF size(cellW * 0.7, cellH * 0.55);
             if (kind == TKind::Round || kind == TKind::Arrow)
-                size = QSizeF(std::min(size.width(), cellH * 0.65), std::min(size.width(), cellH * 0.65));
+                size = QSizeF(std::min(size.width(), cellH * 0.65),
+                              std::min(size.width(), cellH * 0.65));
             const QRectF box(centre - QPointF(size.width() / 2, size.height() / 2), size);
             const QColor face = style.Faces[size_t(n) % style.Faces.size()];
             painter.setPen(QPen(face.darker(170), 1.5));
@@ -99,8 +99,8 @@ TDrawnPicture DrawPicture(const TPictureStyle& style) {
             QFont font = painter.font();
             font.setBold(true);
             // Printed well inside the face, as on real keys.
-            font.setPixelSize(std::max(9, int(std::min(size.height() * 0.36,
-                                                       size.width() * 0.9 / double(label.size())))));
+            font.setPixelSize(std::max(
+                9, int(std::min(size.height() * 0.36, size.width() * 0.9 / double(label.size())))));
             painter.setFont(font);
             painter.setPen(face.lightness() > 128 ? QColor(25, 25, 25) : QColor(245, 245, 245));
             painter.drawText(box, Qt::AlignCenter, QString::fromStdString(label));

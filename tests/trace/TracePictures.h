@@ -41,9 +41,9 @@ struct TDrawnPicture {
 TDrawnPicture DrawPicture(const TPictureStyle& style);
 
 struct TTraceScore {
-    int Buttons = 0, Found = 0;   // a proposal holds the centre, its size 1/3..3x each way
-    int Proposals = 0, Stray = 0; // stray: holds no button's centre
-    int Covering = 0;             // proposals holding two buttons' centres or more
+    int Buttons = 0, Found = 0;    // a proposal holds the centre, its size 1/3..3x each way
+    int Proposals = 0, Stray = 0;  // stray: holds no button's centre
+    int Covering = 0;              // proposals holding two buttons' centres or more
     int Labelled = 0, Matched = 0; // labelled buttons found and given their own key
 };
 

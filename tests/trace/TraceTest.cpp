@@ -7,17 +7,18 @@
 #include "trace/KeyMatch.h"
 
 #include <QString>
-#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace mm::test {
 namespace {
 
-const QColor kWhite(235, 235, 232), kGrey(150, 152, 155), kBlack(35, 35, 38),
-    kRed(200, 40, 35), kGreen(40, 150, 60), kBlue(40, 70, 190), kYellow(225, 200, 40);
+const QColor kWhite(235, 235, 232), kGrey(150, 152, 155), kBlack(35, 35, 38), kRed(200, 40, 35),
+    kGreen(40, 150, 60), kBlue(40, 70, 190), kYellow(225, 200, 40);
 
 // One table of pictures: shapes of every kind on each, colours, bodies and the photo's faults.
+// clang-format off
 const TPictureStyle kPictures[] = {
+    // name, size, columns, rows, background, body, faces, angle, gradient, noise, blur
     {"light body, grey buttons", {400, 640}, 4, 6, QColor(250, 250, 250), kWhite, {kGrey, kBlack}},
     {"dark body, coloured buttons", {400, 640}, 4, 6, QColor(245, 245, 245), kBlack,
      {kRed, kGreen, kBlue, kYellow, kWhite}},
@@ -30,14 +31,7 @@ const TPictureStyle kPictures[] = {
     {"800x1200, 40 buttons, everything", {800, 1200}, 4, 10, QColor(235, 235, 235), kBlack,
      {kGrey, kWhite, kRed, kGreen, kBlue, kYellow}, -2, true, true, true},
 };
-
-void Dump(const QImage& image, const TTraceResult& result, const std::vector<TExpectedButton>& buttons, int n) {
-    if (!getenv("TRACE_DUMP")) return;
-    QImage o = image.convertToFormat(QImage::Format_RGB32); QPainter p(&o); p.setPen(QPen(Qt::magenta, 1));
-            for (const TSpotData& s : result.Spots) { TSpot t(s); t.Draw(p, {0,0}); p.drawText(t.GetBounds().Left, t.GetBounds().Top, QString::fromStdString(s.Hint)); }
-            for (auto& b : buttons) p.drawEllipse(b.Centre, 2, 2);
-            p.end(); o.save(QString("/tmp/trace_") + QString::number(n) + ".png");
-}
+// clang-format on
 
 void ExpectGoodTrace(const std::string& name, const TTraceScore& s) {
     SCOPED_TRACE(name + ": " + ScoreText(s));
@@ -53,7 +47,6 @@ TEST(Trace, FindsAndReadsTheButtonsOfDrawnPhotos) {
         const TDrawnPicture picture = DrawPicture(style);
         const TTraceResult result = TracePicture(picture.Image, picture.Keys);
         ExpectGoodTrace(style.Name, Score(picture.Buttons, result));
-        Dump(picture.Image, result, picture.Buttons, int(&style - kPictures));
         for (const TSpotData& spot : result.Spots) {
             EXPECT_EQ(spot.Enabled, 1);
             EXPECT_EQ(spot.KeyKind, kKeyKindNormal);
@@ -75,7 +68,8 @@ TEST(Trace, FindsTheDemoCataloguesHandMadeOutlines) {
             data.Points = button.Points;
             const TSpot outline(data);
             const TRect box = outline.GetBounds();
-            const std::string name = GbkFromUtf16(QString::fromStdString(button.Label).toStdU16String());
+            const std::string name =
+                GbkFromUtf16(QString::fromStdString(button.Label).toStdU16String());
             int32_t id = 0;
             for (const TTraceKey& key : keys)
                 if (key.Name == name)
@@ -84,24 +78,23 @@ TEST(Trace, FindsTheDemoCataloguesHandMadeOutlines) {
                                QSizeF(box.Right - box.Left, box.Bottom - box.Top), id});
         }
         const TTraceResult result = TracePicture(DecodeJpeg(PictureBytes(model.Record)), keys);
-        Dump(DecodeJpeg(PictureBytes(model.Record)), result, buttons, 10 + int(&model - &catalogue.Models[0]));
         ExpectGoodTrace(model.Record.ModelType.Str(), Score(buttons, result));
     }
 }
 
 TEST(Trace, MatchesTextsToKeyNamesOnceEach) {
-    const std::vector<TTraceKey> keys = {{"Vol+", 7}, {"Power", 1}, {"OK", 5}, {"10", 30},
-                                         {"Zero", 0}, {"\xB5\xE7\xD4\xB4", 9}};
+    const std::vector<TTraceKey> keys = {{"Vol+", 7}, {"Power", 1}, {"OK", 5},
+                                         {"10", 30},  {"Zero", 0},  {"\xB5\xE7\xD4\xB4", 9}};
     struct {
         std::vector<std::string> texts;
         std::vector<int32_t> ids;
     } const cases[] = {
         {{"VOL+", "power", "Ok"}, {7, 1, 5}},
         {{"V ol +", ""}, {7, 0}},
-        {{"OK", "OK"}, {5, 0}},            // no key given twice
-        {{"IO", "0K", "10"}, {0, 5, 30}},  // exact first, then the confusable letters
-        {{"Zero", "POWERS"}, {0, 0}},      // a key of index 0 is never given
-        {{"\xB5\xE7\xD4\xB4"}, {9}},       // GBK text compared byte for byte
+        {{"OK", "OK"}, {5, 0}},           // no key given twice
+        {{"IO", "0K", "10"}, {0, 5, 30}}, // exact first, then the confusable letters
+        {{"Zero", "POWERS"}, {0, 0}},     // a key of index 0 is never given
+        {{"\xB5\xE7\xD4\xB4"}, {9}},      // GBK text compared byte for byte
     };
     for (const auto& c : cases)
         EXPECT_EQ(MatchKeys(c.texts, keys), c.ids) << c.texts.front();
