@@ -6,7 +6,7 @@
 #include "EditorDialog.h"
 #include "HotMapDocument.h"
 #include "HotMapView.h"
-#include "trace/KeyMatch.h"
+#include "trace/Trace.h"
 
 #include <QImage>
 #include <functional>

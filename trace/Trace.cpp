@@ -4,9 +4,8 @@
 #include "LabelReader.h"
 #include "platform/Gbk.h"
 
-#include <opencv2/imgproc.hpp>
-
 #include <QPainter>
+#include <QPainterPath>
 #include <QString>
 #include <algorithm>
 #include <array>
@@ -22,59 +21,49 @@ bool HasChinese(const std::vector<TTraceKey>& keys) {
     });
 }
 
-// Where the face lies in the crop of its box: the outline filled, then worn away by the rim's
-// width, so that the rim stays out while a label reaching near the outline stays in.
-cv::Mat FaceMask(const TButtonOutline& outline, const QRect& box) {
-    QImage filled(box.size(), QImage::Format_Grayscale8);
-    filled.fill(0);
-    {
-        QPainter painter(&filled);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Qt::white);
-        painter.translate(-box.topLeft());
-        const std::vector<TPoint>& p = outline.Points;
-        if (outline.Shape == TSpotShape::Polyline) {
-            QPolygon polygon;
-            for (const TPoint& point : p)
-                polygon << QPoint(point.X, point.Y);
-            painter.drawPolygon(polygon);
-        } else {
-            const QRect corners(QPoint(p[0].X, p[0].Y), QPoint(p[1].X - 1, p[1].Y - 1));
-            if (outline.Shape == TSpotShape::Ellipse)
-                painter.drawEllipse(corners);
-            else
-                painter.drawRect(corners);
-        }
+// The outline drawn a little inside itself, so that the rim stays out of the face.
+QPainterPath Inner(const TButtonOutline& outline) {
+    const TRect& b = outline.Box;
+    const QRectF box(b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top);
+    const QPointF centre = box.center();
+    const double keep = outline.Shape == TSpotShape::Rectangle ? 0.9 : 0.84;
+    QPainterPath path;
+    if (outline.Shape == TSpotShape::Polyline) {
+        QPolygonF polygon;
+        for (const TPoint& p : outline.Points)
+            polygon << centre + (QPointF(p.X, p.Y) - centre) * keep;
+        path.addPolygon(polygon);
+    } else {
+        const QRectF inner(centre - QPointF(box.width(), box.height()) * keep / 2,
+                           box.size() * keep);
+        if (outline.Shape == TSpotShape::Ellipse)
+            path.addEllipse(inner);
+        else
+            path.addRect(inner);
     }
-    const cv::Mat view(filled.height(), filled.width(), CV_8U, filled.bits(),
-                       static_cast<size_t>(filled.bytesPerLine()));
-    const int rim = std::max(2, std::min(box.width(), box.height()) / 12);
-    cv::Mat mask;
-    cv::erode(view, mask,
-              cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * rim + 1, 2 * rim + 1)));
-    return mask;
+    return path;
 }
 
 // The middle value of each channel: the face's own colour, whatever is printed on it.
-QRgb MedianColour(const QImage& crop, const cv::Mat& mask) {
+QColor MedianColour(const QImage& image, const QPainterPath& inside) {
     std::array<std::vector<int>, 3> channels;
-    for (int y = 0; y < crop.height(); ++y)
-        for (int x = 0; x < crop.width(); ++x)
-            if (mask.at<uchar>(y, x)) {
-                const QRgb c = crop.pixel(x, y);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (inside.contains(QPointF(x + 0.5, y + 0.5))) {
+                const QRgb c = image.pixel(x, y);
                 channels[0].push_back(qRed(c));
                 channels[1].push_back(qGreen(c));
                 channels[2].push_back(qBlue(c));
             }
     if (channels[0].empty())
-        return qRgb(255, 255, 255);
+        return Qt::white;
     std::array<int, 3> middle{};
     for (size_t c = 0; c < 3; ++c) {
         auto& v = channels[c];
         std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
         middle[c] = v[v.size() / 2];
     }
-    return qRgb(middle[0], middle[1], middle[2]);
+    return QColor(middle[0], middle[1], middle[2]);
 }
 
 // The face inside the outline, without its rim: what lies outside is painted in the face's
@@ -83,19 +72,15 @@ QImage Face(const QImage& picture, const TButtonOutline& outline) {
     const TRect& b = outline.Box;
     const QRect box =
         QRect(QPoint(b.Left, b.Top), QPoint(b.Right - 1, b.Bottom - 1)).intersected(picture.rect());
-    if (box.width() < 4 || box.height() < 4 || outline.Points.size() < 2)
+    if (box.width() < 4 || box.height() < 4)
         return {};
-    QImage face = picture.copy(box).convertToFormat(QImage::Format_RGB32);
-    const QRect whole(b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top);
-    const cv::Mat mask = FaceMask(outline, whole)(
-        cv::Rect(box.x() - whole.x(), box.y() - whole.y(), box.width(), box.height()));
-    const QRgb filler = MedianColour(face, mask);
-    for (int y = 0; y < face.height(); ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(face.scanLine(y));
-        for (int x = 0; x < face.width(); ++x)
-            if (!mask.at<uchar>(y, x))
-                line[x] = filler;
-    }
+    const QImage crop = picture.copy(box).convertToFormat(QImage::Format_RGB32);
+    const QPainterPath inner = Inner(outline).translated(-box.topLeft());
+    QImage face(crop.size(), QImage::Format_RGB32);
+    face.fill(MedianColour(crop, inner));
+    QPainter painter(&face);
+    painter.setClipPath(inner);
+    painter.drawImage(0, 0, crop);
     return face;
 }
 
