@@ -43,9 +43,9 @@ cv::Mat RgbMat(const QImage& picture) {
 }
 
 cv::Mat Edges(const cv::Mat& rgb) {
-    // A median wider than a letter's stroke wipes out the label printed on a button, which would
-    // otherwise cut the button in parts where it touches the rim, and the sensor's noise with
-    // it, while it keeps the rim where it is.
+    // A median wider than a letter's stroke wears down the label printed on a button (which can
+    // cut the button in parts where it touches the rim) and the sensor's noise, while it keeps
+    // the rim where it is.
     const int side = std::min(rgb.cols, rgb.rows);
     cv::Mat plain;
     cv::medianBlur(rgb, plain, std::max(5, side / 120) | 1);
