@@ -51,18 +51,43 @@ cv::Mat Binary(const cv::Mat& grey) {
     return binary;
 }
 
+// The box of the printed line: the tallest mark and the marks beside it on the same line, so
+// that a highlight or a screw above or below the word stays out. Empty without any mark.
+cv::Rect LineOfLetters(const cv::Mat& ink) {
+    cv::Mat labels, stats, centroids;
+    const int count = cv::connectedComponentsWithStats(ink, labels, stats, centroids, 8, CV_32S);
+    const auto box = [&](int i) {
+        return cv::Rect(stats.at<int>(i, cv::CC_STAT_LEFT), stats.at<int>(i, cv::CC_STAT_TOP),
+                        stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
+    };
+    int tallest = 0;
+    for (int i = 1; i < count; ++i)
+        if (tallest == 0 || box(i).height > box(tallest).height)
+            tallest = i;
+    if (tallest == 0)
+        return {};
+    const cv::Rect line = box(tallest);
+    cv::Rect letters = line;
+    for (int i = 1; i < count; ++i) {
+        const cv::Rect mark = box(i);
+        const int shared = std::min(mark.br().y, line.br().y) - std::max(mark.y, line.y);
+        if (2 * shared >= mark.height)
+            letters |= mark;
+    }
+    // A margin of two pixels, for the letters' antialiased edges.
+    return cv::Rect(letters.x - 2, letters.y - 2, letters.width + 4, letters.height + 4);
+}
+
 // The letters cut out and scaled to the height Tesseract reads best, on a white margin; empty
 // for a plain face.
 cv::Mat ReadingImage(const QImage& crop) {
     const QImage grey = crop.convertToFormat(QImage::Format_Grayscale8);
     const cv::Mat view(grey.height(), grey.width(), CV_8U, const_cast<uchar*>(grey.constBits()),
                        static_cast<size_t>(grey.bytesPerLine()));
-    std::vector<cv::Point> ink;
-    cv::findNonZero(Binary(view) == 0, ink);
-    if (ink.empty())
+    const cv::Rect letters =
+        LineOfLetters(Binary(view) == 0) & cv::Rect(0, 0, view.cols, view.rows);
+    if (letters.empty())
         return {};
-    const cv::Rect letters = (cv::boundingRect(ink) + cv::Size(4, 4) - cv::Point(2, 2)) &
-                             cv::Rect(0, 0, view.cols, view.rows);
     const double scale = std::clamp(double(kLetterHeight) / letters.height, 1.0, 8.0);
     cv::Mat scaled;
     cv::resize(view(letters), scaled, cv::Size(), scale, scale, cv::INTER_CUBIC);

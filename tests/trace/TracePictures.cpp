@@ -81,14 +81,36 @@ TDrawnPicture DrawPicture(const TPictureStyle& style) {
                               std::min(size.width(), cellH * 0.65));
             const QRectF box(centre - QPointF(size.width() / 2, size.height() / 2), size);
             const QColor face = style.Faces[size_t(n) % style.Faces.size()];
+            const auto drawShape = [&](const QRectF& at) {
+                if (kind == TKind::Rectangle)
+                    painter.drawRoundedRect(at, 6, 6);
+                else if (kind == TKind::Arrow)
+                    painter.drawPolygon(Arrow(at));
+                else
+                    painter.drawEllipse(at);
+            };
+            if (style.Relief) {
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(style.Body.darker(160));
+                drawShape(box.translated(3, 4));
+            }
             painter.setPen(QPen(face.darker(170), 1.5));
             painter.setBrush(face);
-            if (kind == TKind::Rectangle)
-                painter.drawRoundedRect(box, 6, 6);
-            else if (kind == TKind::Arrow)
-                painter.drawPolygon(Arrow(box));
-            else
-                painter.drawEllipse(box);
+            drawShape(box);
+            if (style.Relief) {
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(QColor(255, 255, 255, 150));
+                painter.drawEllipse(QRectF(box.left() + box.width() * 0.12,
+                                           box.top() + box.height() * 0.1, box.width() * 0.2,
+                                           box.height() * 0.14));
+                // A word printed on the body beside the button, as on many remotes.
+                QFont small = painter.font();
+                small.setPixelSize(9);
+                painter.setFont(small);
+                painter.setPen(style.Body.lightness() > 128 ? QColor(70, 70, 70)
+                                                            : QColor(200, 200, 200));
+                painter.drawText(QPointF(box.left(), box.bottom() + 11), "fn");
+            }
             const int32_t id = n + 1;
             const std::string label = kind == TKind::Arrow ? "" : kLabels[size_t(n) % 40];
             // Every key is in the table; an arrow's key has a name no text on it gives.

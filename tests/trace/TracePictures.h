@@ -22,6 +22,8 @@ struct TPictureStyle {
     bool Gradient = false;     // light falling from the left
     bool Noise = false;
     bool Blur = false;
+    // Each button's shadow below it and a highlight on its face; words printed on the body.
+    bool Relief = false;
 };
 
 // One button as the scorer sees it; ID 0 for a button without a label (an icon).

@@ -18,7 +18,7 @@ const QColor kWhite(235, 235, 232), kGrey(150, 152, 155), kBlack(35, 35, 38), kR
 // One table of pictures: shapes of every kind on each, colours, bodies and the photo's faults.
 // clang-format off
 const TPictureStyle kPictures[] = {
-    // name, size, columns, rows, background, body, faces, angle, gradient, noise, blur
+    // name, size, columns, rows, background, body, faces, angle, gradient, noise, blur, relief
     {"light body, grey buttons", {400, 640}, 4, 6, QColor(250, 250, 250), kWhite, {kGrey, kBlack}},
     {"dark body, coloured buttons", {400, 640}, 4, 6, QColor(245, 245, 245), kBlack,
      {kRed, kGreen, kBlue, kYellow, kWhite}},
@@ -28,6 +28,8 @@ const TPictureStyle kPictures[] = {
      {kGrey, kWhite, kRed}, 0, false, true, true},
     {"light body turned 3 degrees", {400, 640}, 4, 6, QColor(60, 60, 60), kWhite,
      {kBlack, kBlue, kGrey}, 3},
+    {"light body, shadows, highlights, printed words", {400, 640}, 4, 6, QColor(250, 250, 250),
+     QColor(225, 228, 230), {kGrey, kBlack, kBlue}, 0, false, false, false, true},
     {"800x1200, 40 buttons, everything", {800, 1200}, 4, 10, QColor(235, 235, 235), kBlack,
      {kGrey, kWhite, kRed, kGreen, kBlue, kYellow}, -2, true, true, true},
 };
