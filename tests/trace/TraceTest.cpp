@@ -6,6 +6,7 @@
 #include "tools/DemoCatalogue.h"
 #include "trace/KeyMatch.h"
 
+#include <QPainter>
 #include <QString>
 #include <gtest/gtest.h>
 
@@ -99,6 +100,25 @@ TEST(Trace, FindsTheDemoCataloguesHandMadeOutlines) {
     std::cout << "[ score    ] the demo catalogue: " << ScoreText(all) << std::endl;
     EXPECT_LE(all.Stray * 10, all.Proposals);
     EXPECT_GE(all.Matched * 10, all.Labelled * 8);
+}
+
+TEST(Trace, PicturesWithoutButtonsGiveNoOutlines) {
+    const auto plain = [](QSize size) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(QColor(120, 130, 140));
+        return image;
+    };
+    QImage body = plain({300, 400});
+    {
+        QPainter painter(&body);
+        painter.setBrush(QColor(30, 30, 30));
+        painter.drawRoundedRect(QRect(20, 20, 260, 360), 30, 30); // a remote without buttons
+    }
+    const QImage pictures[] = {QImage(),         plain({1, 1}),     plain({3, 3}), plain({1, 2000}),
+                               plain({2000, 6}), plain({300, 400}), body};
+    for (const QImage& picture : pictures)
+        EXPECT_TRUE(TracePicture(picture, {{"Power", 1}}).Spots.empty())
+            << picture.width() << "x" << picture.height();
 }
 
 TEST(Trace, MatchesTextsToKeyNamesOnceEach) {
