@@ -17,6 +17,38 @@ void LoadMap(const std::string& fileName, THotSpots& spots) {
 
 namespace {
 
+THotMapFormat FormatNamed(const std::string& name) {
+    if (name == "binary")
+        return THotMapFormat::Binary;
+    if (name == "text")
+        return THotMapFormat::Text;
+    throw UsageError("--to takes binary or text, not '" + name + "'");
+}
+
+} // namespace
+
+std::optional<THotMapFormat> FormatOption(const Args& args, Args& files) {
+    std::optional<THotMapFormat> to;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--to") {
+            files.push_back(args[i]);
+            continue;
+        }
+        if (i + 1 == args.size())
+            throw UsageError("--to needs binary or text");
+        to = FormatNamed(args[++i]);
+    }
+    return to;
+}
+
+void SaveMap(const std::string& fileName, const THotSpots& spots, std::optional<THotMapFormat> to) {
+    // Without --to the output's name decides, as in the hot-map editor.
+    OnFile(fileName,
+           [&] { SaveHotMap(fileName, spots, to.value_or(HotMapFormatOfName(fileName))); });
+}
+
+namespace {
+
 // One line per spot: line breaks (CR LF, CR or LF) as \n, tabs as \t, backslashes doubled.
 std::string Escaped(const std::string& text) {
     std::string out;
@@ -73,33 +105,14 @@ int Show(const Args& args) {
     return 0;
 }
 
-THotMapFormat FormatNamed(const std::string& name) {
-    if (name == "binary")
-        return THotMapFormat::Binary;
-    if (name == "text")
-        return THotMapFormat::Text;
-    throw UsageError("--to takes binary or text, not '" + name + "'");
-}
-
 int Convert(const Args& args) {
     Args files;
-    std::optional<THotMapFormat> to;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] != "--to") {
-            files.push_back(args[i]);
-            continue;
-        }
-        if (i + 1 == args.size())
-            throw UsageError("--to needs binary or text");
-        to = FormatNamed(args[++i]);
-    }
+    const std::optional<THotMapFormat> to = FormatOption(args, files);
     RequireArgs(files, 2);
     RefuseSameFile(files[0], files[1]);
     THotSpots spots;
     LoadMap(files[0], spots);
-    // Without --to the output's name decides, as in the hot-map editor.
-    OnFile(files[1],
-           [&] { SaveHotMap(files[1], spots, to.value_or(HotMapFormatOfName(files[1]))); });
+    SaveMap(files[1], spots, to);
     return 0;
 }
 
@@ -126,6 +139,12 @@ std::vector<TCommand> HotmapCommands() {
          "spots whose ID matches no key and the spots whose outline is empty, one per line (exit "
          "1 when any)",
          HotmapCheck},
+        {"hotmap trace", "DB ID OUT [--to binary|text]",
+         "find the buttons on the picture of model ID, fit an outline to each, read the word "
+         "printed on it and write one spot per button to OUT (format as hotmap convert chooses): "
+         "ID the KeyIdx of the key so named (case and spaces aside) or 0, Hint the word read; "
+         "prints how many outlines were found and how many matched keys",
+         HotmapTrace},
     };
 }
 

@@ -75,16 +75,6 @@ TRenderOptions ParseOptions(const Args& args) {
     return options;
 }
 
-QImage DecodedPicture(const TMyModelRecord& model, const std::string& dbName) {
-    const std::string_view bytes = StoredPicture(model, dbName);
-    try {
-        return DecodeJpeg(bytes);
-    } catch (const JpegError& error) {
-        throw Failure(dbName, "the picture of model " + Hex4(model.ModelID) +
-                                  " does not decode: " + error.what());
-    }
-}
-
 // Qt passes the PNG library's complaints to its message handler; while one image is encoded
 // they are dropped, and a failure is reported once, as the command's own.
 class TQuietPngLibrary {
@@ -113,6 +103,16 @@ QByteArray Png(const QImage& image, const std::string& fileName) {
 }
 
 } // namespace
+
+QImage DecodedPicture(const TMyModelRecord& model, const std::string& dbName) {
+    const std::string_view bytes = StoredPicture(model, dbName);
+    try {
+        return DecodeJpeg(bytes);
+    } catch (const JpegError& error) {
+        throw Failure(dbName, "the picture of model " + Hex4(model.ModelID) +
+                                  " does not decode: " + error.what());
+    }
+}
 
 int HotmapRender(const Args& args) {
     TRenderOptions options = ParseOptions(args);

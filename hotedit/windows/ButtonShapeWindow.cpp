@@ -67,7 +67,7 @@ void TButtonShapeWindow::BuildLayout() {
         PostGuarded(this, dialogs_, [message] { throw Error(message); });
     };
     HotImage1->HotSpotsEditor = [this](THotImage& image) {
-        return EditHotMap(dialogs_, image.HotSpots, image.objectName(), this);
+        return EditHotMap(dialogs_, image.HotSpots, image.objectName(), this, TraceKeysOf(model_));
     };
 
     // Below the first client area: reached by enlarging the window.

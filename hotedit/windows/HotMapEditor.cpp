@@ -4,7 +4,9 @@
 #include "PaintBox.h"
 #include "SpotEditor.h"
 #include "SpotListBox.h"
+#include "TraceRun.h"
 #include "UndoKeys.h"
+#include "hotedit/core/TracedSpots.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Fonts.h"
 
@@ -88,6 +90,7 @@ void THotMapEditor::BuildLayout() {
     btnLoad = button("&Load..", "btnLoad", 1, 1);
     btnSave = button("&Save...", "btnSave", 1, 2);
     btnClear = button("Clear", "btnClear", 2, 0);
+    btnTrace = button("&Trace", "btnTrace", 2, 1);
     const QSize spotsHint = GroupBox2->sizeHint();
     GroupBox2->setGeometry(232, 4, std::max(185, spotsHint.width()),
                            std::max(215, spotsHint.height()));
@@ -146,6 +149,7 @@ void THotMapEditor::ConnectHandlers() {
     Wire(btnClear, &QPushButton::clicked, &THotMapEditor::btnClearClick);
     Wire(btnLoad, &QPushButton::clicked, &THotMapEditor::btnLoadClick);
     Wire(btnSave, &QPushButton::clicked, &THotMapEditor::btnSaveClick);
+    Wire(btnTrace, &QPushButton::clicked, &THotMapEditor::btnTraceClick);
     Wire(btnOk, &QPushButton::clicked, &THotMapEditor::btnOkClick);
     Wire(btnCancel, &QPushButton::clicked, &THotMapEditor::btnCancelClick);
     new TUndoKeys(
@@ -260,6 +264,31 @@ void THotMapEditor::btnSaveClick() {
     document_.Save(QFile::encodeName(path).toStdString(), format);
 }
 
+void THotMapEditor::btnTraceClick() {
+    if (trace_)
+        return;
+    btnTrace->setEnabled(false);
+    setCursor(Qt::BusyCursor);
+    trace_ = std::make_unique<TTraceRun>(
+        picture_, TraceKeys,
+        [this](int done, int total) { btnTrace->setText(QString("%1/%2").arg(done).arg(total)); },
+        [this](const TTraceResult* result, const QString& error) {
+            Run([this, result, error] { TraceFinished(result, error); });
+        },
+        this);
+}
+
+void THotMapEditor::TraceFinished(const TTraceResult* result, const QString& error) {
+    // Called from the run itself: it goes once this call has returned.
+    trace_.release()->deleteLater();
+    unsetCursor();
+    btnTrace->setText("&Trace");
+    btnTrace->setEnabled(true);
+    if (!result)
+        throw Error(error.toStdString());
+    AddTracedSpots(document_, result->Spots);
+}
+
 void THotMapEditor::btnOkClick() {
     accept();
 }
@@ -268,13 +297,15 @@ void THotMapEditor::btnCancelClick() {
     reject();
 }
 
-bool EditHotMap(TDialogs& dialogs, THotSpots& hotSpots, const QString& caption, QWidget* parent) {
+bool EditHotMap(TDialogs& dialogs, THotSpots& hotSpots, const QString& caption, QWidget* parent,
+                const std::vector<TTraceKey>& keys) {
     const QImage picture = hotSpots.Image() ? hotSpots.Image()->SpotsPicture() : QImage();
     if (picture.isNull()) {
         dialogs.ShowMessage("Picture property undefined");
         return false;
     }
     THotMapEditor editor(dialogs, picture, hotSpots, caption, parent);
+    editor.TraceKeys = keys;
     if (editor.exec() != QDialog::Accepted)
         return false;
     editor.HandBack(hotSpots);

@@ -6,9 +6,11 @@
 #include "EditorDialog.h"
 #include "hotedit/core/HotMapDocument.h"
 #include "hotedit/core/HotMapView.h"
+#include "trace/Trace.h"
 
 #include <QImage>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -21,6 +23,7 @@ namespace mm {
 class TDialogs;
 class TPaintBox;
 class TSpotListBox;
+class TTraceRun;
 
 class THotMapEditor : public TEditorDialog {
     Q_OBJECT
@@ -32,6 +35,9 @@ public:
 
     // The caller's hot map becomes the edited copy.
     void HandBack(THotSpots& target) const { document_.HandBack(target); }
+
+    // The keys whose names "Trace" matches the labels read on the picture against.
+    std::vector<TTraceKey> TraceKeys;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -57,6 +63,8 @@ private:
     void lboxSpotsDragDrop(int target);
     void btnLoadClick();
     void btnSaveClick();
+    void btnTraceClick();
+    void TraceFinished(const TTraceResult* result, const QString& error);
     void btnOkClick();
     void btnCancelClick();
 
@@ -73,6 +81,7 @@ private:
         QPoint Cancel;
         QSize Size;
     } opening_;
+    std::unique_ptr<TTraceRun> trace_; // while a trace runs
 
     QGroupBox* GroupBox1 = nullptr;
     QScrollArea* ScrollBox1 = nullptr;
@@ -86,6 +95,7 @@ private:
     QPushButton* btnLoad = nullptr;
     QPushButton* btnSave = nullptr;
     QPushButton* btnClear = nullptr;
+    QPushButton* btnTrace = nullptr;
     QPushButton* btnOk = nullptr;
     QPushButton* btnCancel = nullptr;
 };
@@ -94,7 +104,8 @@ private:
 // the list's owning control it tells the user "Picture property undefined" and answers false.
 // On OK the hot map becomes the edited copy (true); on Cancel it stays as it was (false). Run
 // it from a posted handler, never from inside a control's own signal.
+// "Trace" matches the labels it reads against `keys`.
 bool EditHotMap(TDialogs& dialogs, THotSpots& hotSpots, const QString& caption,
-                QWidget* parent = nullptr);
+                QWidget* parent = nullptr, const std::vector<TTraceKey>& keys = {});
 
 } // namespace mm

@@ -44,9 +44,10 @@ expect_offer() { # expected words... -- typed words...
         grep -qx -- "$word" <<< "$typed" || fail "after 'modeltool $*' no '$word' is offered: $typed"
     done
 }
-expect_offer show convert render check -- hotmap ""
+expect_offer show convert render check trace -- hotmap ""
 expect_offer --to -- hotmap convert a.hmt b.txt --
 expect_offer binary text -- hotmap convert a.hmt b.txt --to ""
 expect_offer --select --shift --checks --size -- hotmap render --
+expect_offer binary text -- hotmap trace model.RMF 101 out.hmt --to ""
 expect_offer --out -- import model.RMF --
 echo "manual page, --help and completion agree"
