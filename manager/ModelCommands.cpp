@@ -6,6 +6,11 @@
 
 namespace mm {
 
+namespace {
+// Apart from the record commands' ids, so that only working-copy edits are offered to merge.
+constexpr int kWorkingEditId = 100;
+} // namespace
+
 bool SameRecord(const TMyModelRecord& a, const TMyModelRecord& b) {
     return std::memcmp(&a.Fixed(), &b.Fixed(), sizeof(TModelFixedPart)) == 0 && a.Blob == b.Blob;
 }
@@ -49,6 +54,32 @@ void TInsertRecordCommand::Apply(bool remove) {
         document_.RemoveRecord(index_);
     else
         document_.InsertRecord(index_, record_, outlines_);
+}
+
+TWorkingEditCommand::TWorkingEditCommand(TModelDocument& document, int index, TWorkingModel before,
+                                         TWorkingModel after, const QString& label, int mergeKey)
+    : QUndoCommand(label), document_(document), index_(index), before_(std::move(before)),
+      after_(std::move(after)), mergeKey_(mergeKey) {}
+
+void TWorkingEditCommand::undo() {
+    document_.PutWorking(index_, before_);
+}
+
+void TWorkingEditCommand::redo() {
+    document_.PutWorking(index_, after_);
+}
+
+int TWorkingEditCommand::id() const {
+    return mergeKey_ == 0 ? -1 : kWorkingEditId;
+}
+
+bool TWorkingEditCommand::mergeWith(const QUndoCommand* other) {
+    const auto* next = static_cast<const TWorkingEditCommand*>(other);
+    if (next->index_ != index_ || next->mergeKey_ != mergeKey_)
+        return false;
+    after_ = next->after_;
+    setObsolete(before_ == after_);
+    return true;
 }
 
 } // namespace mm

@@ -1,6 +1,8 @@
 #pragma once
-// The undoable changes of the catalogue: a record replaced, inserted or removed. Each keeps the
+// The undoable changes of the catalogue (a record replaced, inserted or removed) and of the
+// working copy of the model under edit. Each keeps the
 // records it needs to go both ways; the document applies them.
+#include "WorkingModel.h"
 #include "model/ModelRecord.h"
 
 #include <QUndoCommand>
@@ -47,6 +49,25 @@ private:
     TMyModelRecord record_;
     std::optional<uint16_t> outlines_; // whose outline file the record's outlines are in
     bool removes_;
+};
+
+// An edit of the working copy of Models[index]. Edits with the same non-zero merge key in a row
+// (typing in one cell) are one command; typed back to where it began, none.
+class TWorkingEditCommand : public QUndoCommand {
+public:
+    TWorkingEditCommand(TModelDocument& document, int index, TWorkingModel before,
+                        TWorkingModel after, const QString& label, int mergeKey);
+    void undo() override;
+    void redo() override;
+    int id() const override;
+    bool mergeWith(const QUndoCommand* other) override;
+
+private:
+    TModelDocument& document_;
+    int index_;
+    TWorkingModel before_;
+    TWorkingModel after_;
+    int mergeKey_;
 };
 
 // The same record, byte for byte: its fixed part and its blob.

@@ -32,10 +32,12 @@ namespace mm {
 
 namespace {
 constexpr int kReportMilliseconds = 5000;
+constexpr int kShiftTab = 1;
 } // namespace
 
 TfrmModelEdit::TfrmModelEdit(TDialogs& dialogs, std::string exeDir, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), exeDir_(exeDir), document_(std::move(exeDir)) {
+    : QMainWindow(parent), dialogs_(dialogs), exeDir_(exeDir), document_(std::move(exeDir)),
+      handlers_(*this, dialogs, [this] { ActionList1Update(); }) {
     setObjectName(QStringLiteral("frmModelEdit"));
     setFont(WindowFont());
     BuildLayout();
@@ -46,8 +48,7 @@ TfrmModelEdit::TfrmModelEdit(TDialogs& dialogs, std::string exeDir, QWidget* par
 TfrmModelEdit::~TfrmModelEdit() = default;
 
 void TfrmModelEdit::Handle(const std::function<void()>& handler) {
-    Guarded(dialogs_, handler);
-    ActionList1Update();
+    handlers_.Run(handler);
 }
 
 void TfrmModelEdit::TakePendingInput() {
@@ -137,12 +138,26 @@ void TfrmModelEdit::RefreshList() {
     if (document_.Count() > 0)
         ShowCurrentModel();
     else
-        shownIndex_ = -1;
+        document_.OpenWorking(-1);
 }
 
 void TfrmModelEdit::ShowCurrentModel() {
     ShowModel(CurrentRow() - 1);
-    ShowPages(CurrentRow() - 1);
+}
+
+void TfrmModelEdit::ShowAfterUndo() {
+    TUpdatingScope updating(Updating);
+    KeyIdxStats.clear();
+    spSkinGroupBox1->RollUp();
+    FillModelList();
+    const int index = ShownIndex();
+    if (!document_.Record(index)) {
+        RefreshList();
+        return;
+    }
+    tsGrid1->SetCurrentRow(index + 1);
+    ShowWorkingModel();
+    ShowPicture(index);
 }
 
 void TfrmModelEdit::FillModelList() {
@@ -156,43 +171,35 @@ void TfrmModelEdit::FillModelList() {
 }
 
 void TfrmModelEdit::ShowModel(int index) {
-    SetBrandButtonVisible(false);
-    tsGridKeyList1->SetRows(0);
-    tsGridKeyList2->SetRows(0);
-    const TMyModelRecord* shown = document_.Record(index);
-    shownIndex_ = shown ? index : -1;
-    if (!shown)
-        return;
-    const TMyModelRecord& record = *shown;
-    SpinEdit1->setMaximum(KeyCountsMaximum(ShowsShift(record)));
-    SpinEdit1->SetValue(ShownKeyCounts(record));
-    tsGridKeyList1->SetRows(SpinEdit1->Value());
-    tsGridKeyList2->SetRows(SpinEdit1->Value());
-    FillKeyGrids(index);
-    ShowPicture(index);
-    ComboBox1->setCurrentIndex(CommTypeItemIndex(record.CommType));
-    ComboBox1Change();
-    CheckBox1->setChecked(ShowsShift(record));
+    TUpdatingScope updating(Updating);
+    document_.OpenWorking(index);
     {
         // Showing a model is no tab change by the user: the SHIFT buttons keep their state.
         const QSignalBlocker quiet(PageControl2);
         PageControl2->setCurrentIndex(0);
     }
-    SetTabVisible(1, HasShiftPage(record));
-    SpinEdit3->SetValue(record.OneInTwoCount);
-    ShowChipAndCodes(record);
+    ShowWorkingModel();
+    ShowPicture(ShownIndex());
 }
 
-void TfrmModelEdit::ShowPages(int index) {
-    tsGrid3->SetRows(0);
-    const TMyModelRecord* record = document_.Record(index);
-    if (!record)
+void TfrmModelEdit::ShowWorkingModel() {
+    TUpdatingScope updating(Updating);
+    if (!document_.Record(ShownIndex())) {
+        SetBrandButtonVisible(false);
+        for (TtsGrid* grid : {tsGridKeyList1, tsGridKeyList2, tsGrid3})
+            grid->SetRows(0);
         return;
-    SpinEdit2->SetValue(ShownPageCounts(*record));
-    std::vector<std::vector<QVariant>> rows;
-    for (const std::string& name : PageNameRows(*record))
-        rows.push_back({QStringFromGbk(name)});
-    tsGrid3->SetAllRows(std::move(rows));
+    }
+    const TWorkingModel& model = document_.Working();
+    ShowKeyTables();
+    {
+        const QSignalBlocker quiet(CheckBox1);
+        CheckBox1->setChecked(model.Input.HasShift);
+    }
+    SetTabVisible(kShiftTab, model.ShiftTabShown);
+    SpinEdit3->SetValue(model.Input.OneInTwoCount);
+    ShowChipAndCodes();
+    ShowPageNames();
 }
 
 void TfrmModelEdit::SaveDatabase() {
@@ -211,8 +218,6 @@ void TfrmModelEdit::RedoClick() {
 }
 
 void TfrmModelEdit::UndoOrRedo(bool undo) {
-    if (!StoreShownModel())
-        return;
     QUndoStack& stack = document_.UndoStack();
     if (undo ? !stack.canUndo() : !stack.canRedo())
         return;
@@ -221,7 +226,7 @@ void TfrmModelEdit::UndoOrRedo(bool undo) {
         stack.undo();
     else
         stack.redo();
-    RefreshList();
+    ShowAfterUndo();
     Report((undo ? QStringLiteral("Undone: ") : QStringLiteral("Redone: ")) + label);
 }
 
@@ -234,13 +239,20 @@ QString TfrmModelEdit::FileNameText(const std::string& path) {
 }
 
 bool TfrmModelEdit::StoreShownModel() {
-    return !document_.EditMode() || !document_.Record(shownIndex_) ||
-           StoreModelReported(shownIndex_);
+    return !document_.EditMode() || !document_.Record(ShownIndex()) || StoreModelReported();
 }
 
-bool TfrmModelEdit::StoreModelReported(int index) {
+bool TfrmModelEdit::StoreModel() {
+    if (const auto broken = document_.StoreWorking()) {
+        dialogs_.ShowMessage(QString::fromStdString(*broken));
+        return false;
+    }
+    return true;
+}
+
+bool TfrmModelEdit::StoreModelReported() {
     bool stored = false;
-    Guarded(dialogs_, [&] { stored = StoreModel(index); });
+    Guarded(dialogs_, [&] { stored = StoreModel(); });
     return stored;
 }
 
@@ -248,7 +260,7 @@ void TfrmModelEdit::ToolButton3Click() {
     if (!document_.EditMode()) {
         document_.SetEditMode(true);
     } else {
-        if (!StoreModelReported(shownIndex_))
+        if (!StoreModelReported())
             return;
         SaveDatabase();
         document_.SetEditMode(false);
@@ -257,7 +269,7 @@ void TfrmModelEdit::ToolButton3Click() {
 }
 
 void TfrmModelEdit::Action3Execute() {
-    if (StoreModelReported(shownIndex_))
+    if (StoreModelReported())
         SaveDatabase();
 }
 
@@ -270,7 +282,7 @@ void TfrmModelEdit::ToolButton7Click() {
 }
 
 void TfrmModelEdit::ToolButton8Click() {
-    const TMyModelRecord* record = document_.Record(shownIndex_);
+    const TMyModelRecord* record = document_.Record(ShownIndex());
     if (!record)
         return;
     if (shapeWindowPending_)

@@ -1,9 +1,10 @@
 #pragma once
 // The main window: the model list, the shown model's keys, pages, chip settings, codes and
 // picture, and the edit mode in which they are stored back and the database is saved. The
-// models and the commands on them live in TModelDocument; the window shows it and forwards
-// the user's events.
+// models, the working copy of the shown model and the commands on them live in TModelDocument;
+// the window shows it and forwards the user's gestures to it.
 #include "ModelDocument.h"
+#include "controls/DeferredHandlers.h"
 #include "model/KeyStats.h"
 #include "model/KeyTable.h"
 
@@ -71,16 +72,13 @@ private:
     void TakePendingInput();
     template <typename Sender, typename Signal>
     void Wire(Sender* sender, Signal signal, void (TfrmModelEdit::*handler)()) {
-        connect(sender, signal, this,
-                [this, handler] { Handle([this, handler] { (this->*handler)(); }); });
+        handlers_.WireNow(sender, signal, [this, handler] { (this->*handler)(); });
     }
     template <typename Sender, typename Signal>
     void WireCommand(Sender* sender, Signal signal, void (TfrmModelEdit::*handler)()) {
-        connect(sender, signal, this, [this, handler] {
-            Handle([this, handler] {
-                TakePendingInput();
-                (this->*handler)();
-            });
+        handlers_.WireNow(sender, signal, [this, handler] {
+            TakePendingInput();
+            (this->*handler)();
         });
     }
 
@@ -90,16 +88,26 @@ private:
     void ApplyEditMode();
     void RefreshList();
     void FillModelList();
+    // Opens Models[index] as the working copy and shows it.
     void ShowModel(int index);
-    void ShowPages(int index);
     void ShowCurrentModel();
-    bool StoreModel(int index);
+    // Every control of the shown model as the working copy says.
+    void ShowWorkingModel();
+    // After an undo or redo: the list, and the working copy on its row.
+    void ShowAfterUndo();
+    // The working copy into its record; a broken rule is reported.
+    bool StoreModel();
     // StoreModel with a conversion error reported like a broken rule: false either way.
-    bool StoreModelReported(int index);
+    bool StoreModelReported();
     int CurrentRow() const;
+    // The model the controls show, -1 for none.
+    int ShownIndex() const { return document_.WorkingIndex(); }
+    // An edit of the working copy by a gesture; false while the window fills its controls.
+    bool EditWorking(const QString& label, int mergeKey,
+                     const std::function<void(TWorkingModel&)>& change);
     void SaveDatabase();
-    // Ctrl+Z and Ctrl+Shift+Z or Ctrl+Y: the model being edited is stored first, as leaving it
-    // does, then the last change of the catalogue is undone or redone and named.
+    // Ctrl+Z and Ctrl+Shift+Z or Ctrl+Y: the last change of the catalogue or of the working copy
+    // is undone or redone and named.
     void UndoClick();
     void RedoClick();
     void UndoOrRedo(bool undo);
@@ -129,40 +137,49 @@ private:
     void Action5Execute();
 
     // Key tables and pages (ModelEditKeys.cpp).
-    void FillKeyGrids(int index);
-    void SpinEdit1Change();
-    void SpinEdit2Change();
-    void CheckBox1Click();
+    void ShowKeyTables();
+    void ShowPageNames();
+    void KeyCountsChanged();
+    void PageCountsChanged();
+    void OneInTwoCountChanged();
+    void IgnoreKeyIdxRepeatedClicked();
+    void HasShiftClicked();
     // "Has Shift" ticked on a model with more keys than SHIFT leaves room for.
     void AskToCutKeysForShift(int keys);
     void ApplyShiftTick(bool ticked);
-    void PageControl2Change();
-    void Action1Execute();
-    void Action2Execute();
-    void btnKeyClick();
-    void btnKeyIdxClick();
-    void Button1Click();
+    void KeyTabChanged();
+    void InsertKey();
+    void DeleteKey();
+    void CopyNormalKeyNamesClick();
+    void KeyIdxIncClick();
+    void SnoIncClick();
     void ShowKeyIdxStats(int row, bool onShift);
     void ShowSNoStats(int row);
-    void tsGridKeyList1CellChanged(int oldCol, int newCol, int oldRow, int newRow);
-    void tsGridKeyList1CellEdit(int dataCol, int dataRow);
-    TKeyRows KeyRowsOf(const TtsGrid* grid) const;
+    void KeyCellEntered(int oldCol, int newCol, int oldRow, int newRow);
+    void KeyCellTyped(bool shift, int col, int row);
+    void PageNameTyped(int row);
     void ShowKeyRows(TtsGrid* grid, const TKeyRows& rows);
-    // Runs a change of the key rows on both grids and shows the result.
-    void ChangeKeyRows(const std::function<void(TKeyRows& normal, TKeyRows& shift)>& change);
+    // One command changing the key rows of both tables, named label, then shown.
+    void ChangeKeyRows(const QString& label,
+                       const std::function<void(TKeyRows& normal, TKeyRows& shift)>& change);
     void ShowStatLines(const TStatEntries& entries, int row, bool onShift);
     bool ShiftTabActive() const;
     // The window's own changes of the tabs raise no tab-change event.
     void SetTabVisible(int tab, bool visible);
 
     // Chip kind, communication type and code pages (ModelEditCodes.cpp).
-    void ComboBox1Change();
-    void chipTypeClick();
-    void ShowChipAndCodes(const TMyModelRecord& record);
+    void CommTypeChosen();
+    void IrChipChosen();
+    void UsbChipChosen();
+    void ChipChosen(bool usbGroup);
+    void CodePage1Typed();
+    void CodePage2Typed();
+    void CodePageTyped(QPlainTextEdit* memo, TStrArray TWorkingModel::*lines);
+    void ShowChipAndCodes();
+    void ShowCodeTabs();
     void ShowChipGroupFor(int commType);
     TRadioGroup* ChipGroupOf(int commType) const;
     void SetBrandButtonVisible(bool visible);
-    static TStrArray MemoLines(const QPlainTextEdit* memo);
 
     // Picture (ModelEditPicture.cpp).
     void ShowPicture(int index);
@@ -184,11 +201,10 @@ private:
     TDialogs& dialogs_;
     std::string exeDir_;
     TModelDocument document_;
+    TDeferredHandlers handlers_;
     // False except while the window itself fills controls: then the handlers of the events it
     // raises do nothing (the "Has Shift" handler only makes the SHIFT tab follow).
     bool Updating = false;
-    // The index of the model the controls show, -1 for none.
-    int shownIndex_ = -1;
     TStatEntries KeyIdxStats;
     TStatEntries SNoStats;
     QStringList startupMessages_;
@@ -255,16 +271,19 @@ private:
     QListWidget* ListBox1 = nullptr;
 };
 
-// Sets a flag for a scope and clears it on every way out, errors included.
+// Sets a flag for a scope and gives it back its value on every way out, errors included.
 class TUpdatingScope {
 public:
-    explicit TUpdatingScope(bool& updating) : updating_(updating) { updating_ = true; }
-    ~TUpdatingScope() { updating_ = false; }
+    explicit TUpdatingScope(bool& updating) : updating_(updating), before_(updating) {
+        updating_ = true;
+    }
+    ~TUpdatingScope() { updating_ = before_; }
     TUpdatingScope(const TUpdatingScope&) = delete;
     TUpdatingScope& operator=(const TUpdatingScope&) = delete;
 
 private:
     bool& updating_;
+    bool before_;
 };
 
 } // namespace mm

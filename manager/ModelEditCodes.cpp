@@ -1,4 +1,5 @@
-// Communication type, chip groups and the code pages of the shown model.
+// Communication type, chip groups and the code pages of the shown model: gestures edit the
+// working copy, the controls show it.
 #include "ModelEdit.h"
 #include "controls/RadioGroup.h"
 #include "model/ChipKind.h"
@@ -18,21 +19,30 @@ namespace mm {
 namespace {
 constexpr int kFirstCodeTab = 2;
 constexpr int kSecondCodeTab = 3;
+constexpr int kCodePageMerge = 10; // typing in one code page merges into one command
 
 // Joined so that reading the box back gives the same lines, an empty last line included.
 QString MemoText(const TStrArray& lines) {
     return QStringFromGbk(JoinLines(lines, "\n"));
 }
+
+TStrArray MemoLines(const QPlainTextEdit* memo) {
+    return SplitLines(GbkFromQString(memo->toPlainText()));
+}
+
+void ShowLines(QPlainTextEdit* memo, const TStrArray& lines) {
+    const QString text = MemoText(lines);
+    if (memo->toPlainText() != text) // typing on keeps its cursor
+        memo->setPlainText(text);
+}
 } // namespace
 
 void TfrmModelEdit::ConnectCodeHandlers() {
-    Wire(ComboBox1, &QComboBox::activated, &TfrmModelEdit::ComboBox1Change);
-    for (TRadioGroup* group : {chipType, RadioGroup1})
-        Wire(group, &TRadioGroup::Click, &TfrmModelEdit::chipTypeClick);
-}
-
-TStrArray TfrmModelEdit::MemoLines(const QPlainTextEdit* memo) {
-    return SplitLines(GbkFromQString(memo->toPlainText()));
+    Wire(ComboBox1, &QComboBox::activated, &TfrmModelEdit::CommTypeChosen);
+    Wire(chipType, &TRadioGroup::Click, &TfrmModelEdit::IrChipChosen);
+    Wire(RadioGroup1, &TRadioGroup::Click, &TfrmModelEdit::UsbChipChosen);
+    Wire(Memo1, &QPlainTextEdit::textChanged, &TfrmModelEdit::CodePage1Typed);
+    Wire(Memo2, &QPlainTextEdit::textChanged, &TfrmModelEdit::CodePage2Typed);
 }
 
 TRadioGroup* TfrmModelEdit::ChipGroupOf(int commType) const {
@@ -43,33 +53,72 @@ void TfrmModelEdit::ShowChipGroupFor(int commType) {
     chipGroups_->setCurrentWidget(ChipGroupOf(commType));
 }
 
-void TfrmModelEdit::ComboBox1Change() {
-    ShowChipGroupFor(ComboBox1->currentIndex());
+bool TfrmModelEdit::EditWorking(const QString& label, int mergeKey,
+                                const std::function<void(TWorkingModel&)>& change) {
+    if (Updating)
+        return false;
+    document_.EditWorking(label, mergeKey, change);
+    return true;
 }
 
-void TfrmModelEdit::chipTypeClick() {
-    const bool visible = CodeTabsVisibleForIrSelection(chipType->ItemIndex());
-    SetTabVisible(kFirstCodeTab, visible);
-    SetTabVisible(kSecondCodeTab, visible);
+void TfrmModelEdit::CommTypeChosen() {
+    const int item = ComboBox1->currentIndex();
+    EditWorking(QStringLiteral("Change communication type"), 0,
+                [item](TWorkingModel& model) { SetCommType(model, item); });
+    ShowChipGroupFor(document_.Working().Input.CommType);
+}
+
+void TfrmModelEdit::ChipChosen(bool usbGroup) {
+    const int item = (usbGroup ? RadioGroup1 : chipType)->ItemIndex();
+    if (EditWorking(QStringLiteral("Change chip kind"), 0,
+                    [=](TWorkingModel& model) { SetChip(model, usbGroup, item); }))
+        ShowCodeTabs();
+}
+
+void TfrmModelEdit::IrChipChosen() {
+    ChipChosen(false);
+}
+
+void TfrmModelEdit::UsbChipChosen() {
+    ChipChosen(true);
+}
+
+void TfrmModelEdit::CodePageTyped(QPlainTextEdit* memo, TStrArray TWorkingModel::*lines) {
+    EditWorking(QStringLiteral("Edit %1").arg(PageControl2->tabText(PageControl2->indexOf(memo))),
+                kCodePageMerge + (lines == &TWorkingModel::Memo2 ? 1 : 0),
+                [&](TWorkingModel& model) { model.*lines = MemoLines(memo); });
+}
+
+void TfrmModelEdit::CodePage1Typed() {
+    CodePageTyped(Memo1, &TWorkingModel::Memo1);
+}
+
+void TfrmModelEdit::CodePage2Typed() {
+    CodePageTyped(Memo2, &TWorkingModel::Memo2);
 }
 
 void TfrmModelEdit::SetBrandButtonVisible(bool visible) {
     ToolBar1->findChild<QAction*>(QStringLiteral("tbnUniverModeAction"))->setVisible(visible);
 }
 
-// Steps 12, 14 and 15 of showing a model.
-void TfrmModelEdit::ShowChipAndCodes(const TMyModelRecord& record) {
-    const bool kindHasCodes = CodeTabsVisibleForKind(record.ChipKind);
-    SetTabVisible(kFirstCodeTab, kindHasCodes);
-    SetTabVisible(kSecondCodeTab, kindHasCodes);
-    ChipGroupOf(record.CommType)
-        ->SetItemIndex(ChipGroupItemIndex(record.CommType, record.ChipKind));
-    PageControl2->setTabText(kFirstCodeTab, QString::fromUtf8(CodeTabCaption(record.ChipKind)));
-    const TCodePages pages = CodePagesFromRecord(record, PageControl2->isTabVisible(kFirstCodeTab));
-    Memo1->setPlainText(MemoText(pages.Memo1));
-    Memo2->setPlainText(MemoText(pages.Memo2));
-    if (pages.BrandTableVisible)
-        SetBrandButtonVisible(true);
+void TfrmModelEdit::ShowCodeTabs() {
+    const bool shown = document_.Working().CodeTabsShown;
+    SetTabVisible(kFirstCodeTab, shown);
+    SetTabVisible(kSecondCodeTab, shown);
+}
+
+void TfrmModelEdit::ShowChipAndCodes() {
+    TUpdatingScope updating(Updating);
+    const TWorkingModel& model = document_.Working();
+    ComboBox1->setCurrentIndex(model.Input.CommType);
+    ShowChipGroupFor(model.Input.CommType);
+    chipType->SetItemIndex(model.Input.IrChip);
+    RadioGroup1->SetItemIndex(model.Input.UsbChip);
+    ShowCodeTabs();
+    PageControl2->setTabText(kFirstCodeTab, QString::fromUtf8(CodeTabCaption(model.KindShown)));
+    ShowLines(Memo1, model.Memo1);
+    ShowLines(Memo2, model.Memo2);
+    SetBrandButtonVisible(model.BrandButtonShown);
 }
 
 } // namespace mm

@@ -25,11 +25,11 @@ void TfrmModelEdit::ConnectFileHandlers() {
 }
 
 void TfrmModelEdit::ToolButton1Click() {
-    if (!document_.Record(shownIndex_) || !StoreShownModel())
+    if (!document_.Record(ShownIndex()) || !StoreShownModel())
         return;
     if (const auto path = ChooseFileName(kSave)) {
-        document_.Export(shownIndex_, *path);
-        const uint16_t id = document_.Record(shownIndex_)->ModelID; // as stored just now
+        document_.Export(ShownIndex(), *path);
+        const uint16_t id = document_.Record(ShownIndex())->ModelID; // as stored just now
         Report(QStringLiteral("Model %1 written to %2")
                    .arg(QString::fromStdString(Hex4(id)), FileNameText(*path)));
     }
@@ -76,7 +76,7 @@ void TfrmModelEdit::tbnUniverModeClick() {
         return;
     }
     if (const auto path = ChooseFileName(kSave)) {
-        document_.ExportBrandList(*path, *brands, MemoLines(Memo1));
+        document_.ExportBrandList(*path, *brands, document_.Working().Memo1);
         Report(QStringLiteral("Brand list written to %1").arg(FileNameText(*path)));
     }
 }

@@ -1,5 +1,5 @@
 // The key grids, "Key Counts", pages, "Has Shift", the SHIFT tab commands and the "KeyIdx info"
-// statistics. The rules work on row texts in model/; this file moves texts in and out of grids.
+// statistics. Every gesture edits the document's working copy; the grids show it.
 #include "ModelEdit.h"
 #include "controls/Grid.h"
 #include "controls/RollUpFrame.h"
@@ -18,37 +18,49 @@ namespace mm {
 
 namespace {
 constexpr int kShiftTab = 1;
-constexpr int kFollowSnoColumn = 6;
+constexpr int kNameColumn = 2;
+
+// Typing in one cell, or stepping one spin box, merges into one command.
+enum TMergeKey : int {
+    kKeyCountsMerge = 1,
+    kPageCountsMerge,
+    kOneInTwoMerge,
+    kCodePageMerge,
+    kPageNameMerge = 1000,
+    kKeyCellMerge = 2000, // and above: one key per cell (CellMergeKey)
+};
+
+int CellMergeKey(bool shift, int col, int row) {
+    return kKeyCellMerge + (shift ? 1 << 20 : 0) + (col << 12) + row;
+}
+
+QString ActionLabel(QString caption) {
+    return caption.remove(QLatin1Char('&'));
+}
 } // namespace
 
 void TfrmModelEdit::ConnectKeyHandlers() {
-    Wire(SpinEdit1, &QSpinBox::valueChanged, &TfrmModelEdit::SpinEdit1Change);
-    Wire(SpinEdit2, &QSpinBox::valueChanged, &TfrmModelEdit::SpinEdit2Change);
-    Wire(CheckBox1, &QCheckBox::toggled, &TfrmModelEdit::CheckBox1Click);
-    Wire(PageControl2, &QTabWidget::currentChanged, &TfrmModelEdit::PageControl2Change);
-    WireCommand(Action1, &QAction::triggered, &TfrmModelEdit::Action1Execute);
-    WireCommand(Action2, &QAction::triggered, &TfrmModelEdit::Action2Execute);
-    WireCommand(btnKey, &QPushButton::clicked, &TfrmModelEdit::btnKeyClick);
-    WireCommand(btnKeyIdx, &QPushButton::clicked, &TfrmModelEdit::btnKeyIdxClick);
-    WireCommand(Button1, &QPushButton::clicked, &TfrmModelEdit::Button1Click);
+    Wire(SpinEdit1, &QSpinBox::valueChanged, &TfrmModelEdit::KeyCountsChanged);
+    Wire(SpinEdit2, &QSpinBox::valueChanged, &TfrmModelEdit::PageCountsChanged);
+    Wire(SpinEdit3, &QSpinBox::valueChanged, &TfrmModelEdit::OneInTwoCountChanged);
+    Wire(CheckBox1, &QCheckBox::toggled, &TfrmModelEdit::HasShiftClicked);
+    Wire(CheckBox2, &QCheckBox::toggled, &TfrmModelEdit::IgnoreKeyIdxRepeatedClicked);
+    Wire(PageControl2, &QTabWidget::currentChanged, &TfrmModelEdit::KeyTabChanged);
+    WireCommand(Action1, &QAction::triggered, &TfrmModelEdit::InsertKey);
+    WireCommand(Action2, &QAction::triggered, &TfrmModelEdit::DeleteKey);
+    WireCommand(btnKey, &QPushButton::clicked, &TfrmModelEdit::CopyNormalKeyNamesClick);
+    WireCommand(btnKeyIdx, &QPushButton::clicked, &TfrmModelEdit::KeyIdxIncClick);
+    WireCommand(Button1, &QPushButton::clicked, &TfrmModelEdit::SnoIncClick);
     connect(tsGridKeyList1, &TtsGrid::CellChanged, this,
             [this](int oc, int nc, int orow, int nrow) {
-                Handle([=, this] { tsGridKeyList1CellChanged(oc, nc, orow, nrow); });
+                Handle([=, this] { KeyCellEntered(oc, nc, orow, nrow); });
             });
     for (TtsGrid* grid : {tsGridKeyList1, tsGridKeyList2})
-        connect(grid, &TtsGrid::CellEdit, this, [this](int col, int row) {
-            Handle([=, this] { tsGridKeyList1CellEdit(col, row); });
+        connect(grid, &TtsGrid::CellEdit, this, [this, grid](int col, int row) {
+            Handle([=, this] { KeyCellTyped(grid == tsGridKeyList2, col, row); });
         });
-}
-
-TKeyRows TfrmModelEdit::KeyRowsOf(const TtsGrid* grid) const {
-    TKeyRows rows(static_cast<size_t>(grid->Rows()));
-    for (int r = 1; r <= grid->Rows(); ++r) {
-        auto text = [&](int col) { return GbkFromQString(grid->CellText(col, r)); };
-        rows[static_cast<size_t>(r - 1)] = {text(2), text(3), text(4), text(5),
-                                            text(6), text(7), text(1)};
-    }
-    return rows;
+    connect(tsGrid3, &TtsGrid::CellEdit, this,
+            [this](int, int row) { Handle([=, this] { PageNameTyped(row); }); });
 }
 
 void TfrmModelEdit::ShowKeyRows(TtsGrid* grid, const TKeyRows& rows) {
@@ -61,32 +73,58 @@ void TfrmModelEdit::ShowKeyRows(TtsGrid* grid, const TKeyRows& rows) {
     grid->SetAllRows(std::move(cells));
 }
 
-void TfrmModelEdit::FillKeyGrids(int index) {
-    const TMyModelRecord* record = document_.Record(index);
-    if (!record)
-        return;
-    const int n = tsGridKeyList1->Rows();
-    ShowKeyRows(tsGridKeyList1, NormalRows(*record, n));
-    ShowKeyRows(tsGridKeyList2, ShiftRows(*record, n));
+void TfrmModelEdit::ShowKeyTables() {
+    TUpdatingScope updating(Updating);
+    const TStoreInput& input = document_.Working().Input;
+    SpinEdit1->setMaximum(KeyCountsMaximum(input.HasShift));
+    SpinEdit1->SetValue(input.KeyCounts);
+    ShowKeyRows(tsGridKeyList1, input.Normal);
+    ShowKeyRows(tsGridKeyList2, input.Shift);
 }
 
-void TfrmModelEdit::SpinEdit1Change() {
+void TfrmModelEdit::ShowPageNames() {
+    TUpdatingScope updating(Updating);
+    const TStoreInput& input = document_.Working().Input;
+    SpinEdit2->SetValue(input.PageCounts);
+    std::vector<std::vector<QVariant>> rows;
+    for (const std::string& name : input.PageNames)
+        rows.push_back({QStringFromGbk(name)});
+    tsGrid3->SetAllRows(std::move(rows));
+}
+
+void TfrmModelEdit::KeyCountsChanged() {
     if (!document_.EditMode() || Updating)
         return;
-    tsGridKeyList1->SetRows(SpinEdit1->Value());
-    tsGridKeyList2->SetRows(SpinEdit1->Value());
+    EditWorking(QStringLiteral("Change key count"), kKeyCountsMerge,
+                [this](TWorkingModel& model) { SetKeyCounts(model, SpinEdit1->Value()); });
+    ShowKeyTables();
 }
 
-void TfrmModelEdit::SpinEdit2Change() {
+void TfrmModelEdit::PageCountsChanged() {
     if (!document_.EditMode() || Updating)
         return;
-    tsGrid3->SetRows(SpinEdit2->Value());
+    EditWorking(QStringLiteral("Change page count"), kPageCountsMerge,
+                [this](TWorkingModel& model) { SetPageCounts(model, SpinEdit2->Value()); });
+    ShowPageNames();
 }
 
-void TfrmModelEdit::CheckBox1Click() {
+void TfrmModelEdit::OneInTwoCountChanged() {
+    if (!document_.EditMode() || Updating)
+        return;
+    EditWorking(QStringLiteral("Change one-in-two count"), kOneInTwoMerge,
+                [this](TWorkingModel& model) { SetOneInTwoCount(model, SpinEdit3->Value()); });
+}
+
+void TfrmModelEdit::IgnoreKeyIdxRepeatedClicked() {
+    document_.SetIgnoreKeyIdxRepeated(CheckBox2->isChecked());
+}
+
+void TfrmModelEdit::HasShiftClicked() {
+    if (Updating)
+        return;
     const bool ticked = CheckBox1->isChecked();
-    const int keys = SpinEdit1->Value();
-    if (!Updating && ticked && keys > KeyCountsMaximum(true)) {
+    const int keys = document_.Working().Input.KeyCounts;
+    if (ticked && keys > KeyCountsMaximum(true)) {
         // With SHIFT the table holds fewer keys: nothing is cut before the user agrees, and the
         // question waits until the click has returned. Until then the box stays unticked.
         {
@@ -100,35 +138,21 @@ void TfrmModelEdit::CheckBox1Click() {
 }
 
 void TfrmModelEdit::AskToCutKeysForShift(int keys) {
-    if (shownIndex_ < 0 || SpinEdit1->Value() != keys || CheckBox1->isChecked())
+    const TStoreInput& input = document_.Working().Input;
+    if (!document_.Record(ShownIndex()) || input.KeyCounts != keys || input.HasShift)
         return; // the model or its keys changed while the question waited
     if (!dialogs_.Confirm(QStringLiteral("Keys %1 to %2 will be removed. Continue?")
                               .arg(KeyCountsMaximum(true) + 1)
                               .arg(keys),
                           DefaultAnswer::No))
         return;
-    {
-        const QSignalBlocker quiet(CheckBox1);
-        CheckBox1->setChecked(true);
-    }
     ApplyShiftTick(true);
 }
 
 void TfrmModelEdit::ApplyShiftTick(bool ticked) {
-    SetTabVisible(kShiftTab, ticked);
-    {
-        // The table holds 124 entries: with SHIFT keys, 62 per page.
-        const QSignalBlocker quiet(SpinEdit1);
-        SpinEdit1->setMaximum(KeyCountsMaximum(ticked));
-    }
-    if (Updating)
-        return;
-    if (SpinEdit1->Value() != tsGridKeyList1->Rows()) {
-        tsGridKeyList1->SetRows(SpinEdit1->Value());
-        tsGridKeyList2->SetRows(SpinEdit1->Value());
-    }
-    for (int r = 1; r <= tsGridKeyList2->Rows(); ++r)
-        tsGridKeyList2->SetCell(kFollowSnoColumn, r, 255);
+    EditWorking(ticked ? QStringLiteral("Tick Has Shift") : QStringLiteral("Clear Has Shift"), 0,
+                [ticked](TWorkingModel& model) { SetHasShift(model, ticked); });
+    ShowWorkingModel();
 }
 
 bool TfrmModelEdit::ShiftTabActive() const {
@@ -140,47 +164,49 @@ void TfrmModelEdit::SetTabVisible(int tab, bool visible) {
     PageControl2->setTabVisible(tab, visible);
 }
 
-void TfrmModelEdit::PageControl2Change() {
+void TfrmModelEdit::KeyTabChanged() {
     if (Updating)
         return;
     for (QPushButton* button : {btnKey, btnKeyIdx, Button1})
         button->setVisible(ShiftTabActive());
 }
 
-void TfrmModelEdit::ChangeKeyRows(const std::function<void(TKeyRows&, TKeyRows&)>& change) {
-    TKeyRows normal = KeyRowsOf(tsGridKeyList1);
-    TKeyRows shift = KeyRowsOf(tsGridKeyList2);
-    change(normal, shift);
-    TUpdatingScope updating(Updating);
+void TfrmModelEdit::ChangeKeyRows(const QString& label,
+                                  const std::function<void(TKeyRows&, TKeyRows&)>& change) {
     const int current = tsGridKeyList1->CurrentRow();
-    SpinEdit1->SetValue(static_cast<int>(normal.size()));
-    ShowKeyRows(tsGridKeyList1, normal);
-    ShowKeyRows(tsGridKeyList2, shift);
+    EditWorking(label, 0, [&](TWorkingModel& model) {
+        change(model.Input.Normal, model.Input.Shift);
+        FollowKeyRows(model);
+    });
+    ShowKeyTables();
+    TUpdatingScope updating(Updating);
     tsGridKeyList1->SetCurrentRow(std::min(current, tsGridKeyList1->Rows()));
 }
 
-void TfrmModelEdit::Action1Execute() {
-    ChangeKeyRows([this](TKeyRows& normal, TKeyRows& shift) {
-        InsertKeyRow(normal, shift, tsGridKeyList1->CurrentRow(), SpinEdit1->maximum());
+void TfrmModelEdit::InsertKey() {
+    const int at = tsGridKeyList1->CurrentRow();
+    const int maximum = SpinEdit1->maximum();
+    ChangeKeyRows(ActionLabel(Action1->text()), [at, maximum](TKeyRows& normal, TKeyRows& shift) {
+        InsertKeyRow(normal, shift, at, maximum);
     });
 }
 
-void TfrmModelEdit::Action2Execute() {
-    ChangeKeyRows([this](TKeyRows& normal, TKeyRows& shift) {
-        DeleteKeyRow(normal, shift, tsGridKeyList1->CurrentRow());
-    });
+void TfrmModelEdit::DeleteKey() {
+    const int at = tsGridKeyList1->CurrentRow();
+    ChangeKeyRows(ActionLabel(Action2->text()),
+                  [at](TKeyRows& normal, TKeyRows& shift) { DeleteKeyRow(normal, shift, at); });
 }
 
-void TfrmModelEdit::btnKeyClick() {
-    ChangeKeyRows([](TKeyRows& normal, TKeyRows& shift) { CopyNormalKeyNames(normal, shift); });
+void TfrmModelEdit::CopyNormalKeyNamesClick() {
+    ChangeKeyRows(ActionLabel(btnKey->text()), CopyNormalKeyNames);
 }
 
-void TfrmModelEdit::btnKeyIdxClick() {
-    ChangeKeyRows([](TKeyRows& normal, TKeyRows& shift) { KeyIdxIncFromNormal(normal, shift); });
+void TfrmModelEdit::KeyIdxIncClick() {
+    ChangeKeyRows(ActionLabel(btnKeyIdx->text()), KeyIdxIncFromNormal);
 }
 
-void TfrmModelEdit::Button1Click() {
-    ChangeKeyRows([](TKeyRows& normal, TKeyRows& shift) { SnoIncFromNormal(normal, shift); });
+void TfrmModelEdit::SnoIncClick() {
+    ChangeKeyRows(ActionLabel(Button1->text()), SnoIncFromNormal);
 }
 
 void TfrmModelEdit::ShowStatLines(const TStatEntries& entries, int row, bool onShift) {
@@ -192,19 +218,20 @@ void TfrmModelEdit::ShowStatLines(const TStatEntries& entries, int row, bool onS
 }
 
 void TfrmModelEdit::ShowKeyIdxStats(int row, bool onShift) {
-    const std::vector<std::string> shift =
-        CheckBox1->isChecked() ? ColumnTexts(KeyRowsOf(tsGridKeyList2), &TKeyRowTexts::KeyIdx)
-                               : std::vector<std::string>{};
-    KeyIdxStats = BuildStats(ColumnTexts(KeyRowsOf(tsGridKeyList1), &TKeyRowTexts::KeyIdx), shift);
+    const TStoreInput& input = document_.Working().Input;
+    const std::vector<std::string> shift = input.HasShift
+                                               ? ColumnTexts(input.Shift, &TKeyRowTexts::KeyIdx)
+                                               : std::vector<std::string>{};
+    KeyIdxStats = BuildStats(ColumnTexts(input.Normal, &TKeyRowTexts::KeyIdx), shift);
     ShowStatLines(KeyIdxStats, row, onShift);
 }
 
 void TfrmModelEdit::ShowSNoStats(int row) {
-    SNoStats = BuildStats(ColumnTexts(KeyRowsOf(tsGridKeyList1), &TKeyRowTexts::SNo));
+    SNoStats = BuildStats(ColumnTexts(document_.Working().Input.Normal, &TKeyRowTexts::SNo));
     ShowStatLines(SNoStats, row, false);
 }
 
-void TfrmModelEdit::tsGridKeyList1CellChanged(int, int newCol, int, int newRow) {
+void TfrmModelEdit::KeyCellEntered(int, int newCol, int, int newRow) {
     if (Updating)
         return;
     if (newCol == 3 || newCol == 4)
@@ -217,9 +244,23 @@ void TfrmModelEdit::tsGridKeyList1CellChanged(int, int newCol, int, int newRow) 
         ShowSNoStats(newRow);
 }
 
-void TfrmModelEdit::tsGridKeyList1CellEdit(int dataCol, int dataRow) {
-    if (dataCol == 4)
-        ShowKeyIdxStats(dataRow, ShiftTabActive());
+void TfrmModelEdit::KeyCellTyped(bool shift, int col, int row) {
+    TtsGrid* grid = shift ? tsGridKeyList2 : tsGridKeyList1;
+    std::string text = GbkFromQString(grid->CellText(col, row));
+    const QString label =
+        (col == kNameColumn ? QStringLiteral("Rename %1key %2") : QStringLiteral("Change %1key %2"))
+            .arg(shift ? QStringLiteral("SHIFT ") : QString())
+            .arg(row);
+    EditWorking(label, CellMergeKey(shift, col, row),
+                [&](TWorkingModel& model) { SetKeyCell(model, shift, col, row, std::move(text)); });
+    if (col == 4)
+        ShowKeyIdxStats(row, ShiftTabActive());
+}
+
+void TfrmModelEdit::PageNameTyped(int row) {
+    std::string text = GbkFromQString(tsGrid3->CellText(1, row));
+    EditWorking(QStringLiteral("Rename page %1").arg(row), kPageNameMerge + row,
+                [&](TWorkingModel& model) { SetPageName(model, row, std::move(text)); });
 }
 
 } // namespace mm

@@ -35,9 +35,9 @@ void TfrmModelEdit::ConnectListHandlers() {
 }
 
 void TfrmModelEdit::FollowCurrentRow() {
-    if (Updating || CurrentRow() - 1 == shownIndex_)
+    if (Updating || CurrentRow() - 1 == ShownIndex())
         return;
-    tsGrid1RowChanged(shownIndex_ + 1, CurrentRow());
+    tsGrid1RowChanged(ShownIndex() + 1, CurrentRow());
 }
 
 void TfrmModelEdit::tsGrid1RowChanged(int oldRow, int) {
@@ -46,7 +46,7 @@ void TfrmModelEdit::tsGrid1RowChanged(int oldRow, int) {
     if (document_.EditMode()) {
         if (tsGrid1->Rows() < 1)
             return;
-        if (!StoreModelReported(oldRow - 1)) {
+        if (!StoreModelReported()) {
             TUpdatingScope updating(Updating);
             tsGrid1->SetCurrentRow(oldRow);
             return;
@@ -115,7 +115,7 @@ void TfrmModelEdit::Edit1Change() {
 void TfrmModelEdit::Action5Execute() {
     if (!StoreShownModel())
         return;
-    document_.CopyAdd(shownIndex_);
+    document_.CopyAdd(ShownIndex());
     RefreshList();
 }
 
@@ -124,12 +124,12 @@ void TfrmModelEdit::Action4Execute() {
         dialogs_.ShowMessage(QStringLiteral("Can not delete! there are only one remote!"));
         return;
     }
-    if (!document_.Record(shownIndex_))
+    if (!document_.Record(ShownIndex()))
         return;
     if (!dialogs_.Confirm(QStringLiteral("Are you sure to delete current?"), DefaultAnswer::No))
         return;
-    const std::string outlines = document_.HotMapPath(shownIndex_);
-    document_.Delete(shownIndex_);
+    const std::string outlines = document_.HotMapPath(ShownIndex());
+    document_.Delete(ShownIndex());
     RefreshList();
     if (FileExists(outlines))
         Report(QStringLiteral("Model deleted; its outlines stay in %1")

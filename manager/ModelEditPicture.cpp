@@ -49,12 +49,12 @@ void TfrmModelEdit::ShowPicture(int index) {
 }
 
 void TfrmModelEdit::BitBtn3Click() {
-    if (!document_.Record(shownIndex_))
+    if (!document_.Record(ShownIndex()))
         return;
     const auto path = ChooseFileName(static_cast<int>(FileDialogKind::OpenPicture),
                                      QStringLiteral("JPEG images (*.jpg *.jpeg);;All files (*)"));
     if (path)
-        ShowPictureBytes(document_.LoadPicture(shownIndex_, *path));
+        ShowPictureBytes(document_.LoadPicture(ShownIndex(), *path));
 }
 
 void TfrmModelEdit::SAVEPICTURE1Click() {

@@ -218,15 +218,23 @@ TEST_F(Gestures, CtrlZUndoesAndCtrlYRedoesEachChangeNamingIt) {
         QWidget* focus = QApplication::focusWidget();
         Key(focus ? focus : window.get(), key, modifiers);
     };
-    // A key name typed is stored as leaving the model would store it, then undone.
+    // A key name typed is one edit of the model under edit, undone and redone.
     EditCell(Keys(), 2, 1, "Power");
     keys(Qt::ControlModifier, Qt::Key_Z);
-    EXPECT_EQ(StatusText(), "Undone: Edit model TV");
+    EXPECT_EQ(StatusText(), "Undone: Rename key 1");
     EXPECT_EQ(Keys()->CellText(2, 1), "K0");
     EXPECT_EQ(Models()[0].BtnInfo[0].Name.Str(), "K0");
     keys(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
-    EXPECT_EQ(StatusText(), "Redone: Edit model TV");
+    EXPECT_EQ(StatusText(), "Redone: Rename key 1");
     EXPECT_EQ(Keys()->CellText(2, 1), "Power");
+    // Stored by a save, the store is one command more.
+    Save();
+    EXPECT_EQ(Models()[0].BtnInfo[0].Name.Str(), "Power");
+    keys(Qt::ControlModifier, Qt::Key_Z);
+    EXPECT_EQ(StatusText(), "Undone: Edit model TV");
+    EXPECT_EQ(Models()[0].BtnInfo[0].Name.Str(), "K0");
+    EXPECT_EQ(Keys()->CellText(2, 1), "Power");
+    keys(Qt::ControlModifier, Qt::Key_Y);
 
     ChooseFromCellMenu(Grid("tsGrid1"), 1, 1, "Copy/Add");
     ASSERT_EQ(Models().size(), 3u);
