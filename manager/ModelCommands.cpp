@@ -38,8 +38,16 @@ bool TReplaceRecordCommand::mergeWith(const QUndoCommand* other) {
     if (next->index_ != index_)
         return false;
     after_ = next->after_;
-    // Typed back to what it was: no change is left to undo.
-    setObsolete(SameRecord(before_, after_));
+    // Typed back to what it was: the text as it began, its unused bytes included, and no
+    // change left to undo.
+    if (after_.ModelType.Str() == before_.ModelType.Str())
+        after_.ModelType = before_.ModelType;
+    if (after_.Remark.Str() == before_.Remark.Str())
+        after_.Remark = before_.Remark;
+    if (SameRecord(before_, after_)) {
+        document_.PutRecord(index_, before_);
+        setObsolete(true);
+    }
     return true;
 }
 

@@ -41,6 +41,7 @@ public:
     bool Unsaved() const { return !undo_.isClean(); }
     // Every change of the array, labelled, back to the last load; a save marks it clean.
     QUndoStack& UndoStack() { return undo_; }
+    const QUndoStack& UndoStack() const { return undo_; }
 
     std::string DatabasePath() const;
     // The file of Models[index]'s button outlines; empty outside the array.
