@@ -5,7 +5,7 @@
 // load and one start-up in a fresh process, as the program meets them.
 #include "BenchSupport.h"
 #include "controls/Grid.h"
-#include "manager/ModelEdit.h"
+#include "manager/MainWindow.h"
 #include "model/ModelFile.h"
 #include "platform/ui/Dialogs.h"
 
@@ -53,8 +53,8 @@ void QuietOffscreen(QtMsgType type, const QMessageLogContext& context, const QSt
 }
 
 // Start-up as the user sees it: built, shown and painted.
-std::unique_ptr<TfrmModelEdit> OpenWindow(TDialogs& dialogs, const std::string& dir) {
-    auto window = std::make_unique<TfrmModelEdit>(dialogs, dir);
+std::unique_ptr<MainWindow> OpenWindow(TDialogs& dialogs, const std::string& dir) {
+    auto window = std::make_unique<MainWindow>(dialogs, dir);
     window->show();
     QApplication::processEvents();
     return window;
@@ -71,7 +71,7 @@ int LoadChild(const std::string& dir) {
 int StartupChild(int argc, char** argv) {
     QApplication app(argc, argv);
     TScriptedDialogs dialogs;
-    std::unique_ptr<TfrmModelEdit> window;
+    std::unique_ptr<MainWindow> window;
     std::printf("%.9f\n", Seconds([&] { window = OpenWindow(dialogs, argv[2]); }));
     return window->Document().Count() == kModels && dialogs.shown.isEmpty() ? 0 : 1;
 }
@@ -91,7 +91,7 @@ double MedianChildSeconds(const TempFolder& folder, const char* what) {
 // Median time of one row change between the two models of 123 keys, painted.
 double MedianSwitchSeconds(const std::string& dir) {
     TScriptedDialogs dialogs;
-    const std::unique_ptr<TfrmModelEdit> window = OpenWindow(dialogs, dir);
+    const std::unique_ptr<MainWindow> window = OpenWindow(dialogs, dir);
     window->findChild<QToolButton*>(QStringLiteral("ToolButton3"))->click();
     auto* list = window->findChild<TtsGrid*>(QStringLiteral("tsGrid1"));
     std::vector<double> times;

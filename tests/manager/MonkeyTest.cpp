@@ -4,7 +4,7 @@
 #include "Monkey.h"
 #include "QtPrinters.h"
 #include "TestSupport.h"
-#include "manager/ModelEdit.h"
+#include "manager/MainWindow.h"
 #include "model/BrandTableBytes.h"
 #include "model/ModelFile.h"
 #include "model/RemoteFile.h"
@@ -124,7 +124,7 @@ TEST(Monkey, RandomInputNeverBreaksTheWindowAndEverySaveReadsBack) {
     QApplication::setQuitOnLastWindowClosed(false);
     const QString workingDir = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(dir.Dir())); // a click on the picture writes s.jpg
-    TfrmModelEdit window(dialogs, dir.Dir());
+    MainWindow window(dialogs, dir.Dir());
     window.show();
     FileStamp saved = StampOf(database);
     int saves = 0;

@@ -1,8 +1,9 @@
 // The window's controls: created once, named by their designer names, in their initial state.
-#include "ModelEdit.h"
-#include "ModelEditTexts.h"
+#include "ChoiceTexts.h"
+#include "MainWindow.h"
+#include "PicturePanel.h"
+#include "SidePanel.h"
 #include "controls/Grid.h"
-#include "controls/PictureBox.h"
 #include "controls/RadioGroup.h"
 #include "controls/RollUpFrame.h"
 #include "controls/SingleClicks.h"
@@ -50,23 +51,6 @@ QAction* NamedAction(QObject* parent, const char* name, const QString& caption) 
     return Named(new QAction(caption, parent), name);
 }
 
-// A side panel of a given width that grows when its texts need more in the window's font,
-// rather than clipping them.
-class TSidePanel : public QWidget {
-public:
-    TSidePanel(int width, QWidget* parent) : QWidget(parent), width_(width) {
-        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-    }
-    QSize sizeHint() const override {
-        const QSize contents = layout() ? layout()->minimumSize() : QSize();
-        return {std::max(width_, contents.width()), contents.height()};
-    }
-    QSize minimumSizeHint() const override { return sizeHint(); }
-
-private:
-    int width_;
-};
-
 // A control hidden now and then keeps its room, so the layout never jumps.
 void KeepRoomWhenHidden(QWidget* widget) {
     QSizePolicy policy = widget->sizePolicy();
@@ -76,7 +60,7 @@ void KeepRoomWhenHidden(QWidget* widget) {
 
 } // namespace
 
-void TfrmModelEdit::BuildLayout() {
+void MainWindow::BuildLayout() {
     setWindowTitle(QStringLiteral("Quorin Remote Control Model Manager[2021-9]"));
     resize(1080, 729);
     if (const QScreen* screen = this->screen())
@@ -94,7 +78,7 @@ void TfrmModelEdit::BuildLayout() {
     setCentralWidget(central);
 }
 
-void TfrmModelEdit::BuildToolBar() {
+void MainWindow::BuildToolBar() {
     ToolBar1 = Named(new QToolBar(this), "ToolBar1");
     ToolBar1->setMovable(false);
     // The toolbar is part of the window: no menu offers to hide it.
@@ -147,7 +131,7 @@ void TfrmModelEdit::BuildToolBar() {
     tbnUniverMode = button("tbnUniverMode", QString::fromUtf8("品牌对照表"));
 }
 
-QWidget* TfrmModelEdit::BuildLeftPanel() {
+QWidget* MainWindow::BuildLeftPanel() {
     auto* panel = Named(new TSidePanel(289, this), "Panel1");
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(2, 2, 2, 2);
@@ -217,27 +201,22 @@ QWidget* TfrmModelEdit::BuildLeftPanel() {
     return panel;
 }
 
-QWidget* TfrmModelEdit::BuildRightPanel() {
-    auto* panel = Named(new TSidePanel(140, this), "Panel2");
-    auto* column = new QVBoxLayout(panel);
-    column->setContentsMargins(2, 2, 2, 2);
-    BitBtn3 = Named(new QPushButton(QStringLiteral("Load Picture..."), panel), "BitBtn3");
-    Label2 = Named(new QLabel(QStringLiteral("JPG Format, <100K"), panel), "Label2");
-    Image1 = Named(new TPictureBox(panel), "Image1");
-    SAVEPICTURE1 = NamedAction(Image1, "SAVEPICTURE1", QStringLiteral("SAVE PICTURE"));
-    Image1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    Image1->addAction(SAVEPICTURE1);
-    column->addWidget(BitBtn3);
-    column->addWidget(Label2);
-    column->addWidget(Image1, 1);
-    BitBtn3->setVisible(false);
-    Label2->setVisible(false);
-    return panel;
+QWidget* MainWindow::BuildRightPanel() {
+    picture_ = new PicturePanel(
+        document_, dialogs_,
+        [this](const std::function<void()>& handler) {
+            Handle([&] {
+                TakePendingInput();
+                handler();
+            });
+        },
+        [this](const QString& text) { Report(text); }, this);
+    return picture_;
 }
 
 // "Key Counts", the note and the ignore box on one line; the three SHIFT buttons on a line of
 // their own below, which keeps its room while they are hidden.
-QWidget* TfrmModelEdit::BuildCentreStrip(QWidget* centre) {
+QWidget* MainWindow::BuildCentreStrip(QWidget* centre) {
     auto* strip = Named(new QWidget(centre), "KeyStrip");
     auto* lines = new QVBoxLayout(strip);
     lines->setContentsMargins(2, 0, 2, 0);
@@ -273,7 +252,7 @@ QWidget* TfrmModelEdit::BuildCentreStrip(QWidget* centre) {
     return strip;
 }
 
-QWidget* TfrmModelEdit::BuildCentre() {
+QWidget* MainWindow::BuildCentre() {
     auto* centre = Named(new QWidget(this), "Panel3");
     auto* column = new QVBoxLayout(centre);
     column->setContentsMargins(0, 2, 0, 0);

@@ -1,5 +1,7 @@
 // The window's skeleton: start-up, edit mode, showing the current model, saving and closing.
-#include "ModelEdit.h"
+#include "MainWindow.h"
+
+#include "PicturePanel.h"
 
 #include "controls/Grid.h"
 #include "controls/RadioGroup.h"
@@ -35,7 +37,7 @@ constexpr int kReportMilliseconds = 5000;
 constexpr int kShiftTab = 1;
 } // namespace
 
-TfrmModelEdit::TfrmModelEdit(TDialogs& dialogs, std::string exeDir, QWidget* parent)
+MainWindow::MainWindow(TDialogs& dialogs, std::string exeDir, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), exeDir_(exeDir), document_(std::move(exeDir)),
       handlers_(*this, dialogs, [this] { ActionList1Update(); }) {
     setObjectName(QStringLiteral("frmModelEdit"));
@@ -45,33 +47,32 @@ TfrmModelEdit::TfrmModelEdit(TDialogs& dialogs, std::string exeDir, QWidget* par
     Handle([this] { FormCreate(); });
 }
 
-TfrmModelEdit::~TfrmModelEdit() = default;
+MainWindow::~MainWindow() = default;
 
-void TfrmModelEdit::Handle(const std::function<void()>& handler) {
+void MainWindow::Handle(const std::function<void()>& handler) {
     handlers_.Run(handler);
 }
 
-void TfrmModelEdit::TakePendingInput() {
+void MainWindow::TakePendingInput() {
     for (TSpinEdit* spin : {SpinEdit1, SpinEdit2, SpinEdit3})
         spin->Commit();
     FollowCurrentRow();
 }
 
-void TfrmModelEdit::ConnectHandlers() {
-    WireCommand(ToolButton3, &QToolButton::clicked, &TfrmModelEdit::ToolButton3Click);
-    WireCommand(Action3, &QAction::triggered, &TfrmModelEdit::Action3Execute);
-    WireCommand(ToolButton7, &QToolButton::clicked, &TfrmModelEdit::ToolButton7Click);
-    WireCommand(ToolButton8, &QToolButton::clicked, &TfrmModelEdit::ToolButton8Click);
-    WireCommand(undoAction_, &QAction::triggered, &TfrmModelEdit::UndoClick);
-    WireCommand(redoAction_, &QAction::triggered, &TfrmModelEdit::RedoClick);
+void MainWindow::ConnectHandlers() {
+    WireCommand(ToolButton3, &QToolButton::clicked, &MainWindow::ToolButton3Click);
+    WireCommand(Action3, &QAction::triggered, &MainWindow::Action3Execute);
+    WireCommand(ToolButton7, &QToolButton::clicked, &MainWindow::ToolButton7Click);
+    WireCommand(ToolButton8, &QToolButton::clicked, &MainWindow::ToolButton8Click);
+    WireCommand(undoAction_, &QAction::triggered, &MainWindow::UndoClick);
+    WireCommand(redoAction_, &QAction::triggered, &MainWindow::RedoClick);
     ConnectListHandlers();
     ConnectKeyHandlers();
     ConnectCodeHandlers();
-    ConnectPictureHandlers();
     ConnectFileHandlers();
 }
 
-void TfrmModelEdit::FormCreate() {
+void MainWindow::FormCreate() {
     document_.SetEditMode(false);
     ApplyEditMode();
     for (const std::string& message : document_.Load())
@@ -79,7 +80,7 @@ void TfrmModelEdit::FormCreate() {
     RefreshList();
 }
 
-void TfrmModelEdit::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (startupReported_)
         return;
@@ -94,11 +95,11 @@ void TfrmModelEdit::showEvent(QShowEvent* event) {
         Qt::QueuedConnection);
 }
 
-int TfrmModelEdit::CurrentRow() const {
+int MainWindow::CurrentRow() const {
     return tsGrid1->CurrentRow();
 }
 
-void TfrmModelEdit::ApplyEditMode() {
+void MainWindow::ApplyEditMode() {
     const std::initializer_list<QWidget*> settings = {Label1,    SpinEdit1, SpinEdit2, SpinEdit3,
                                                       CheckBox1, ComboBox1, chipType};
     const std::initializer_list<TtsGrid*> grids = {tsGrid1, tsGridKeyList1, tsGridKeyList2,
@@ -107,13 +108,11 @@ void TfrmModelEdit::ApplyEditMode() {
         ToolButton3->setText(QStringLiteral("Exit Edit"));
         for (TtsGrid* grid : grids)
             grid->SetEditMode(true);
-        BitBtn3->setVisible(true);
-        Label2->setVisible(true);
+        picture_->ShowEditMode(true);
         for (QWidget* w : settings)
             w->setEnabled(true);
     } else {
-        BitBtn3->setVisible(false);
-        Label2->setVisible(false);
+        picture_->ShowEditMode(false);
         for (QWidget* w : settings)
             w->setEnabled(false);
         if (tsGrid1->Rows() > 0) {
@@ -125,12 +124,12 @@ void TfrmModelEdit::ApplyEditMode() {
     ActionList1Update();
 }
 
-void TfrmModelEdit::ActionList1Update() {
+void MainWindow::ActionList1Update() {
     for (QAction* action : {Action1, Action2, Action3, Action4, Action5})
         action->setEnabled(document_.EditMode());
 }
 
-void TfrmModelEdit::RefreshList() {
+void MainWindow::RefreshList() {
     TUpdatingScope updating(Updating);
     KeyIdxStats.clear(); // the list keeps its lines until statistics next run
     spSkinGroupBox1->RollUp();
@@ -141,11 +140,11 @@ void TfrmModelEdit::RefreshList() {
         document_.OpenWorking(-1);
 }
 
-void TfrmModelEdit::ShowCurrentModel() {
+void MainWindow::ShowCurrentModel() {
     ShowModel(CurrentRow() - 1);
 }
 
-void TfrmModelEdit::ShowAfterUndo() {
+void MainWindow::ShowAfterUndo() {
     TUpdatingScope updating(Updating);
     KeyIdxStats.clear();
     spSkinGroupBox1->RollUp();
@@ -157,10 +156,10 @@ void TfrmModelEdit::ShowAfterUndo() {
     }
     tsGrid1->SetCurrentRow(index + 1);
     ShowWorkingModel();
-    ShowPicture(index);
+    picture_->ShowPicture(index);
 }
 
-void TfrmModelEdit::FillModelList() {
+void MainWindow::FillModelList() {
     std::vector<std::vector<QVariant>> rows;
     rows.reserve(document_.Models().size());
     for (const TMyModelRecord& record : document_.Models())
@@ -170,7 +169,7 @@ void TfrmModelEdit::FillModelList() {
     tsGrid1->SetAllRows(std::move(rows));
 }
 
-void TfrmModelEdit::ShowModel(int index) {
+void MainWindow::ShowModel(int index) {
     TUpdatingScope updating(Updating);
     document_.OpenWorking(index);
     {
@@ -179,10 +178,10 @@ void TfrmModelEdit::ShowModel(int index) {
         PageControl2->setCurrentIndex(0);
     }
     ShowWorkingModel();
-    ShowPicture(ShownIndex());
+    picture_->ShowPicture(ShownIndex());
 }
 
-void TfrmModelEdit::ShowWorkingModel() {
+void MainWindow::ShowWorkingModel() {
     TUpdatingScope updating(Updating);
     if (!document_.Record(ShownIndex())) {
         SetBrandButtonVisible(false);
@@ -202,22 +201,22 @@ void TfrmModelEdit::ShowWorkingModel() {
     ShowPageNames();
 }
 
-void TfrmModelEdit::SaveDatabase() {
+void MainWindow::SaveDatabase() {
     const size_t written = document_.Save(NowAsDayCount());
     Report(QStringLiteral("%1 models written to %2")
                .arg(written)
                .arg(QString::fromStdString(document_.DatabasePath())));
 }
 
-void TfrmModelEdit::UndoClick() {
+void MainWindow::UndoClick() {
     UndoOrRedo(true);
 }
 
-void TfrmModelEdit::RedoClick() {
+void MainWindow::RedoClick() {
     UndoOrRedo(false);
 }
 
-void TfrmModelEdit::UndoOrRedo(bool undo) {
+void MainWindow::UndoOrRedo(bool undo) {
     QUndoStack& stack = document_.UndoStack();
     if (undo ? !stack.canUndo() : !stack.canRedo())
         return;
@@ -230,19 +229,15 @@ void TfrmModelEdit::UndoOrRedo(bool undo) {
     Report((undo ? QStringLiteral("Undone: ") : QStringLiteral("Redone: ")) + label);
 }
 
-void TfrmModelEdit::Report(const QString& text) {
+void MainWindow::Report(const QString& text) {
     statusBar()->showMessage(text, kReportMilliseconds);
 }
 
-QString TfrmModelEdit::FileNameText(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-bool TfrmModelEdit::StoreShownModel() {
+bool MainWindow::StoreShownModel() {
     return !document_.EditMode() || !document_.Record(ShownIndex()) || StoreModelReported();
 }
 
-bool TfrmModelEdit::StoreModel() {
+bool MainWindow::StoreModel() {
     if (const auto broken = document_.StoreWorking()) {
         dialogs_.ShowMessage(QString::fromStdString(*broken));
         return false;
@@ -250,13 +245,13 @@ bool TfrmModelEdit::StoreModel() {
     return true;
 }
 
-bool TfrmModelEdit::StoreModelReported() {
+bool MainWindow::StoreModelReported() {
     bool stored = false;
     Guarded(dialogs_, [&] { stored = StoreModel(); });
     return stored;
 }
 
-void TfrmModelEdit::ToolButton3Click() {
+void MainWindow::ToolButton3Click() {
     if (!document_.EditMode()) {
         document_.SetEditMode(true);
     } else {
@@ -268,12 +263,12 @@ void TfrmModelEdit::ToolButton3Click() {
     ApplyEditMode();
 }
 
-void TfrmModelEdit::Action3Execute() {
+void MainWindow::Action3Execute() {
     if (StoreModelReported())
         SaveDatabase();
 }
 
-void TfrmModelEdit::ToolButton7Click() {
+void MainWindow::ToolButton7Click() {
     if (document_.EditMode()) {
         dialogs_.ShowMessage(QStringLiteral("Please exit edit mode!"));
         return;
@@ -281,7 +276,7 @@ void TfrmModelEdit::ToolButton7Click() {
     close();
 }
 
-void TfrmModelEdit::ToolButton8Click() {
+void MainWindow::ToolButton8Click() {
     const TMyModelRecord* record = document_.Record(ShownIndex());
     if (!record)
         return;
@@ -300,7 +295,7 @@ void TfrmModelEdit::ToolButton8Click() {
     });
 }
 
-bool TfrmModelEdit::FormCloseQuery() {
+bool MainWindow::FormCloseQuery() {
     // No is the default: Escape to leave a cell, then Enter, must not throw work away.
     if (document_.EditMode())
         return dialogs_.Confirm(QStringLiteral("Are you sure exit with edit mode?"),
@@ -312,7 +307,7 @@ bool TfrmModelEdit::FormCloseQuery() {
     return true;
 }
 
-void TfrmModelEdit::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     bool canClose = false;
     Guarded(dialogs_, [&] { canClose = FormCloseQuery(); });
     if (canClose)
@@ -323,7 +318,7 @@ void TfrmModelEdit::closeEvent(QCloseEvent* event) {
 
 // Escape reaches the window only when the focused control had no use for it: an open cell
 // editor or a spin box being typed in cancels its own edit first.
-void TfrmModelEdit::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier) {
         QMainWindow::keyPressEvent(event);
         return;
@@ -342,7 +337,7 @@ void TfrmModelEdit::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-bool TfrmModelEdit::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize && watched == spSkinGroupBox1->parentWidget()) {
         const QWidget* area = spSkinGroupBox1->parentWidget();
         spSkinGroupBox1->move(area->width() - spSkinGroupBox1->width() - 2, 22);

@@ -29,18 +29,18 @@ class QToolButton;
 namespace mm {
 
 class TDialogs;
-class TPictureBox;
+class PicturePanel;
 class TRadioGroup;
 class TRollUpFrame;
 class TSpinEdit;
 class TtsGrid;
 
-class TfrmModelEdit : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Loads the database "data/model.RMF" below exeDir and fills the model list.
-    TfrmModelEdit(TDialogs& dialogs, std::string exeDir, QWidget* parent = nullptr);
-    ~TfrmModelEdit() override;
+    MainWindow(TDialogs& dialogs, std::string exeDir, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     const TModelDocument& Document() const { return document_; }
 
@@ -52,7 +52,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Layout (ModelEditLayout.cpp).
+    // Layout (MainWindowLayout.cpp).
     void BuildLayout();
     void BuildToolBar();
     QWidget* BuildLeftPanel();
@@ -66,16 +66,15 @@ private:
     void ConnectListHandlers();
     void ConnectKeyHandlers();
     void ConnectCodeHandlers();
-    void ConnectPictureHandlers();
     void ConnectFileHandlers();
     void Handle(const std::function<void()>& handler);
     void TakePendingInput();
     template <typename Sender, typename Signal>
-    void Wire(Sender* sender, Signal signal, void (TfrmModelEdit::*handler)()) {
+    void Wire(Sender* sender, Signal signal, void (MainWindow::*handler)()) {
         handlers_.WireNow(sender, signal, [this, handler] { (this->*handler)(); });
     }
     template <typename Sender, typename Signal>
-    void WireCommand(Sender* sender, Signal signal, void (TfrmModelEdit::*handler)()) {
+    void WireCommand(Sender* sender, Signal signal, void (MainWindow::*handler)()) {
         handlers_.WireNow(sender, signal, [this, handler] {
             TakePendingInput();
             (this->*handler)();
@@ -113,7 +112,6 @@ private:
     void UndoOrRedo(bool undo);
     // What a command wrote, and where, in the status bar for a few seconds.
     void Report(const QString& text);
-    static QString FileNameText(const std::string& path);
     // Copy/Add, Import and Export first store the model being edited, as leaving it does: false
     // when a broken rule was reported.
     bool StoreShownModel();
@@ -125,7 +123,7 @@ private:
     void ToolButton8Click();
     void ActionList1Update();
 
-    // Model list (ModelEditList.cpp).
+    // Model list (MainWindowList.cpp).
     void tsGrid1RowChanged(int oldRow, int newRow);
     // The row-change protocol, run once the event that moved the row has returned: the model
     // shown is left for the list's current row, or kept when its store fails.
@@ -136,7 +134,7 @@ private:
     void Action4Execute();
     void Action5Execute();
 
-    // Key tables and pages (ModelEditKeys.cpp).
+    // Key tables and pages (MainWindowKeys.cpp).
     void ShowKeyTables();
     void ShowPageNames();
     void KeyCountsChanged();
@@ -167,7 +165,7 @@ private:
     // The window's own changes of the tabs raise no tab-change event.
     void SetTabVisible(int tab, bool visible);
 
-    // Chip kind, communication type and code pages (ModelEditCodes.cpp).
+    // Chip kind, communication type and code pages (MainWindowCodes.cpp).
     void CommTypeChosen();
     void IrChipChosen();
     void UsbChipChosen();
@@ -181,18 +179,7 @@ private:
     TRadioGroup* ChipGroupOf(int commType) const;
     void SetBrandButtonVisible(bool visible);
 
-    // Picture (ModelEditPicture.cpp).
-    void ShowPicture(int index);
-    // Decodes and shows picture bytes; the decoder's error is reported and leaves the box empty.
-    void ShowPictureBytes(const TSSByteArray& bytes);
-    void BitBtn3Click();
-    void SAVEPICTURE1Click();
-    void Image1Click();
-    // A path from a dialog, or nothing when the user cancelled.
-    std::optional<std::string> ChooseFileName(int kind, const QString& filter = {},
-                                              const QString& defaultExt = {});
-
-    // Exchange file, JSON export and brand list (ModelEditFiles.cpp).
+    // Exchange file, JSON export and brand list (MainWindowFiles.cpp).
     void ToolButton1Click();
     void ToolButton2Click();
     void ToolButton10Click();
@@ -212,8 +199,6 @@ private:
     bool closePending_ = false;
     // The button shape window is about to open or open: further clicks open no other.
     bool shapeWindowPending_ = false;
-    // The JPEG bytes the picture box shows: the shown model's picture or the file last loaded.
-    TSSByteArray pictureBytes_;
 
     // Toolbar.
     QToolBar* ToolBar1 = nullptr;
@@ -249,10 +234,7 @@ private:
     TRadioGroup* RadioGroup1 = nullptr;
 
     // Right panel.
-    QPushButton* BitBtn3 = nullptr;
-    QLabel* Label2 = nullptr;
-    TPictureBox* Image1 = nullptr;
-    QAction* SAVEPICTURE1 = nullptr;
+    PicturePanel* picture_ = nullptr;
 
     // Centre.
     QLabel* Label1 = nullptr;

@@ -1,6 +1,6 @@
 // The model list: choosing the current model, editing names and IDs in place, search, copy and
 // delete.
-#include "ModelEdit.h"
+#include "MainWindow.h"
 #include "controls/Grid.h"
 #include "platform/Errors.h"
 #include "platform/Streams.h"
@@ -18,7 +18,7 @@ constexpr int kIdColumn = 2;
 constexpr int kRemarkColumn = 3;
 } // namespace
 
-void TfrmModelEdit::ConnectListHandlers() {
+void MainWindow::ConnectListHandlers() {
     // The row moves inside the list's own mouse or key event, or inside the search box's: the
     // store and its message wait until that event has returned.
     connect(
@@ -29,18 +29,18 @@ void TfrmModelEdit::ConnectListHandlers() {
     connect(tsGrid1, &TtsGrid::EndCellEdit, this, [this](int col, int row, bool& cancel) {
         Handle([&, col, row, this] { tsGrid1EndCellEdit(col, row, cancel); });
     });
-    Wire(Edit1, &QLineEdit::textChanged, &TfrmModelEdit::Edit1Change);
-    WireCommand(Action4, &QAction::triggered, &TfrmModelEdit::Action4Execute);
-    WireCommand(Action5, &QAction::triggered, &TfrmModelEdit::Action5Execute);
+    Wire(Edit1, &QLineEdit::textChanged, &MainWindow::Edit1Change);
+    WireCommand(Action4, &QAction::triggered, &MainWindow::Action4Execute);
+    WireCommand(Action5, &QAction::triggered, &MainWindow::Action5Execute);
 }
 
-void TfrmModelEdit::FollowCurrentRow() {
+void MainWindow::FollowCurrentRow() {
     if (Updating || CurrentRow() - 1 == ShownIndex())
         return;
     tsGrid1RowChanged(ShownIndex() + 1, CurrentRow());
 }
 
-void TfrmModelEdit::tsGrid1RowChanged(int oldRow, int) {
+void MainWindow::tsGrid1RowChanged(int oldRow, int) {
     if (Updating)
         return;
     if (document_.EditMode()) {
@@ -58,7 +58,7 @@ void TfrmModelEdit::tsGrid1RowChanged(int oldRow, int) {
 
 // Typing takes effect at once where the text is acceptable; what is not is reported once, when
 // the user leaves the cell.
-void TfrmModelEdit::tsGrid1CellEdit(int dataCol, int dataRow) {
+void MainWindow::tsGrid1CellEdit(int dataCol, int dataRow) {
     const std::string text = GbkFromQString(tsGrid1->CellText(dataCol, dataRow));
     switch (dataCol) {
     case kNameColumn:
@@ -73,7 +73,7 @@ void TfrmModelEdit::tsGrid1CellEdit(int dataCol, int dataRow) {
     }
 }
 
-void TfrmModelEdit::tsGrid1EndCellEdit(int dataCol, int dataRow, bool& cancel) {
+void MainWindow::tsGrid1EndCellEdit(int dataCol, int dataRow, bool& cancel) {
     const std::string text = GbkFromQString(tsGrid1->CellText(dataCol, dataRow));
     const std::string original = GbkFromQString(tsGrid1->EditOriginal().toString());
     const TMyModelRecord* record = document_.Record(dataRow - 1);
@@ -103,7 +103,7 @@ void TfrmModelEdit::tsGrid1EndCellEdit(int dataCol, int dataRow, bool& cancel) {
     }
 }
 
-void TfrmModelEdit::Edit1Change() {
+void MainWindow::Edit1Change() {
     const int found = FindModelByName(document_.Models(), GbkFromQString(Edit1->text()));
     if (found < 0)
         return;
@@ -112,14 +112,14 @@ void TfrmModelEdit::Edit1Change() {
     tsGrid1->SetTopRow(std::max(1, found));
 }
 
-void TfrmModelEdit::Action5Execute() {
+void MainWindow::Action5Execute() {
     if (!StoreShownModel())
         return;
     document_.CopyAdd(ShownIndex());
     RefreshList();
 }
 
-void TfrmModelEdit::Action4Execute() {
+void MainWindow::Action4Execute() {
     if (tsGrid1->Rows() <= 1) {
         dialogs_.ShowMessage(QStringLiteral("Can not delete! there are only one remote!"));
         return;

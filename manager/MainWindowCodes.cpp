@@ -1,6 +1,6 @@
 // Communication type, chip groups and the code pages of the shown model: gestures edit the
 // working copy, the controls show it.
-#include "ModelEdit.h"
+#include "MainWindow.h"
 #include "controls/RadioGroup.h"
 #include "model/ChipKind.h"
 #include "model/CodePages.h"
@@ -37,77 +37,77 @@ void ShowLines(QPlainTextEdit* memo, const TStrArray& lines) {
 }
 } // namespace
 
-void TfrmModelEdit::ConnectCodeHandlers() {
-    Wire(ComboBox1, &QComboBox::activated, &TfrmModelEdit::CommTypeChosen);
-    Wire(chipType, &TRadioGroup::Click, &TfrmModelEdit::IrChipChosen);
-    Wire(RadioGroup1, &TRadioGroup::Click, &TfrmModelEdit::UsbChipChosen);
-    Wire(Memo1, &QPlainTextEdit::textChanged, &TfrmModelEdit::CodePage1Typed);
-    Wire(Memo2, &QPlainTextEdit::textChanged, &TfrmModelEdit::CodePage2Typed);
+void MainWindow::ConnectCodeHandlers() {
+    Wire(ComboBox1, &QComboBox::activated, &MainWindow::CommTypeChosen);
+    Wire(chipType, &TRadioGroup::Click, &MainWindow::IrChipChosen);
+    Wire(RadioGroup1, &TRadioGroup::Click, &MainWindow::UsbChipChosen);
+    Wire(Memo1, &QPlainTextEdit::textChanged, &MainWindow::CodePage1Typed);
+    Wire(Memo2, &QPlainTextEdit::textChanged, &MainWindow::CodePage2Typed);
 }
 
-TRadioGroup* TfrmModelEdit::ChipGroupOf(int commType) const {
+TRadioGroup* MainWindow::ChipGroupOf(int commType) const {
     return IrChipGroupVisible(commType) ? chipType : RadioGroup1;
 }
 
-void TfrmModelEdit::ShowChipGroupFor(int commType) {
+void MainWindow::ShowChipGroupFor(int commType) {
     chipGroups_->setCurrentWidget(ChipGroupOf(commType));
 }
 
-bool TfrmModelEdit::EditWorking(const QString& label, int mergeKey,
-                                const std::function<void(TWorkingModel&)>& change) {
+bool MainWindow::EditWorking(const QString& label, int mergeKey,
+                             const std::function<void(TWorkingModel&)>& change) {
     if (Updating)
         return false;
     document_.EditWorking(label, mergeKey, change);
     return true;
 }
 
-void TfrmModelEdit::CommTypeChosen() {
+void MainWindow::CommTypeChosen() {
     const int item = ComboBox1->currentIndex();
     EditWorking(QStringLiteral("Change communication type"), 0,
                 [item](TWorkingModel& model) { SetCommType(model, item); });
     ShowChipGroupFor(document_.Working().Input.CommType);
 }
 
-void TfrmModelEdit::ChipChosen(bool usbGroup) {
+void MainWindow::ChipChosen(bool usbGroup) {
     const int item = (usbGroup ? RadioGroup1 : chipType)->ItemIndex();
     if (EditWorking(QStringLiteral("Change chip kind"), 0,
                     [=](TWorkingModel& model) { SetChip(model, usbGroup, item); }))
         ShowCodeTabs();
 }
 
-void TfrmModelEdit::IrChipChosen() {
+void MainWindow::IrChipChosen() {
     ChipChosen(false);
 }
 
-void TfrmModelEdit::UsbChipChosen() {
+void MainWindow::UsbChipChosen() {
     ChipChosen(true);
 }
 
-void TfrmModelEdit::CodePageTyped(QPlainTextEdit* memo, TStrArray TWorkingModel::*lines) {
+void MainWindow::CodePageTyped(QPlainTextEdit* memo, TStrArray TWorkingModel::*lines) {
     EditWorking(QStringLiteral("Edit %1").arg(PageControl2->tabText(PageControl2->indexOf(memo))),
                 kCodePageMerge + (lines == &TWorkingModel::Memo2 ? 1 : 0),
                 [&](TWorkingModel& model) { model.*lines = MemoLines(memo); });
 }
 
-void TfrmModelEdit::CodePage1Typed() {
+void MainWindow::CodePage1Typed() {
     CodePageTyped(Memo1, &TWorkingModel::Memo1);
 }
 
-void TfrmModelEdit::CodePage2Typed() {
+void MainWindow::CodePage2Typed() {
     CodePageTyped(Memo2, &TWorkingModel::Memo2);
 }
 
-void TfrmModelEdit::SetBrandButtonVisible(bool visible) {
+void MainWindow::SetBrandButtonVisible(bool visible) {
     ToolBar1->findChild<QAction*>(QStringLiteral("tbnUniverModeAction"))->setVisible(visible);
 }
 
-void TfrmModelEdit::ShowCodeTabs() {
+void MainWindow::ShowCodeTabs() {
     const bool shown = document_.Working().CodeTabsShown;
     SetTabVisible(kFirstCodeTab, shown);
     SetTabVisible(kSecondCodeTab, shown);
 }
 
-void TfrmModelEdit::ShowChipAndCodes() {
+void MainWindow::ShowChipAndCodes() {
     TUpdatingScope updating(Updating);
     const TWorkingModel& model = document_.Working();
     ComboBox1->setCurrentIndex(model.Input.CommType);

@@ -1,6 +1,6 @@
 // The key grids, "Key Counts", pages, "Has Shift", the SHIFT tab commands and the "KeyIdx info"
 // statistics. Every gesture edits the document's working copy; the grids show it.
-#include "ModelEdit.h"
+#include "MainWindow.h"
 #include "controls/Grid.h"
 #include "controls/RollUpFrame.h"
 #include "controls/SpinEdit.h"
@@ -39,18 +39,18 @@ QString ActionLabel(QString caption) {
 }
 } // namespace
 
-void TfrmModelEdit::ConnectKeyHandlers() {
-    Wire(SpinEdit1, &QSpinBox::valueChanged, &TfrmModelEdit::KeyCountsChanged);
-    Wire(SpinEdit2, &QSpinBox::valueChanged, &TfrmModelEdit::PageCountsChanged);
-    Wire(SpinEdit3, &QSpinBox::valueChanged, &TfrmModelEdit::OneInTwoCountChanged);
-    Wire(CheckBox1, &QCheckBox::toggled, &TfrmModelEdit::HasShiftClicked);
-    Wire(CheckBox2, &QCheckBox::toggled, &TfrmModelEdit::IgnoreKeyIdxRepeatedClicked);
-    Wire(PageControl2, &QTabWidget::currentChanged, &TfrmModelEdit::KeyTabChanged);
-    WireCommand(Action1, &QAction::triggered, &TfrmModelEdit::InsertKey);
-    WireCommand(Action2, &QAction::triggered, &TfrmModelEdit::DeleteKey);
-    WireCommand(btnKey, &QPushButton::clicked, &TfrmModelEdit::CopyNormalKeyNamesClick);
-    WireCommand(btnKeyIdx, &QPushButton::clicked, &TfrmModelEdit::KeyIdxIncClick);
-    WireCommand(Button1, &QPushButton::clicked, &TfrmModelEdit::SnoIncClick);
+void MainWindow::ConnectKeyHandlers() {
+    Wire(SpinEdit1, &QSpinBox::valueChanged, &MainWindow::KeyCountsChanged);
+    Wire(SpinEdit2, &QSpinBox::valueChanged, &MainWindow::PageCountsChanged);
+    Wire(SpinEdit3, &QSpinBox::valueChanged, &MainWindow::OneInTwoCountChanged);
+    Wire(CheckBox1, &QCheckBox::toggled, &MainWindow::HasShiftClicked);
+    Wire(CheckBox2, &QCheckBox::toggled, &MainWindow::IgnoreKeyIdxRepeatedClicked);
+    Wire(PageControl2, &QTabWidget::currentChanged, &MainWindow::KeyTabChanged);
+    WireCommand(Action1, &QAction::triggered, &MainWindow::InsertKey);
+    WireCommand(Action2, &QAction::triggered, &MainWindow::DeleteKey);
+    WireCommand(btnKey, &QPushButton::clicked, &MainWindow::CopyNormalKeyNamesClick);
+    WireCommand(btnKeyIdx, &QPushButton::clicked, &MainWindow::KeyIdxIncClick);
+    WireCommand(Button1, &QPushButton::clicked, &MainWindow::SnoIncClick);
     connect(tsGridKeyList1, &TtsGrid::CellChanged, this,
             [this](int oc, int nc, int orow, int nrow) {
                 Handle([=, this] { KeyCellEntered(oc, nc, orow, nrow); });
@@ -63,7 +63,7 @@ void TfrmModelEdit::ConnectKeyHandlers() {
             [this](int, int row) { Handle([=, this] { PageNameTyped(row); }); });
 }
 
-void TfrmModelEdit::ShowKeyRows(TtsGrid* grid, const TKeyRows& rows) {
+void MainWindow::ShowKeyRows(TtsGrid* grid, const TKeyRows& rows) {
     std::vector<std::vector<QVariant>> cells;
     cells.reserve(rows.size());
     for (const TKeyRowTexts& row : rows)
@@ -73,7 +73,7 @@ void TfrmModelEdit::ShowKeyRows(TtsGrid* grid, const TKeyRows& rows) {
     grid->SetAllRows(std::move(cells));
 }
 
-void TfrmModelEdit::ShowKeyTables() {
+void MainWindow::ShowKeyTables() {
     TUpdatingScope updating(Updating);
     const TStoreInput& input = document_.Working().Input;
     SpinEdit1->setMaximum(KeyCountsMaximum(input.HasShift));
@@ -82,7 +82,7 @@ void TfrmModelEdit::ShowKeyTables() {
     ShowKeyRows(tsGridKeyList2, input.Shift);
 }
 
-void TfrmModelEdit::ShowPageNames() {
+void MainWindow::ShowPageNames() {
     TUpdatingScope updating(Updating);
     const TStoreInput& input = document_.Working().Input;
     SpinEdit2->SetValue(input.PageCounts);
@@ -92,7 +92,7 @@ void TfrmModelEdit::ShowPageNames() {
     tsGrid3->SetAllRows(std::move(rows));
 }
 
-void TfrmModelEdit::KeyCountsChanged() {
+void MainWindow::KeyCountsChanged() {
     if (!document_.EditMode() || Updating)
         return;
     EditWorking(QStringLiteral("Change key count"), kKeyCountsMerge,
@@ -100,7 +100,7 @@ void TfrmModelEdit::KeyCountsChanged() {
     ShowKeyTables();
 }
 
-void TfrmModelEdit::PageCountsChanged() {
+void MainWindow::PageCountsChanged() {
     if (!document_.EditMode() || Updating)
         return;
     EditWorking(QStringLiteral("Change page count"), kPageCountsMerge,
@@ -108,18 +108,18 @@ void TfrmModelEdit::PageCountsChanged() {
     ShowPageNames();
 }
 
-void TfrmModelEdit::OneInTwoCountChanged() {
+void MainWindow::OneInTwoCountChanged() {
     if (!document_.EditMode() || Updating)
         return;
     EditWorking(QStringLiteral("Change one-in-two count"), kOneInTwoMerge,
                 [this](TWorkingModel& model) { SetOneInTwoCount(model, SpinEdit3->Value()); });
 }
 
-void TfrmModelEdit::IgnoreKeyIdxRepeatedClicked() {
+void MainWindow::IgnoreKeyIdxRepeatedClicked() {
     document_.SetIgnoreKeyIdxRepeated(CheckBox2->isChecked());
 }
 
-void TfrmModelEdit::HasShiftClicked() {
+void MainWindow::HasShiftClicked() {
     if (Updating)
         return;
     const bool ticked = CheckBox1->isChecked();
@@ -137,7 +137,7 @@ void TfrmModelEdit::HasShiftClicked() {
     ApplyShiftTick(ticked);
 }
 
-void TfrmModelEdit::AskToCutKeysForShift(int keys) {
+void MainWindow::AskToCutKeysForShift(int keys) {
     const TStoreInput& input = document_.Working().Input;
     if (!document_.Record(ShownIndex()) || input.KeyCounts != keys || input.HasShift)
         return; // the model or its keys changed while the question waited
@@ -149,30 +149,30 @@ void TfrmModelEdit::AskToCutKeysForShift(int keys) {
     ApplyShiftTick(true);
 }
 
-void TfrmModelEdit::ApplyShiftTick(bool ticked) {
+void MainWindow::ApplyShiftTick(bool ticked) {
     EditWorking(ticked ? QStringLiteral("Tick Has Shift") : QStringLiteral("Clear Has Shift"), 0,
                 [ticked](TWorkingModel& model) { SetHasShift(model, ticked); });
     ShowWorkingModel();
 }
 
-bool TfrmModelEdit::ShiftTabActive() const {
+bool MainWindow::ShiftTabActive() const {
     return PageControl2->currentIndex() == kShiftTab;
 }
 
-void TfrmModelEdit::SetTabVisible(int tab, bool visible) {
+void MainWindow::SetTabVisible(int tab, bool visible) {
     const QSignalBlocker quiet(PageControl2);
     PageControl2->setTabVisible(tab, visible);
 }
 
-void TfrmModelEdit::KeyTabChanged() {
+void MainWindow::KeyTabChanged() {
     if (Updating)
         return;
     for (QPushButton* button : {btnKey, btnKeyIdx, Button1})
         button->setVisible(ShiftTabActive());
 }
 
-void TfrmModelEdit::ChangeKeyRows(const QString& label,
-                                  const std::function<void(TKeyRows&, TKeyRows&)>& change) {
+void MainWindow::ChangeKeyRows(const QString& label,
+                               const std::function<void(TKeyRows&, TKeyRows&)>& change) {
     const int current = tsGridKeyList1->CurrentRow();
     EditWorking(label, 0, [&](TWorkingModel& model) {
         change(model.Input.Normal, model.Input.Shift);
@@ -183,7 +183,7 @@ void TfrmModelEdit::ChangeKeyRows(const QString& label,
     tsGridKeyList1->SetCurrentRow(std::min(current, tsGridKeyList1->Rows()));
 }
 
-void TfrmModelEdit::InsertKey() {
+void MainWindow::InsertKey() {
     const int at = tsGridKeyList1->CurrentRow();
     const int maximum = SpinEdit1->maximum();
     ChangeKeyRows(ActionLabel(Action1->text()), [at, maximum](TKeyRows& normal, TKeyRows& shift) {
@@ -191,25 +191,25 @@ void TfrmModelEdit::InsertKey() {
     });
 }
 
-void TfrmModelEdit::DeleteKey() {
+void MainWindow::DeleteKey() {
     const int at = tsGridKeyList1->CurrentRow();
     ChangeKeyRows(ActionLabel(Action2->text()),
                   [at](TKeyRows& normal, TKeyRows& shift) { DeleteKeyRow(normal, shift, at); });
 }
 
-void TfrmModelEdit::CopyNormalKeyNamesClick() {
+void MainWindow::CopyNormalKeyNamesClick() {
     ChangeKeyRows(ActionLabel(btnKey->text()), CopyNormalKeyNames);
 }
 
-void TfrmModelEdit::KeyIdxIncClick() {
+void MainWindow::KeyIdxIncClick() {
     ChangeKeyRows(ActionLabel(btnKeyIdx->text()), KeyIdxIncFromNormal);
 }
 
-void TfrmModelEdit::SnoIncClick() {
+void MainWindow::SnoIncClick() {
     ChangeKeyRows(ActionLabel(Button1->text()), SnoIncFromNormal);
 }
 
-void TfrmModelEdit::ShowStatLines(const TStatEntries& entries, int row, bool onShift) {
+void MainWindow::ShowStatLines(const TStatEntries& entries, int row, bool onShift) {
     const int remembered = ListBox1->count() == 0 ? -1 : ListBox1->currentRow();
     ListBox1->clear();
     for (const std::string& line : StatLines(entries))
@@ -217,7 +217,7 @@ void TfrmModelEdit::ShowStatLines(const TStatEntries& entries, int row, bool onS
     ListBox1->setCurrentRow(StatSelection(entries, row, onShift, remembered));
 }
 
-void TfrmModelEdit::ShowKeyIdxStats(int row, bool onShift) {
+void MainWindow::ShowKeyIdxStats(int row, bool onShift) {
     const TStoreInput& input = document_.Working().Input;
     const std::vector<std::string> shift = input.HasShift
                                                ? ColumnTexts(input.Shift, &TKeyRowTexts::KeyIdx)
@@ -226,12 +226,12 @@ void TfrmModelEdit::ShowKeyIdxStats(int row, bool onShift) {
     ShowStatLines(KeyIdxStats, row, onShift);
 }
 
-void TfrmModelEdit::ShowSNoStats(int row) {
+void MainWindow::ShowSNoStats(int row) {
     SNoStats = BuildStats(ColumnTexts(document_.Working().Input.Normal, &TKeyRowTexts::SNo));
     ShowStatLines(SNoStats, row, false);
 }
 
-void TfrmModelEdit::KeyCellEntered(int, int newCol, int, int newRow) {
+void MainWindow::KeyCellEntered(int, int newCol, int, int newRow) {
     if (Updating)
         return;
     if (newCol == 3 || newCol == 4)
@@ -244,7 +244,7 @@ void TfrmModelEdit::KeyCellEntered(int, int newCol, int, int newRow) {
         ShowSNoStats(newRow);
 }
 
-void TfrmModelEdit::KeyCellTyped(bool shift, int col, int row) {
+void MainWindow::KeyCellTyped(bool shift, int col, int row) {
     TtsGrid* grid = shift ? tsGridKeyList2 : tsGridKeyList1;
     std::string text = GbkFromQString(grid->CellText(col, row));
     const QString label =
@@ -257,7 +257,7 @@ void TfrmModelEdit::KeyCellTyped(bool shift, int col, int row) {
         ShowKeyIdxStats(row, ShiftTabActive());
 }
 
-void TfrmModelEdit::PageNameTyped(int row) {
+void MainWindow::PageNameTyped(int row) {
     std::string text = GbkFromQString(tsGrid3->CellText(1, row));
     EditWorking(QStringLiteral("Rename page %1").arg(row), kPageNameMerge + row,
                 [&](TWorkingModel& model) { SetPageName(model, row, std::move(text)); });
