@@ -18,15 +18,10 @@ bool SameRecord(const TMyModelRecord& a, const TMyModelRecord& b) {
 TReplaceRecordCommand::TReplaceRecordCommand(TModelDocument& document, int index,
                                              TMyModelRecord before, TMyModelRecord after,
                                              const QString& label, TRecordEdit edit)
-    : QUndoCommand(label), document_(document), index_(index), before_(std::move(before)),
-      after_(std::move(after)), edit_(edit) {}
+    : TSnapshotCommand(document, index, std::move(before), std::move(after), label), edit_(edit) {}
 
-void TReplaceRecordCommand::undo() {
-    document_.PutRecord(index_, before_);
-}
-
-void TReplaceRecordCommand::redo() {
-    document_.PutRecord(index_, after_);
+void TReplaceRecordCommand::Put(const TMyModelRecord& record) {
+    document_.PutRecord(index_, record);
 }
 
 int TReplaceRecordCommand::id() const {
@@ -66,15 +61,11 @@ void TInsertRecordCommand::Apply(bool remove) {
 
 TWorkingEditCommand::TWorkingEditCommand(TModelDocument& document, int index, TWorkingModel before,
                                          TWorkingModel after, const QString& label, int mergeKey)
-    : QUndoCommand(label), document_(document), index_(index), before_(std::move(before)),
-      after_(std::move(after)), mergeKey_(mergeKey) {}
+    : TSnapshotCommand(document, index, std::move(before), std::move(after), label),
+      mergeKey_(mergeKey) {}
 
-void TWorkingEditCommand::undo() {
-    document_.PutWorking(index_, before_);
-}
-
-void TWorkingEditCommand::redo() {
-    document_.PutWorking(index_, after_);
+void TWorkingEditCommand::Put(const TWorkingModel& model) {
+    document_.PutWorking(index_, model);
 }
 
 int TWorkingEditCommand::id() const {

@@ -16,20 +16,34 @@ class TModelDocument;
 // What a replacement changed, so that typing in one cell merges into one command.
 enum class TRecordEdit { Whole = 1, Name, Id, Remark };
 
-class TReplaceRecordCommand : public QUndoCommand {
+// A change of something of Models[index], kept as its state before and after.
+template <typename State> class TSnapshotCommand : public QUndoCommand {
+public:
+    TSnapshotCommand(TModelDocument& document, int index, State before, State after,
+                     const QString& label)
+        : QUndoCommand(label), document_(document), index_(index), before_(std::move(before)),
+          after_(std::move(after)) {}
+    void undo() override { Put(before_); }
+    void redo() override { Put(after_); }
+
+protected:
+    virtual void Put(const State& state) = 0;
+
+    TModelDocument& document_;
+    int index_;
+    State before_;
+    State after_;
+};
+
+class TReplaceRecordCommand : public TSnapshotCommand<TMyModelRecord> {
 public:
     TReplaceRecordCommand(TModelDocument& document, int index, TMyModelRecord before,
                           TMyModelRecord after, const QString& label, TRecordEdit edit);
-    void undo() override;
-    void redo() override;
     int id() const override;
     bool mergeWith(const QUndoCommand* other) override;
 
 private:
-    TModelDocument& document_;
-    int index_;
-    TMyModelRecord before_;
-    TMyModelRecord after_;
+    void Put(const TMyModelRecord& record) override;
     TRecordEdit edit_;
 };
 
@@ -53,20 +67,15 @@ private:
 
 // An edit of the working copy of Models[index]. Edits with the same non-zero merge key in a row
 // (typing in one cell) are one command; typed back to where it began, none.
-class TWorkingEditCommand : public QUndoCommand {
+class TWorkingEditCommand : public TSnapshotCommand<TWorkingModel> {
 public:
     TWorkingEditCommand(TModelDocument& document, int index, TWorkingModel before,
                         TWorkingModel after, const QString& label, int mergeKey);
-    void undo() override;
-    void redo() override;
     int id() const override;
     bool mergeWith(const QUndoCommand* other) override;
 
 private:
-    TModelDocument& document_;
-    int index_;
-    TWorkingModel before_;
-    TWorkingModel after_;
+    void Put(const TWorkingModel& model) override;
     int mergeKey_;
 };
 

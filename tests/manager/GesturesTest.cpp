@@ -1,6 +1,7 @@
 // Everyday gestures that must not lose work: Escape while typing, a wheel notch over a control
 // the user never clicked, numbers typed beyond a range, a double click on a button that toggles,
 // letters typed on into a question; and every write told in the status bar.
+#include "ModelChecks.h"
 #include "WindowFixture.h"
 #include "controls/SpinEdit.h"
 
@@ -25,16 +26,7 @@ protected:
     TSpinEdit* KeyCounts() { return Find<TSpinEdit>("SpinEdit1"); }
     TtsGrid* Keys() { return Grid("tsGridKeyList1"); }
 
-    static TMyModelRecord WithKeys(uint16_t id, int n) {
-        TMyModelRecord record = ValidModel(id, "TV");
-        record.KeyCount = static_cast<uint8_t>(n);
-        for (int k = 0; k < n; ++k) {
-            record.BtnInfo[k].Name.Assign("K" + std::to_string(k));
-            record.BtnInfo[k].KNo = static_cast<uint8_t>(k + 1);
-            record.BtnInfo[k].KeyIdx = static_cast<uint16_t>(k + 1);
-        }
-        return record;
-    }
+    static TMyModelRecord WithKeys(uint16_t id, int n) { return test::ModelWithKeys(id, "TV", n); }
 
     // One notch of the wheel with the pointer resting on the widget, as the platform sends it.
     void Wheel(QWidget* widget, int notches) {

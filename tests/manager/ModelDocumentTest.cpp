@@ -1,6 +1,7 @@
 // The window's document without a window: what is unsaved, the ".bak" decision, and the rules
 // of the commands.
 #include "manager/ModelDocument.h"
+#include "ModelChecks.h"
 #include "TestSupport.h"
 #include "model/ModelFile.h"
 #include "model/RemoteFile.h"
@@ -216,17 +217,13 @@ TEST_F(Document, RandomChangesUndoneGiveTheStartAndRedoneTheChanges) {
     while (stack.canUndo())
         stack.undo();
     EXPECT_FALSE(document.Unsaved());
-    ASSERT_EQ(document.Models().size(), startModels.size());
-    for (size_t m = 0; m < startModels.size(); ++m)
-        EXPECT_TRUE(SameRecord(document.Models()[m], startModels[m])) << m;
+    EXPECT_TRUE(test::SameModels(document.Models(), startModels));
     document.Save(0);
     EXPECT_EQ(test::ReadBytes(DatabasePath()), start);
 
     while (stack.canRedo())
         stack.redo();
-    ASSERT_EQ(document.Models().size(), changed.size());
-    for (size_t m = 0; m < changed.size(); ++m)
-        EXPECT_TRUE(SameRecord(document.Models()[m], changed[m])) << m;
+    EXPECT_TRUE(test::SameModels(document.Models(), changed));
     EXPECT_TRUE(document.Unsaved());
 }
 

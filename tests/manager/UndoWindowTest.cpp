@@ -2,6 +2,7 @@
 // (cells typed, check boxes and chips clicked, counts typed, codes typed, models switched and
 // saved), then Ctrl+Z until nothing is left gives the catalogue and its file of the start, and
 // Ctrl+Y until nothing is left gives the edited catalogue and controls again.
+#include "ModelChecks.h"
 #include "WindowFixture.h"
 #include "controls/RadioGroup.h"
 #include "controls/SpinEdit.h"
@@ -28,17 +29,6 @@ protected:
     TSpinEdit* KeyCounts() { return Find<TSpinEdit>("SpinEdit1"); }
     const QUndoStack& Stack() const { return window->Document().UndoStack(); }
 
-    static TMyModelRecord WithKeys(uint16_t id, const std::string& name, int n) {
-        TMyModelRecord record = ValidModel(id, name);
-        record.KeyCount = static_cast<uint8_t>(n);
-        for (int k = 0; k < n; ++k) {
-            record.BtnInfo[k].Name.Assign("K" + std::to_string(k));
-            record.BtnInfo[k].KNo = static_cast<uint8_t>(k + 1);
-            record.BtnInfo[k].KeyIdx = static_cast<uint16_t>(k + 1);
-        }
-        return record;
-    }
-
     // Ctrl+Z or Ctrl+Y on the key table: a text box would take them as its own undo.
     void UndoKey(bool undo) {
         window->activateWindow();
@@ -52,12 +42,6 @@ protected:
         return std::vector<uint8_t>(bytes.begin() + kHeaderBytes, bytes.end());
     }
 
-    void ExpectModels(const TMyModelRecords& expected, const char* when) {
-        ASSERT_EQ(Models().size(), expected.size()) << when;
-        for (size_t m = 0; m < expected.size(); ++m)
-            EXPECT_TRUE(SameRecord(Models()[m], expected[m])) << when << " model " << m;
-    }
-
     // The key table shows the working copy.
     void ExpectKeysShown(const char* when) {
         const TKeyRows& rows = window->Document().Working().Input.Normal;
@@ -69,7 +53,8 @@ protected:
 };
 
 TEST_F(UndoWindow, RandomGesturesUndoneGiveTheStartAndRedoneTheEdits) {
-    OpenWith({WithKeys(1, "TV", 8), WithKeys(2, "Fan", 5), WithKeys(3, "Box", 12)});
+    OpenWith({test::ModelWithKeys(1, "TV", 8), test::ModelWithKeys(2, "Fan", 5),
+              test::ModelWithKeys(3, "Box", 12)});
     EnterEditMode();
     Save(); // the start, as the program writes it
     ASSERT_TRUE(dialogs.shown.isEmpty());
@@ -122,7 +107,7 @@ TEST_F(UndoWindow, RandomGesturesUndoneGiveTheStartAndRedoneTheEdits) {
     for (int guard = 0; Stack().canUndo() && guard < 1000; ++guard)
         UndoKey(true);
     EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("Undone: "));
-    ExpectModels(start, "undone");
+    EXPECT_TRUE(test::SameModels(Models(), start)) << "undone";
     ExpectKeysShown("undone");
     Save();
     EXPECT_FALSE(window->Document().Unsaved());
@@ -131,14 +116,14 @@ TEST_F(UndoWindow, RandomGesturesUndoneGiveTheStartAndRedoneTheEdits) {
 
     for (int guard = 0; Stack().canRedo() && guard < 1000; ++guard)
         UndoKey(false);
-    ExpectModels(changed, "redone");
+    EXPECT_TRUE(test::SameModels(Models(), changed)) << "redone";
     EXPECT_TRUE(window->Document().Working() == changedWorking);
     ExpectKeysShown("redone");
 }
 
 // Escape after typing in the model list gives the record its name back too.
 TEST_F(UndoWindow, EscapeInTheModelListLeavesTheRecordAsItWas) {
-    OpenWith({WithKeys(1, "TV", 3)});
+    OpenWith({test::ModelWithKeys(1, "TV", 3)});
     const TMyModelRecord start = Models()[0];
     EnterEditMode();
     TtsGrid* list = Grid("tsGrid1");

@@ -1,6 +1,7 @@
 // The working copy of the model under edit, without a window: what each gesture's edit does,
 // that each is one labelled command (typing in one cell merging into one), and that undoing
 // every edit and store gives the catalogue and its file of the start again.
+#include "ModelChecks.h"
 #include "TestSupport.h"
 #include "manager/ModelDocument.h"
 #include "model/ModelFile.h"
@@ -12,19 +13,10 @@
 namespace mm {
 namespace {
 
-// A valid model of `keys` keys (without SHIFT) and universal codes.
+// A valid model of `keys` keys without SHIFT, its page named.
 TMyModelRecord Model(uint16_t id, const std::string& name, int keys) {
-    TMyModelRecord record;
-    record.ModelID = id;
-    record.ModelType.Assign(name);
-    record.KeyCount = static_cast<uint8_t>(keys);
-    record.PageCount = 1;
+    TMyModelRecord record = test::ModelWithKeys(id, name, keys);
     record.PageName[0].Assign("Main");
-    for (int k = 0; k < keys; ++k) {
-        record.BtnInfo[k].Name.Assign("K" + std::to_string(k));
-        record.BtnInfo[k].KNo = static_cast<uint8_t>(k + 1);
-        record.BtnInfo[k].KeyIdx = static_cast<uint16_t>(k + 1);
-    }
     return record;
 }
 
@@ -249,15 +241,12 @@ TEST_F(Working, RandomEditsUndoneGiveTheStartAndRedoneTheEdits) {
     while (stack.canUndo())
         stack.undo();
     EXPECT_FALSE(document.Unsaved());
-    ASSERT_EQ(document.Models().size(), startModels.size());
-    for (size_t m = 0; m < startModels.size(); ++m)
-        EXPECT_TRUE(SameRecord(document.Models()[m], startModels[m])) << m;
+    EXPECT_TRUE(test::SameModels(document.Models(), startModels));
     document.Save(0);
     EXPECT_EQ(test::ReadBytes(DatabasePath()), start);
     while (stack.canRedo())
         stack.redo();
-    for (size_t m = 0; m < changed.size(); ++m)
-        EXPECT_TRUE(SameRecord(document.Models()[m], changed[m])) << m;
+    EXPECT_TRUE(test::SameModels(document.Models(), changed));
     EXPECT_EQ(document.Working(), changedWorking);
 }
 
