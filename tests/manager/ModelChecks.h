@@ -1,6 +1,7 @@
 #pragma once
 // Catalogues the manager's tests build, and their comparison record by record.
-#include "manager/ModelCommands.h"
+#include "TestSupport.h"
+#include "manager/ModelDocument.h"
 #include "model/ModelRecord.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,23 @@ inline testing::AssertionResult SameModels(const TMyModelRecords& actual,
         if (!SameRecord(actual[m], expected[m]))
             return testing::AssertionFailure() << "model " << m << " differs";
     return testing::AssertionSuccess();
+}
+
+// Every command undone gives the models of the start and, saved, its file byte for byte; every
+// command redone gives the changed models again.
+inline void ExpectUndoAllAndRedoAll(TModelDocument& document, const TMyModelRecords& start,
+                                    const std::vector<uint8_t>& startFile,
+                                    const TMyModelRecords& changed) {
+    QUndoStack& stack = document.UndoStack();
+    while (stack.canUndo())
+        stack.undo();
+    EXPECT_FALSE(document.Unsaved());
+    EXPECT_TRUE(SameModels(document.Models(), start));
+    document.Save(0);
+    EXPECT_EQ(ReadBytes(document.DatabasePath()), startFile);
+    while (stack.canRedo())
+        stack.redo();
+    EXPECT_TRUE(SameModels(document.Models(), changed));
 }
 
 } // namespace mm::test

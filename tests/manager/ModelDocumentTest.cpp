@@ -214,16 +214,7 @@ TEST_F(Document, RandomChangesUndoneGiveTheStartAndRedoneTheChanges) {
     for (int c = 0; c < stack.count(); ++c)
         EXPECT_FALSE(stack.text(c).isEmpty()) << c;
 
-    while (stack.canUndo())
-        stack.undo();
-    EXPECT_FALSE(document.Unsaved());
-    EXPECT_TRUE(test::SameModels(document.Models(), startModels));
-    document.Save(0);
-    EXPECT_EQ(test::ReadBytes(DatabasePath()), start);
-
-    while (stack.canRedo())
-        stack.redo();
-    EXPECT_TRUE(test::SameModels(document.Models(), changed));
+    test::ExpectUndoAllAndRedoAll(document, startModels, start, changed);
     EXPECT_TRUE(document.Unsaved());
 }
 

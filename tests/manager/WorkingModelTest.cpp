@@ -237,16 +237,7 @@ TEST_F(Working, RandomEditsUndoneGiveTheStartAndRedoneTheEdits) {
     ASSERT_TRUE(document.Unsaved());
     const TMyModelRecords changed = document.Models();
     const TWorkingModel changedWorking = document.Working();
-    QUndoStack& stack = document.UndoStack();
-    while (stack.canUndo())
-        stack.undo();
-    EXPECT_FALSE(document.Unsaved());
-    EXPECT_TRUE(test::SameModels(document.Models(), startModels));
-    document.Save(0);
-    EXPECT_EQ(test::ReadBytes(DatabasePath()), start);
-    while (stack.canRedo())
-        stack.redo();
-    EXPECT_TRUE(test::SameModels(document.Models(), changed));
+    test::ExpectUndoAllAndRedoAll(document, startModels, start, changed);
     EXPECT_EQ(document.Working(), changedWorking);
 }
 
