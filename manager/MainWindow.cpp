@@ -1,6 +1,7 @@
 // The window's skeleton: start-up, edit mode, showing the current model, saving and closing.
 #include "MainWindow.h"
 
+#include "ModelListPanel.h"
 #include "PicturePanel.h"
 
 #include "controls/Grid.h"
@@ -39,12 +40,12 @@ constexpr int kShiftTab = 1;
 
 MainWindow::MainWindow(TDialogs& dialogs, std::string exeDir, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), exeDir_(exeDir), document_(std::move(exeDir)),
-      handlers_(*this, dialogs, [this] { ActionList1Update(); }) {
+      handlers_(*this, dialogs, [this] { UpdateActions(); }) {
     setObjectName(QStringLiteral("frmModelEdit"));
     setFont(WindowFont());
     BuildLayout();
     ConnectHandlers();
-    Handle([this] { FormCreate(); });
+    Handle([this] { LoadCatalogue(); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -60,10 +61,10 @@ void MainWindow::TakePendingInput() {
 }
 
 void MainWindow::ConnectHandlers() {
-    WireCommand(ToolButton3, &QToolButton::clicked, &MainWindow::ToolButton3Click);
-    WireCommand(Action3, &QAction::triggered, &MainWindow::Action3Execute);
-    WireCommand(ToolButton7, &QToolButton::clicked, &MainWindow::ToolButton7Click);
-    WireCommand(ToolButton8, &QToolButton::clicked, &MainWindow::ToolButton8Click);
+    WireCommand(ToolButton3, &QToolButton::clicked, &MainWindow::EditModeClick);
+    WireCommand(Action3, &QAction::triggered, &MainWindow::SaveClick);
+    WireCommand(ToolButton7, &QToolButton::clicked, &MainWindow::ExitClick);
+    WireCommand(ToolButton8, &QToolButton::clicked, &MainWindow::DrawButtonsShapeClick);
     WireCommand(undoAction_, &QAction::triggered, &MainWindow::UndoClick);
     WireCommand(redoAction_, &QAction::triggered, &MainWindow::RedoClick);
     ConnectListHandlers();
@@ -72,7 +73,7 @@ void MainWindow::ConnectHandlers() {
     ConnectFileHandlers();
 }
 
-void MainWindow::FormCreate() {
+void MainWindow::LoadCatalogue() {
     document_.SetEditMode(false);
     ApplyEditMode();
     for (const std::string& message : document_.Load())
@@ -121,10 +122,10 @@ void MainWindow::ApplyEditMode() {
                 grid->SetEditMode(false);
         }
     }
-    ActionList1Update();
+    UpdateActions();
 }
 
-void MainWindow::ActionList1Update() {
+void MainWindow::UpdateActions() {
     for (QAction* action : {Action1, Action2, Action3, Action4, Action5})
         action->setEnabled(document_.EditMode());
 }
@@ -133,7 +134,7 @@ void MainWindow::RefreshList() {
     TUpdatingScope updating(Updating);
     KeyIdxStats.clear(); // the list keeps its lines until statistics next run
     spSkinGroupBox1->RollUp();
-    FillModelList();
+    list_->Fill();
     if (document_.Count() > 0)
         ShowCurrentModel();
     else
@@ -148,7 +149,7 @@ void MainWindow::ShowAfterUndo() {
     TUpdatingScope updating(Updating);
     KeyIdxStats.clear();
     spSkinGroupBox1->RollUp();
-    FillModelList();
+    list_->Fill();
     const int index = ShownIndex();
     if (!document_.Record(index)) {
         RefreshList();
@@ -157,16 +158,6 @@ void MainWindow::ShowAfterUndo() {
     tsGrid1->SetCurrentRow(index + 1);
     ShowWorkingModel();
     picture_->ShowPicture(index);
-}
-
-void MainWindow::FillModelList() {
-    std::vector<std::vector<QVariant>> rows;
-    rows.reserve(document_.Models().size());
-    for (const TMyModelRecord& record : document_.Models())
-        rows.push_back({QStringFromGbk(record.ModelType.Str()),
-                        QString::fromStdString(Hex4(record.ModelID)),
-                        QStringFromGbk(record.Remark.Str())});
-    tsGrid1->SetAllRows(std::move(rows));
 }
 
 void MainWindow::ShowModel(int index) {
@@ -251,7 +242,7 @@ bool MainWindow::StoreModelReported() {
     return stored;
 }
 
-void MainWindow::ToolButton3Click() {
+void MainWindow::EditModeClick() {
     if (!document_.EditMode()) {
         document_.SetEditMode(true);
     } else {
@@ -263,12 +254,12 @@ void MainWindow::ToolButton3Click() {
     ApplyEditMode();
 }
 
-void MainWindow::Action3Execute() {
+void MainWindow::SaveClick() {
     if (StoreModelReported())
         SaveDatabase();
 }
 
-void MainWindow::ToolButton7Click() {
+void MainWindow::ExitClick() {
     if (document_.EditMode()) {
         dialogs_.ShowMessage(QStringLiteral("Please exit edit mode!"));
         return;
@@ -276,7 +267,7 @@ void MainWindow::ToolButton7Click() {
     close();
 }
 
-void MainWindow::ToolButton8Click() {
+void MainWindow::DrawButtonsShapeClick() {
     const TMyModelRecord* record = document_.Record(ShownIndex());
     if (!record)
         return;
@@ -295,7 +286,7 @@ void MainWindow::ToolButton8Click() {
     });
 }
 
-bool MainWindow::FormCloseQuery() {
+bool MainWindow::MayClose() {
     // No is the default: Escape to leave a cell, then Enter, must not throw work away.
     if (document_.EditMode())
         return dialogs_.Confirm(QStringLiteral("Are you sure exit with edit mode?"),
@@ -309,7 +300,7 @@ bool MainWindow::FormCloseQuery() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     bool canClose = false;
-    Guarded(dialogs_, [&] { canClose = FormCloseQuery(); });
+    Guarded(dialogs_, [&] { canClose = MayClose(); });
     if (canClose)
         event->accept();
     else

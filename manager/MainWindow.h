@@ -29,6 +29,7 @@ class QToolButton;
 namespace mm {
 
 class TDialogs;
+class ModelListPanel;
 class PicturePanel;
 class TRadioGroup;
 class TRollUpFrame;
@@ -82,11 +83,10 @@ private:
     }
 
     // Operations.
-    void FormCreate();
-    bool FormCloseQuery();
+    void LoadCatalogue();
+    bool MayClose();
     void ApplyEditMode();
     void RefreshList();
-    void FillModelList();
     // Opens Models[index] as the working copy and shows it.
     void ShowModel(int index);
     void ShowCurrentModel();
@@ -117,22 +117,19 @@ private:
     bool StoreShownModel();
 
     // Toolbar and actions.
-    void ToolButton3Click();
-    void Action3Execute();
-    void ToolButton7Click();
-    void ToolButton8Click();
-    void ActionList1Update();
+    void EditModeClick();
+    void SaveClick();
+    void ExitClick();
+    void DrawButtonsShapeClick();
+    void UpdateActions();
 
     // Model list (MainWindowList.cpp).
-    void tsGrid1RowChanged(int oldRow, int newRow);
+    void LeaveModelForRow(int oldRow, int newRow);
     // The row-change protocol, run once the event that moved the row has returned: the model
     // shown is left for the list's current row, or kept when its store fails.
     void FollowCurrentRow();
-    void tsGrid1CellEdit(int dataCol, int dataRow);
-    void tsGrid1EndCellEdit(int dataCol, int dataRow, bool& cancel);
-    void Edit1Change();
-    void Action4Execute();
-    void Action5Execute();
+    void DeleteModelClick();
+    void CopyAddClick();
 
     // Key tables and pages (MainWindowKeys.cpp).
     void ShowKeyTables();
@@ -180,10 +177,10 @@ private:
     void SetBrandButtonVisible(bool visible);
 
     // Exchange file, JSON export and brand list (MainWindowFiles.cpp).
-    void ToolButton1Click();
-    void ToolButton2Click();
-    void ToolButton10Click();
-    void tbnUniverModeClick();
+    void ExportClick();
+    void ImportClick();
+    void ExportJsonClick();
+    void BrandListClick();
 
     TDialogs& dialogs_;
     std::string exeDir_;
@@ -219,10 +216,9 @@ private:
     QAction* redoAction_ = nullptr;
 
     // Left panel.
-    QLabel* Label6 = nullptr; // "Search"
-    QLineEdit* Edit1 = nullptr;
-    TtsGrid* tsGrid1 = nullptr;
-    QLabel* Label3 = nullptr; // "Page Counts"
+    ModelListPanel* list_ = nullptr;
+    TtsGrid* tsGrid1 = nullptr; // the list's grid
+    QLabel* Label3 = nullptr;   // "Page Counts"
     TSpinEdit* SpinEdit2 = nullptr;
     QCheckBox* CheckBox1 = nullptr;
     TtsGrid* tsGrid3 = nullptr;

@@ -14,13 +14,13 @@
 namespace mm {
 
 void MainWindow::ConnectFileHandlers() {
-    WireCommand(ToolButton1, &QToolButton::clicked, &MainWindow::ToolButton1Click);
-    WireCommand(ToolButton2, &QToolButton::clicked, &MainWindow::ToolButton2Click);
-    WireCommand(ToolButton10, &QToolButton::clicked, &MainWindow::ToolButton10Click);
-    WireCommand(tbnUniverMode, &QToolButton::clicked, &MainWindow::tbnUniverModeClick);
+    WireCommand(ToolButton1, &QToolButton::clicked, &MainWindow::ExportClick);
+    WireCommand(ToolButton2, &QToolButton::clicked, &MainWindow::ImportClick);
+    WireCommand(ToolButton10, &QToolButton::clicked, &MainWindow::ExportJsonClick);
+    WireCommand(tbnUniverMode, &QToolButton::clicked, &MainWindow::BrandListClick);
 }
 
-void MainWindow::ToolButton1Click() {
+void MainWindow::ExportClick() {
     if (!document_.Record(ShownIndex()) || !StoreShownModel())
         return;
     if (const auto path = ChooseFileName(dialogs_, FileDialogKind::Save)) {
@@ -31,7 +31,7 @@ void MainWindow::ToolButton1Click() {
     }
 }
 
-void MainWindow::ToolButton2Click() {
+void MainWindow::ImportClick() {
     if (!StoreShownModel())
         return;
     const auto path = ChooseFileName(dialogs_, FileDialogKind::Open);
@@ -55,7 +55,7 @@ void MainWindow::ToolButton2Click() {
     }
 }
 
-void MainWindow::ToolButton10Click() {
+void MainWindow::ExportJsonClick() {
     if (const auto path = ChooseFileName(dialogs_, FileDialogKind::Save)) {
         document_.ExportJson(*path);
         Report(QStringLiteral("%1 models written to %2")
@@ -64,7 +64,7 @@ void MainWindow::ToolButton10Click() {
     }
 }
 
-void MainWindow::tbnUniverModeClick() {
+void MainWindow::BrandListClick() {
     const std::optional<TMDFYFile> brands = document_.ReadBrandTable();
     if (!brands) {
         dialogs_.ShowMessage(QString::fromUtf8(kBrandFileErrorText),

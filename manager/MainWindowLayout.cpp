@@ -1,6 +1,7 @@
 // The window's controls: created once, named by their designer names, in their initial state.
 #include "ChoiceTexts.h"
 #include "MainWindow.h"
+#include "ModelListPanel.h"
 #include "PicturePanel.h"
 #include "SidePanel.h"
 #include "controls/Grid.h"
@@ -40,11 +41,6 @@ template <typename T> T* Named(T* widget, const char* name) {
 template <typename T> void SetHint(T* target, const QString& hint) {
     target->setToolTip(hint);
     target->setStatusTip(hint);
-}
-
-// 35 pixels, or what four digits need when the desktop's font is larger than the old 8 points.
-int IdColumnWidth(const QWidget* widget) {
-    return std::max(35, widget->fontMetrics().horizontalAdvance(QStringLiteral("DDDD")) + 10);
 }
 
 QAction* NamedAction(QObject* parent, const char* name, const QString& caption) {
@@ -137,22 +133,11 @@ QWidget* MainWindow::BuildLeftPanel() {
     column->setContentsMargins(2, 2, 2, 2);
     column->setSpacing(3);
 
-    auto* search = new QHBoxLayout;
-    Label6 = Named(new QLabel(QStringLiteral("Search"), panel), "Label6");
-    Edit1 = Named(new QLineEdit(panel), "Edit1");
-    search->addWidget(Label6);
-    search->addWidget(Edit1);
-    column->addLayout(search);
-
-    tsGrid1 = Named(new TtsGrid(panel), "tsGrid1");
-    tsGrid1->SetColumns({{QStringLiteral("Model"), 104},
-                         {QStringLiteral("ID"), IdColumnWidth(panel)},
-                         {QString::fromUtf8("备注"), 69}});
-    SetHint(tsGrid1, QStringLiteral("If hide to true, will can not show in vistel software"));
-    tsGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    tsGrid1->addAction(Action4);
-    tsGrid1->addAction(Action5);
-    column->addWidget(tsGrid1, 1);
+    list_ = new ModelListPanel(
+        document_, dialogs_, [this](const std::function<void()>& handler) { Handle(handler); },
+        {Action4, Action5}, panel);
+    tsGrid1 = list_->Grid();
+    column->addWidget(list_, 1);
 
     auto* pages = new QHBoxLayout;
     Label3 = Named(new QLabel(QStringLiteral("Page Counts"), panel), "Label3");
