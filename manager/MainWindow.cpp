@@ -1,6 +1,7 @@
 // The window's skeleton: start-up, edit mode, showing the current model, saving and closing.
 #include "MainWindow.h"
 
+#include "ChipSettingsPanel.h"
 #include "ModelListPanel.h"
 #include "PicturePanel.h"
 
@@ -55,8 +56,9 @@ void MainWindow::Handle(const std::function<void()>& handler) {
 }
 
 void MainWindow::TakePendingInput() {
-    for (TSpinEdit* spin : {SpinEdit1, SpinEdit2, SpinEdit3})
+    for (TSpinEdit* spin : {SpinEdit1, SpinEdit2})
         spin->Commit();
+    chips_->Commit();
     FollowCurrentRow();
 }
 
@@ -101,8 +103,7 @@ int MainWindow::CurrentRow() const {
 }
 
 void MainWindow::ApplyEditMode() {
-    const std::initializer_list<QWidget*> settings = {Label1,    SpinEdit1, SpinEdit2, SpinEdit3,
-                                                      CheckBox1, ComboBox1, chipType};
+    const std::initializer_list<QWidget*> settings = {Label1, SpinEdit1, SpinEdit2, CheckBox1};
     const std::initializer_list<TtsGrid*> grids = {tsGrid1, tsGridKeyList1, tsGridKeyList2,
                                                    tsGrid3};
     if (document_.EditMode()) {
@@ -112,10 +113,12 @@ void MainWindow::ApplyEditMode() {
         picture_->ShowEditMode(true);
         for (QWidget* w : settings)
             w->setEnabled(true);
+        chips_->ShowEditMode(true);
     } else {
         picture_->ShowEditMode(false);
         for (QWidget* w : settings)
             w->setEnabled(false);
+        chips_->ShowEditMode(false);
         if (tsGrid1->Rows() > 0) {
             ToolButton3->setText(QStringLiteral("Edit"));
             for (TtsGrid* grid : grids)
@@ -187,7 +190,6 @@ void MainWindow::ShowWorkingModel() {
         CheckBox1->setChecked(model.Input.HasShift);
     }
     SetTabVisible(kShiftTab, model.ShiftTabShown);
-    SpinEdit3->SetValue(model.Input.OneInTwoCount);
     ShowChipAndCodes();
     ShowPageNames();
 }

@@ -29,6 +29,7 @@ class QToolButton;
 namespace mm {
 
 class TDialogs;
+class ChipSettingsPanel;
 class ModelListPanel;
 class PicturePanel;
 class TRadioGroup;
@@ -136,7 +137,6 @@ private:
     void ShowPageNames();
     void KeyCountsChanged();
     void PageCountsChanged();
-    void OneInTwoCountChanged();
     void IgnoreKeyIdxRepeatedClicked();
     void HasShiftClicked();
     // "Has Shift" ticked on a model with more keys than SHIFT leaves room for.
@@ -163,17 +163,11 @@ private:
     void SetTabVisible(int tab, bool visible);
 
     // Chip kind, communication type and code pages (MainWindowCodes.cpp).
-    void CommTypeChosen();
-    void IrChipChosen();
-    void UsbChipChosen();
-    void ChipChosen(bool usbGroup);
     void CodePage1Typed();
     void CodePage2Typed();
     void CodePageTyped(QPlainTextEdit* memo, TStrArray TWorkingModel::*lines);
     void ShowChipAndCodes();
     void ShowCodeTabs();
-    void ShowChipGroupFor(int commType);
-    TRadioGroup* ChipGroupOf(int commType) const;
     void SetBrandButtonVisible(bool visible);
 
     // Exchange file, JSON export and brand list (MainWindowFiles.cpp).
@@ -222,12 +216,7 @@ private:
     TSpinEdit* SpinEdit2 = nullptr;
     QCheckBox* CheckBox1 = nullptr;
     TtsGrid* tsGrid3 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QLabel* Label4 = nullptr; // "One in Two's buttons count"
-    TSpinEdit* SpinEdit3 = nullptr;
-    QStackedWidget* chipGroups_ = nullptr; // both chip groups in one place, one shown
-    TRadioGroup* chipType = nullptr;
-    TRadioGroup* RadioGroup1 = nullptr;
+    ChipSettingsPanel* chips_ = nullptr;
 
     // Right panel.
     PicturePanel* picture_ = nullptr;

@@ -20,20 +20,6 @@ namespace {
 constexpr int kShiftTab = 1;
 constexpr int kNameColumn = 2;
 
-// Typing in one cell, or stepping one spin box, merges into one command.
-enum TMergeKey : int {
-    kKeyCountsMerge = 1,
-    kPageCountsMerge,
-    kOneInTwoMerge,
-    kCodePageMerge,
-    kPageNameMerge = 1000,
-    kKeyCellMerge = 2000, // and above: one key per cell (CellMergeKey)
-};
-
-int CellMergeKey(bool shift, int col, int row) {
-    return kKeyCellMerge + (shift ? 1 << 20 : 0) + (col << 12) + row;
-}
-
 QString ActionLabel(QString caption) {
     return caption.remove(QLatin1Char('&'));
 }
@@ -42,7 +28,6 @@ QString ActionLabel(QString caption) {
 void MainWindow::ConnectKeyHandlers() {
     Wire(SpinEdit1, &QSpinBox::valueChanged, &MainWindow::KeyCountsChanged);
     Wire(SpinEdit2, &QSpinBox::valueChanged, &MainWindow::PageCountsChanged);
-    Wire(SpinEdit3, &QSpinBox::valueChanged, &MainWindow::OneInTwoCountChanged);
     Wire(CheckBox1, &QCheckBox::toggled, &MainWindow::HasShiftClicked);
     Wire(CheckBox2, &QCheckBox::toggled, &MainWindow::IgnoreKeyIdxRepeatedClicked);
     Wire(PageControl2, &QTabWidget::currentChanged, &MainWindow::KeyTabChanged);
@@ -95,7 +80,7 @@ void MainWindow::ShowPageNames() {
 void MainWindow::KeyCountsChanged() {
     if (!document_.EditMode() || Updating)
         return;
-    EditWorking(QStringLiteral("Change key count"), kKeyCountsMerge,
+    EditWorking(QStringLiteral("Change key count"), kMergeKeyCounts,
                 [this](TWorkingModel& model) { SetKeyCounts(model, SpinEdit1->Value()); });
     ShowKeyTables();
 }
@@ -103,16 +88,9 @@ void MainWindow::KeyCountsChanged() {
 void MainWindow::PageCountsChanged() {
     if (!document_.EditMode() || Updating)
         return;
-    EditWorking(QStringLiteral("Change page count"), kPageCountsMerge,
+    EditWorking(QStringLiteral("Change page count"), kMergePageCounts,
                 [this](TWorkingModel& model) { SetPageCounts(model, SpinEdit2->Value()); });
     ShowPageNames();
-}
-
-void MainWindow::OneInTwoCountChanged() {
-    if (!document_.EditMode() || Updating)
-        return;
-    EditWorking(QStringLiteral("Change one-in-two count"), kOneInTwoMerge,
-                [this](TWorkingModel& model) { SetOneInTwoCount(model, SpinEdit3->Value()); });
 }
 
 void MainWindow::IgnoreKeyIdxRepeatedClicked() {
@@ -174,7 +152,7 @@ void MainWindow::KeyTabChanged() {
 void MainWindow::ChangeKeyRows(const QString& label,
                                const std::function<void(TKeyRows&, TKeyRows&)>& change) {
     const int current = tsGridKeyList1->CurrentRow();
-    EditWorking(label, 0, [&](TWorkingModel& model) {
+    EditWorking(label, kNoMerge, [&](TWorkingModel& model) {
         change(model.Input.Normal, model.Input.Shift);
         FollowKeyRows(model);
     });
@@ -251,7 +229,7 @@ void MainWindow::KeyCellTyped(bool shift, int col, int row) {
         (col == kNameColumn ? QStringLiteral("Rename %1key %2") : QStringLiteral("Change %1key %2"))
             .arg(shift ? QStringLiteral("SHIFT ") : QString())
             .arg(row);
-    EditWorking(label, CellMergeKey(shift, col, row),
+    EditWorking(label, KeyCellMergeKey(shift, col, row),
                 [&](TWorkingModel& model) { SetKeyCell(model, shift, col, row, std::move(text)); });
     if (col == 4)
         ShowKeyIdxStats(row, ShiftTabActive());
@@ -259,7 +237,7 @@ void MainWindow::KeyCellTyped(bool shift, int col, int row) {
 
 void MainWindow::PageNameTyped(int row) {
     std::string text = GbkFromQString(tsGrid3->CellText(1, row));
-    EditWorking(QStringLiteral("Rename page %1").arg(row), kPageNameMerge + row,
+    EditWorking(QStringLiteral("Rename page %1").arg(row), kMergePageName + row,
                 [&](TWorkingModel& model) { SetPageName(model, row, std::move(text)); });
 }
 

@@ -1,5 +1,5 @@
 // The window's controls: created once, named by their designer names, in their initial state.
-#include "ChoiceTexts.h"
+#include "ChipSettingsPanel.h"
 #include "MainWindow.h"
 #include "ModelListPanel.h"
 #include "PicturePanel.h"
@@ -154,34 +154,16 @@ QWidget* MainWindow::BuildLeftPanel() {
     tsGrid3->setFixedHeight(8 * 18 + 24);
     column->addWidget(tsGrid3);
 
-    ComboBox1 = Named(new QComboBox(panel), "ComboBox1");
-    ComboBox1->addItems(CommTypeItems());
-    WheelNeedsFocus(ComboBox1);
-    column->addWidget(ComboBox1);
+    chips_ = new ChipSettingsPanel(
+        document_, [this](const std::function<void()>& handler) { Handle(handler); },
+        [this](const QString& label, int mergeKey,
+               const std::function<void(TWorkingModel&)>& change) {
+            return EditWorking(label, mergeKey, change);
+        },
+        [this] { ShowCodeTabs(); }, panel);
+    column->addWidget(chips_);
 
-    auto* oneInTwo = new QHBoxLayout;
-    Label4 = Named(new QLabel(QStringLiteral("One in Two's buttons count"), panel), "Label4");
-    SpinEdit3 = Named(new TSpinEdit(0, 99, panel), "SpinEdit3");
-    SpinEdit3->SetValue(2);
-    oneInTwo->addWidget(Label4);
-    oneInTwo->addWidget(SpinEdit3);
-    oneInTwo->addStretch();
-    column->addLayout(oneInTwo);
-
-    // Both chip groups share one place, sized for the larger; exactly one of them is visible.
-    chipGroups_ = Named(new QStackedWidget(panel), "ChipGroups");
-    chipType =
-        Named(new TRadioGroup(QStringLiteral("Quorin Chip Model"), IrChipItems(), 2, chipGroups_),
-              "chipType");
-    RadioGroup1 =
-        Named(new TRadioGroup(QStringLiteral("Quorin Chip Model"), UsbChipItems(), 1, chipGroups_),
-              "RadioGroup1");
-    chipGroups_->addWidget(chipType);
-    chipGroups_->addWidget(RadioGroup1);
-    column->addWidget(chipGroups_);
-
-    for (QWidget* w : std::initializer_list<QWidget*>{Label3, SpinEdit2, CheckBox1, ComboBox1,
-                                                      SpinEdit3, chipType})
+    for (QWidget* w : std::initializer_list<QWidget*>{Label3, SpinEdit2, CheckBox1})
         w->setEnabled(false);
     return panel;
 }

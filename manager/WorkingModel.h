@@ -49,6 +49,21 @@ void SetKeyCell(TWorkingModel& model, bool shift, int col, int row, std::string 
 // A page name typed, row from 1; nothing outside.
 void SetPageName(TWorkingModel& model, int row, std::string text);
 
+// What merges into one command: typing in one cell or code page, stepping one count.
+enum TWorkingMergeKey : int {
+    kNoMerge = 0,
+    kMergeKeyCounts,
+    kMergePageCounts,
+    kMergeOneInTwoCount,
+    kMergeCodePage1,
+    kMergeCodePage2,
+    kMergePageName = 1000,   // + the page's row
+    kMergeKeyCell = 1 << 16, // and above: one per cell of a key table (KeyCellMergeKey)
+};
+inline int KeyCellMergeKey(bool shift, int col, int row) {
+    return kMergeKeyCell + (shift ? 1 << 24 : 0) + (col << 12) + row;
+}
+
 // Keeps the row count in step with the normal table after a command on the key rows.
 void FollowKeyRows(TWorkingModel& model);
 
