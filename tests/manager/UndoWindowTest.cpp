@@ -121,6 +121,77 @@ TEST_F(UndoWindow, RandomGesturesUndoneGiveTheStartAndRedoneTheEdits) {
     ExpectKeysShown("redone");
 }
 
+// Each gesture is one command named for what it did; Ctrl+Z names it and shows the model as it
+// was, Ctrl+Y as the gesture left it.
+TEST_F(UndoWindow, EachGestureIsOneNamedStepBackAndForth) {
+    OpenWith({test::ModelWithKeys(1, "TV", 70)});
+    EnterEditMode();
+    const struct {
+        const char* label;
+        std::function<void()> gesture;
+        std::function<QString()> shown;
+    } gestures[] = {
+        {"Tick Has Shift", // 70 keys: the question, answered Yes, cuts them to 62
+         [&] {
+             dialogs.QueueConfirm(true);
+             Click(Find("CheckBox1"));
+             Settle();
+         },
+         [&] {
+             return QStringLiteral("%1 %2")
+                 .arg(Keys()->Rows())
+                 .arg(Find<QCheckBox>("CheckBox1")->isChecked());
+         }},
+        {"Rename key 3", [&] { EditCell(Keys(), 2, 3, "Power"); },
+         [&] { return Keys()->CellText(2, 3); }},
+        {"Change key 4", [&] { ClickCheckBox(Keys(), 5, 4); },
+         [&] { return Keys()->CellText(5, 4); }},
+        {"Change key count",
+         [&] {
+             Click(KeyCounts());
+             KeyCounts()->selectAll();
+             Type(KeyCounts(), "5");
+             Key(KeyCounts(), Qt::Key_Return);
+         },
+         [&] { return QString::number(Keys()->Rows()); }},
+        {"Rename page 1", [&] { EditCell(Grid("tsGrid3"), 1, 1, "Front"); },
+         [&] { return Grid("tsGrid3")->CellText(1, 1); }},
+        {"Change chip kind",
+         [&] {
+             QRadioButton* chip = Find("chipType")->findChildren<QRadioButton*>()[4];
+             Click(chip, Qt::LeftButton, {8, chip->height() / 2});
+         },
+         [&] { return QString::number(Find<TRadioGroup>("chipType")->ItemIndex()); }},
+        {"Edit Universal Code",
+         [&] {
+             auto* memo = Find<QPlainTextEdit>("Memo1");
+             Click(memo);
+             Type(memo, "1=2");
+         },
+         [&] {
+             return Find<QPlainTextEdit>("Memo1")
+                 ->toPlainText()
+                 .split('\n', Qt::SkipEmptyParts)
+                 .join('|');
+         }},
+        {"Inser a button", [&] { ChooseFromCellMenu(Keys(), 2, 1, "Inser a button"); },
+         [&] { return QString::number(Keys()->Rows()); }},
+    };
+    for (const auto& g : gestures) {
+        const QString before = g.shown();
+        g.gesture();
+        const QString after = g.shown();
+        EXPECT_NE(after, before) << g.label;
+        UndoKey(true);
+        EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Undone: ") + g.label);
+        EXPECT_EQ(g.shown(), before) << g.label;
+        UndoKey(false);
+        EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Redone: ") + g.label);
+        EXPECT_EQ(g.shown(), after) << g.label;
+    }
+    EXPECT_EQ(dialogs.shown, QStringList{"Keys 63 to 70 will be removed. Continue?"});
+}
+
 // Escape after typing in the model list gives the record its name back too.
 TEST_F(UndoWindow, EscapeInTheModelListLeavesTheRecordAsItWas) {
     OpenWith({test::ModelWithKeys(1, "TV", 3)});
