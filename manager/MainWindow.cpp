@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 
 #include "ChipSettingsPanel.h"
+#include "KeyStatsPanel.h"
 #include "ModelListPanel.h"
 #include "PicturePanel.h"
 
@@ -135,7 +136,6 @@ void MainWindow::UpdateActions() {
 
 void MainWindow::RefreshList() {
     TUpdatingScope updating(Updating);
-    KeyIdxStats.clear(); // the list keeps its lines until statistics next run
     spSkinGroupBox1->RollUp();
     list_->Fill();
     if (document_.Count() > 0)
@@ -150,7 +150,6 @@ void MainWindow::ShowCurrentModel() {
 
 void MainWindow::ShowAfterUndo() {
     TUpdatingScope updating(Updating);
-    KeyIdxStats.clear();
     spSkinGroupBox1->RollUp();
     list_->Fill();
     const int index = ShownIndex();
@@ -328,14 +327,6 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
             },
             Qt::QueuedConnection);
     }
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize && watched == spSkinGroupBox1->parentWidget()) {
-        const QWidget* area = spSkinGroupBox1->parentWidget();
-        spSkinGroupBox1->move(area->width() - spSkinGroupBox1->width() - 2, 22);
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace mm

@@ -5,7 +5,6 @@
 // the window shows it and forwards the user's gestures to it.
 #include "ModelDocument.h"
 #include "controls/DeferredHandlers.h"
-#include "model/KeyStats.h"
 #include "model/KeyTable.h"
 
 #include <QMainWindow>
@@ -30,6 +29,7 @@ namespace mm {
 
 class TDialogs;
 class ChipSettingsPanel;
+class KeyStatsPanel;
 class ModelListPanel;
 class PicturePanel;
 class TRadioGroup;
@@ -50,8 +50,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    // Keeps the "KeyIdx info" frame at the top right of the tab area.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Layout (MainWindowLayout.cpp).
@@ -149,7 +147,6 @@ private:
     void KeyIdxIncClick();
     void SnoIncClick();
     void ShowKeyIdxStats(int row, bool onShift);
-    void ShowSNoStats(int row);
     void KeyCellEntered(int oldCol, int newCol, int oldRow, int newRow);
     void KeyCellTyped(bool shift, int col, int row);
     void PageNameTyped(int row);
@@ -157,7 +154,6 @@ private:
     // One command changing the key rows of both tables, named label, then shown.
     void ChangeKeyRows(const QString& label,
                        const std::function<void(TKeyRows& normal, TKeyRows& shift)>& change);
-    void ShowStatLines(const TStatEntries& entries, int row, bool onShift);
     bool ShiftTabActive() const;
     // The window's own changes of the tabs raise no tab-change event.
     void SetTabVisible(int tab, bool visible);
@@ -183,8 +179,6 @@ private:
     // False except while the window itself fills controls: then the handlers of the events it
     // raises do nothing (the "Has Shift" handler only makes the SHIFT tab follow).
     bool Updating = false;
-    TStatEntries KeyIdxStats;
-    TStatEntries SNoStats;
     QStringList startupMessages_;
     bool startupReported_ = false;
     bool closePending_ = false;
@@ -234,8 +228,7 @@ private:
     TtsGrid* tsGridKeyList2 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     QPlainTextEdit* Memo2 = nullptr;
-    TRollUpFrame* spSkinGroupBox1 = nullptr;
-    QListWidget* ListBox1 = nullptr;
+    KeyStatsPanel* spSkinGroupBox1 = nullptr; // "KeyIdx info"
 };
 
 // Sets a flag for a scope and gives it back its value on every way out, errors included.

@@ -1,8 +1,8 @@
 // The key grids, "Key Counts", pages, "Has Shift", the SHIFT tab commands and the "KeyIdx info"
 // statistics. Every gesture edits the document's working copy; the grids show it.
+#include "KeyStatsPanel.h"
 #include "MainWindow.h"
 #include "controls/Grid.h"
-#include "controls/RollUpFrame.h"
 #include "controls/SpinEdit.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Guard.h"
@@ -187,26 +187,10 @@ void MainWindow::SnoIncClick() {
     ChangeKeyRows(ActionLabel(Button1->text()), SnoIncFromNormal);
 }
 
-void MainWindow::ShowStatLines(const TStatEntries& entries, int row, bool onShift) {
-    const int remembered = ListBox1->count() == 0 ? -1 : ListBox1->currentRow();
-    ListBox1->clear();
-    for (const std::string& line : StatLines(entries))
-        ListBox1->addItem(QString::fromStdString(line));
-    ListBox1->setCurrentRow(StatSelection(entries, row, onShift, remembered));
-}
-
 void MainWindow::ShowKeyIdxStats(int row, bool onShift) {
     const TStoreInput& input = document_.Working().Input;
-    const std::vector<std::string> shift = input.HasShift
-                                               ? ColumnTexts(input.Shift, &TKeyRowTexts::KeyIdx)
-                                               : std::vector<std::string>{};
-    KeyIdxStats = BuildStats(ColumnTexts(input.Normal, &TKeyRowTexts::KeyIdx), shift);
-    ShowStatLines(KeyIdxStats, row, onShift);
-}
-
-void MainWindow::ShowSNoStats(int row) {
-    SNoStats = BuildStats(ColumnTexts(document_.Working().Input.Normal, &TKeyRowTexts::SNo));
-    ShowStatLines(SNoStats, row, false);
+    spSkinGroupBox1->ShowKeyIdxStats(input.Normal, input.HasShift ? &input.Shift : nullptr, row,
+                                     onShift);
 }
 
 void MainWindow::KeyCellEntered(int, int newCol, int, int newRow) {
@@ -219,7 +203,7 @@ void MainWindow::KeyCellEntered(int, int newCol, int, int newRow) {
     if (newCol == 4)
         ShowKeyIdxStats(newRow, ShiftTabActive());
     else
-        ShowSNoStats(newRow);
+        spSkinGroupBox1->ShowSNoStats(document_.Working().Input.Normal, newRow);
 }
 
 void MainWindow::KeyCellTyped(bool shift, int col, int row) {

@@ -1,5 +1,6 @@
 // The window's controls: created once, named by their designer names, in their initial state.
 #include "ChipSettingsPanel.h"
+#include "KeyStatsPanel.h"
 #include "MainWindow.h"
 #include "ModelListPanel.h"
 #include "PicturePanel.h"
@@ -262,15 +263,7 @@ QWidget* MainWindow::BuildCentre() {
     PageControl2->addTab(Memo1, QStringLiteral("Universal Code"));
     PageControl2->addTab(Memo2, QStringLiteral("Universal protocol"));
 
-    spSkinGroupBox1 =
-        Named(new TRollUpFrame(QStringLiteral("KeyIdx info"), tabArea), "spSkinGroupBox1");
-    SetHint(spSkinGroupBox1, QStringLiteral("This is statistics of KeyIdx"));
-    ListBox1 = Named(new QListWidget(spSkinGroupBox1), "ListBox1");
-    spSkinGroupBox1->SetContent(ListBox1);
-    spSkinGroupBox1->setFixedWidth(79);
-    spSkinGroupBox1->SetFullHeight(497);
-    spSkinGroupBox1->raise();
-    tabArea->installEventFilter(this);
+    spSkinGroupBox1 = new KeyStatsPanel(tabArea);
     column->addWidget(tabArea, 1);
     return centre;
 }
