@@ -177,7 +177,7 @@ private:
     TModelDocument document_;
     TDeferredHandlers handlers_;
     // False except while the window itself fills controls: then the handlers of the events it
-    // raises do nothing (the "Has Shift" handler only makes the SHIFT tab follow).
+    // raises do nothing.
     bool Updating = false;
     QStringList startupMessages_;
     bool startupReported_ = false;
