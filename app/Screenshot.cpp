@@ -1,7 +1,7 @@
 #include "Screenshot.h"
 
 #include "controls/Grid.h"
-#include "manager/ModelEdit.h"
+#include "manager/MainWindow.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -24,7 +24,7 @@ bool Grab(QWidget* window, const QString& fileName) {
 
 } // namespace
 
-int TakeScreenshot(TfrmModelEdit& window, const QString& fileName, int shapeRow) {
+int TakeScreenshot(MainWindow& window, const QString& fileName, int shapeRow) {
     int status = 1;
     QTimer::singleShot(1000, [&] {
         if (shapeRow == 0) {

@@ -4,10 +4,10 @@
 #include <QString>
 
 namespace mm {
-class TfrmModelEdit;
+class MainWindow;
 
 // Once the shown window is up and painted, writes the picture to the PNG file and ends the
 // event loop. Returns the exit status: 0 when the picture was written.
-int TakeScreenshot(TfrmModelEdit& window, const QString& fileName, int shapeRow);
+int TakeScreenshot(MainWindow& window, const QString& fileName, int shapeRow);
 
 } // namespace mm

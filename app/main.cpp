@@ -4,7 +4,7 @@
 //                                                 a picture of it (or of the button shape window
 //                                                 of the model on that row), then exit
 #include "Screenshot.h"
-#include "manager/ModelEdit.h"
+#include "manager/MainWindow.h"
 #include "platform/ExeDir.h"
 #include "platform/ui/Dialogs.h"
 
@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     // A name, not a display name: the window manager would append that to every title.
     QApplication::setApplicationName(QStringLiteral("Model Manager"));
     mm::TQtDialogs dialogs;
-    mm::TfrmModelEdit window(dialogs, mm::ExeDir());
+    mm::MainWindow window(dialogs, mm::ExeDir());
     window.show();
     if (!options.screenshot)
         return QApplication::exec();

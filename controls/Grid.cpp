@@ -126,8 +126,12 @@ public:
         // The cell follows the typing, so an edit given up with Escape puts the old text back.
         connect(this, &QAbstractItemDelegate::closeEditor, this,
                 [this](QWidget*, EndEditHint hint) {
-                    if (hint == RevertModelCache && editing_.isValid())
-                        grid_->model_->setData(editing_, original_, Qt::EditRole);
+                    if (hint != RevertModelCache || !editing_.isValid())
+                        return;
+                    const bool typed = editing_.data(Qt::EditRole) != original_;
+                    grid_->model_->setData(editing_, original_, Qt::EditRole);
+                    if (typed) // whoever followed the typing follows its end too
+                        emit grid_->CellEdit(editing_.column() + 1, editing_.row() + 1);
                 });
     }
 
@@ -144,6 +148,16 @@ public:
             emit grid_->CellEdit(col, row);
         });
         return editor;
+    }
+
+    // A check box clicked or toggled with Space is the user's change of that cell.
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override {
+        const QVariant before = index.data(Qt::CheckStateRole);
+        const bool handled = QStyledItemDelegate::editorEvent(event, model, option, index);
+        if (handled && index.data(Qt::CheckStateRole) != before)
+            emit grid_->CellEdit(index.column() + 1, index.row() + 1);
+        return handled;
     }
 
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {

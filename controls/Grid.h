@@ -51,8 +51,9 @@ public:
 signals:
     void RowChanged(int oldRow, int newRow);
     void CellChanged(int oldCol, int newCol, int oldRow, int newRow);
-    // The user changed a cell's text; the cell already holds the new text. Raised from inside
-    // the cell editor's key press: a handler must not show a message or move the focus.
+    // The user changed a cell's text (typed, gave the typing up with Escape, or clicked a check
+    // box); the cell already holds the new text. Raised from inside the cell editor's key press
+    // or the click: a handler must not show a message or move the focus.
     void CellEdit(int col, int row);
     // The user left an edited cell. Raised once the editor is closed and its event has
     // returned, so a handler may show a message; setting cancel gives the cell the text it had

@@ -1,6 +1,8 @@
 #pragma once
-// The undoable changes of the catalogue: a record replaced, inserted or removed. Each keeps the
+// The undoable changes of the catalogue (a record replaced, inserted or removed) and of the
+// working copy of the model under edit. Each keeps the
 // records it needs to go both ways; the document applies them.
+#include "WorkingModel.h"
 #include "model/ModelRecord.h"
 
 #include <QUndoCommand>
@@ -14,20 +16,34 @@ class TModelDocument;
 // What a replacement changed, so that typing in one cell merges into one command.
 enum class TRecordEdit { Whole = 1, Name, Id, Remark };
 
-class TReplaceRecordCommand : public QUndoCommand {
+// A change of something of Models[index], kept as its state before and after.
+template <typename State> class TSnapshotCommand : public QUndoCommand {
+public:
+    TSnapshotCommand(TModelDocument& document, int index, State before, State after,
+                     const QString& label)
+        : QUndoCommand(label), document_(document), index_(index), before_(std::move(before)),
+          after_(std::move(after)) {}
+    void undo() override { Put(before_); }
+    void redo() override { Put(after_); }
+
+protected:
+    virtual void Put(const State& state) = 0;
+
+    TModelDocument& document_;
+    int index_;
+    State before_;
+    State after_;
+};
+
+class TReplaceRecordCommand : public TSnapshotCommand<TMyModelRecord> {
 public:
     TReplaceRecordCommand(TModelDocument& document, int index, TMyModelRecord before,
                           TMyModelRecord after, const QString& label, TRecordEdit edit);
-    void undo() override;
-    void redo() override;
     int id() const override;
     bool mergeWith(const QUndoCommand* other) override;
 
 private:
-    TModelDocument& document_;
-    int index_;
-    TMyModelRecord before_;
-    TMyModelRecord after_;
+    void Put(const TMyModelRecord& record) override;
     TRecordEdit edit_;
 };
 
@@ -47,6 +63,20 @@ private:
     TMyModelRecord record_;
     std::optional<uint16_t> outlines_; // whose outline file the record's outlines are in
     bool removes_;
+};
+
+// An edit of the working copy of Models[index]. Edits with the same non-zero merge key in a row
+// (typing in one cell) are one command; typed back to where it began, none.
+class TWorkingEditCommand : public TSnapshotCommand<TWorkingModel> {
+public:
+    TWorkingEditCommand(TModelDocument& document, int index, TWorkingModel before,
+                        TWorkingModel after, const QString& label, int mergeKey);
+    int id() const override;
+    bool mergeWith(const QUndoCommand* other) override;
+
+private:
+    void Put(const TWorkingModel& model) override;
+    int mergeKey_;
 };
 
 // The same record, byte for byte: its fixed part and its blob.

@@ -20,6 +20,7 @@ std::string TModelDocument::DatabasePath() const {
 std::vector<std::string> TModelDocument::Load() {
     const std::string path = DatabasePath();
     undo_.clear();
+    workingIndex_ = -1;
     try {
         const TModelFileLoad load = LoadModelFile(path, models_);
         outlines_.Reset(models_);
@@ -86,6 +87,8 @@ void TModelDocument::InsertRecord(int index, const TMyModelRecord& record,
         return;
     models_.insert(models_.begin() + index, record);
     outlines_.Insert(index, outlines);
+    if (workingIndex_ >= index)
+        ++workingIndex_;
 }
 
 void TModelDocument::RemoveRecord(int index) {
@@ -93,6 +96,46 @@ void TModelDocument::RemoveRecord(int index) {
         return;
     models_.erase(models_.begin() + index);
     outlines_.Erase(index);
+    if (workingIndex_ == index)
+        workingIndex_ = -1;
+    else if (workingIndex_ > index)
+        --workingIndex_;
+}
+
+void TModelDocument::OpenWorking(int index) {
+    const TMyModelRecord* record = Record(index);
+    workingIndex_ = record ? index : -1;
+    if (record) // the model shown before leaves the chip group this one does not use as it was
+        working_ = WorkingModelOf(*record, working_);
+}
+
+void TModelDocument::PutWorking(int index, const TWorkingModel& model) {
+    workingIndex_ = index;
+    working_ = model;
+}
+
+void TModelDocument::EditWorking(const QString& label, int mergeKey,
+                                 const std::function<void(TWorkingModel&)>& change) {
+    if (!Record(workingIndex_))
+        return;
+    TWorkingModel after = working_;
+    change(after);
+    if (after == working_)
+        return;
+    if (!editMode_) {
+        working_ = std::move(after);
+        return;
+    }
+    undo_.push(
+        new TWorkingEditCommand(*this, workingIndex_, working_, std::move(after), label, mergeKey));
+}
+
+std::optional<std::string> TModelDocument::StoreWorking() {
+    if (!Record(workingIndex_))
+        return std::nullopt;
+    TStoreInput input = working_.Input;
+    input.IgnoreKeyIdxRepeated = ignoreKeyIdxRepeated_;
+    return Store(workingIndex_, input, working_.Memo1, working_.Memo2);
 }
 
 bool TModelDocument::SetName(int index, std::string_view name) {

@@ -1,9 +1,11 @@
 #pragma once
-// What the main window works on, without a widget: the models, the edit mode, the undo stack of
-// every change of the array (whose clean state says whether the array holds changes never
-// written), and the commands that change the array or write files.
+// What the main window works on, without a widget: the models, the working copy of the model
+// under edit, the edit mode, the undo stack of every change of the array and of the working copy
+// (whose clean state says whether there are changes never written), and the commands that
+// change them or write files.
 #include "ModelCommands.h"
 #include "OutlineFiles.h"
+#include "WorkingModel.h"
 #include "model/ModelRecord.h"
 #include "model/StoreRules.h"
 #include "model/uUniversalModel.h"
@@ -39,6 +41,7 @@ public:
     bool Unsaved() const { return !undo_.isClean(); }
     // Every change of the array, labelled, back to the last load; a save marks it clean.
     QUndoStack& UndoStack() { return undo_; }
+    const QUndoStack& UndoStack() const { return undo_; }
 
     std::string DatabasePath() const;
     // The file of Models[index]'s button outlines; empty outside the array.
@@ -55,6 +58,25 @@ public:
     // Raises ConvertError for a number no rule catches.
     std::optional<std::string> Store(int index, const TStoreInput& input, const TStrArray& memo1,
                                      const TStrArray& memo2);
+
+    // The working copy of the model under edit and its index in Models, -1 for none.
+    const TWorkingModel& Working() const { return working_; }
+    int WorkingIndex() const { return workingIndex_; }
+    // Opens Models[index] as the working copy, as the window shows it (no command); outside the
+    // array there is none.
+    void OpenWorking(int index);
+    // Changes the working copy as one labelled command (edits with the same non-zero merge key
+    // in a row merge into one); nothing when there is none or the change changed nothing.
+    // Outside edit mode the change is no command and leaves the catalogue saved: nothing is
+    // edited there, and what the controls that stay enabled take is stored only if edit mode
+    // is entered and left before another model is shown.
+    void EditWorking(const QString& label, int mergeKey,
+                     const std::function<void(TWorkingModel&)>& change);
+    // "Ignore KeyIdx Repeated When Saving", the window's option for every store.
+    void SetIgnoreKeyIdxRepeated(bool on) { ignoreKeyIdxRepeated_ = on; }
+    // Store of the working copy into its record: the message of the first broken rule, or
+    // nothing (also when there is no working copy).
+    std::optional<std::string> StoreWorking();
 
     // Marks every entry reserved and writes the whole array; the number of models written.
     // A failure raises and leaves the array unsaved and the old file whole. The models' outline
@@ -85,6 +107,9 @@ public:
 private:
     friend class TReplaceRecordCommand;
     friend class TInsertRecordCommand;
+    friend class TWorkingEditCommand;
+    // What a working-copy command does: the working copy of Models[index] becomes model.
+    void PutWorking(int index, const TWorkingModel& model);
     TMyModelRecord* Editable(int index);
     // What the commands do to the array.
     void PutRecord(int index, const TMyModelRecord& record);
@@ -102,6 +127,9 @@ private:
     TOutlineFiles outlines_;
     bool editMode_ = false;
     QUndoStack undo_;
+    TWorkingModel working_;
+    int workingIndex_ = -1;
+    bool ignoreKeyIdxRepeated_ = false;
     // The file found at start-up was refused or is in an older layout: keep it on first save.
     bool keepDatabaseOnSave_ = false;
 };

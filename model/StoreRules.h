@@ -24,6 +24,8 @@ struct TStoreInput {
     TKeyRows Normal;  // rows of the Normal grid
     TKeyRows Shift;   // rows of the SHIFT grid
     bool IgnoreKeyIdxRepeated = false;
+
+    bool operator==(const TStoreInput&) const = default;
 };
 
 inline constexpr char kModelIdRepeated[] = "remte control id can not be repeated";

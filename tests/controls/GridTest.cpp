@@ -4,6 +4,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -106,6 +108,28 @@ TEST_F(Grid, TypingRaisesCellEditAndEndingCanCancel) {
     TypeIntoCell(grid, "zz", Qt::Key_Escape); // given up: the typed text goes
     EXPECT_EQ(grid.CellText(1, 1), "new");
     EXPECT_EQ(ended, 2);
+    EXPECT_EQ(typed.last(), "new"); // and whoever followed the typing is told
+}
+
+// A check box clicked is the user's change of its cell, told like typing.
+TEST_F(Grid, ACheckBoxClickedRaisesCellEdit) {
+    grid.SetAllRows({{"a", "1", "0"}});
+    grid.SetEditMode(true);
+    QStringList edited;
+    QObject::connect(&grid, &TtsGrid::CellEdit, [&](int col, int row) {
+        edited << QStringLiteral("%1,%2=%3").arg(col).arg(row).arg(grid.CellText(col, row));
+    });
+    QStyleOptionViewItem option;
+    option.initFrom(&grid);
+    option.rect = grid.visualRect(grid.model()->index(0, 2));
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    const QPoint box = grid.style()
+                           ->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &grid)
+                           .center();
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, box);
+    EXPECT_EQ(edited, QStringList{"3,1=1"});
+    grid.SetCell(3, 1, "0"); // the program's own change tells nothing
+    EXPECT_EQ(edited.size(), 1);
 }
 
 TEST_F(Grid, TheEndOfAnEditIsReportedAfterTheEditorHasClosed) {

@@ -1,6 +1,7 @@
 // Everyday gestures that must not lose work: Escape while typing, a wheel notch over a control
 // the user never clicked, numbers typed beyond a range, a double click on a button that toggles,
 // letters typed on into a question; and every write told in the status bar.
+#include "ModelChecks.h"
 #include "WindowFixture.h"
 #include "controls/SpinEdit.h"
 
@@ -25,16 +26,7 @@ protected:
     TSpinEdit* KeyCounts() { return Find<TSpinEdit>("SpinEdit1"); }
     TtsGrid* Keys() { return Grid("tsGridKeyList1"); }
 
-    static TMyModelRecord WithKeys(uint16_t id, int n) {
-        TMyModelRecord record = ValidModel(id, "TV");
-        record.KeyCount = static_cast<uint8_t>(n);
-        for (int k = 0; k < n; ++k) {
-            record.BtnInfo[k].Name.Assign("K" + std::to_string(k));
-            record.BtnInfo[k].KNo = static_cast<uint8_t>(k + 1);
-            record.BtnInfo[k].KeyIdx = static_cast<uint16_t>(k + 1);
-        }
-        return record;
-    }
+    static TMyModelRecord WithKeys(uint16_t id, int n) { return test::ModelWithKeys(id, "TV", n); }
 
     // One notch of the wheel with the pointer resting on the widget, as the platform sends it.
     void Wheel(QWidget* widget, int notches) {
@@ -218,15 +210,23 @@ TEST_F(Gestures, CtrlZUndoesAndCtrlYRedoesEachChangeNamingIt) {
         QWidget* focus = QApplication::focusWidget();
         Key(focus ? focus : window.get(), key, modifiers);
     };
-    // A key name typed is stored as leaving the model would store it, then undone.
+    // A key name typed is one edit of the model under edit, undone and redone.
     EditCell(Keys(), 2, 1, "Power");
     keys(Qt::ControlModifier, Qt::Key_Z);
-    EXPECT_EQ(StatusText(), "Undone: Edit model TV");
+    EXPECT_EQ(StatusText(), "Undone: Rename key 1");
     EXPECT_EQ(Keys()->CellText(2, 1), "K0");
     EXPECT_EQ(Models()[0].BtnInfo[0].Name.Str(), "K0");
     keys(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
-    EXPECT_EQ(StatusText(), "Redone: Edit model TV");
+    EXPECT_EQ(StatusText(), "Redone: Rename key 1");
     EXPECT_EQ(Keys()->CellText(2, 1), "Power");
+    // Stored by a save, the store is one command more.
+    Save();
+    EXPECT_EQ(Models()[0].BtnInfo[0].Name.Str(), "Power");
+    keys(Qt::ControlModifier, Qt::Key_Z);
+    EXPECT_EQ(StatusText(), "Undone: Edit model TV");
+    EXPECT_EQ(Models()[0].BtnInfo[0].Name.Str(), "K0");
+    EXPECT_EQ(Keys()->CellText(2, 1), "Power");
+    keys(Qt::ControlModifier, Qt::Key_Y);
 
     ChooseFromCellMenu(Grid("tsGrid1"), 1, 1, "Copy/Add");
     ASSERT_EQ(Models().size(), 3u);

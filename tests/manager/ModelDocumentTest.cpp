@@ -1,6 +1,7 @@
 // The window's document without a window: what is unsaved, the ".bak" decision, and the rules
 // of the commands.
 #include "manager/ModelDocument.h"
+#include "ModelChecks.h"
 #include "TestSupport.h"
 #include "model/ModelFile.h"
 #include "model/RemoteFile.h"
@@ -213,20 +214,7 @@ TEST_F(Document, RandomChangesUndoneGiveTheStartAndRedoneTheChanges) {
     for (int c = 0; c < stack.count(); ++c)
         EXPECT_FALSE(stack.text(c).isEmpty()) << c;
 
-    while (stack.canUndo())
-        stack.undo();
-    EXPECT_FALSE(document.Unsaved());
-    ASSERT_EQ(document.Models().size(), startModels.size());
-    for (size_t m = 0; m < startModels.size(); ++m)
-        EXPECT_TRUE(SameRecord(document.Models()[m], startModels[m])) << m;
-    document.Save(0);
-    EXPECT_EQ(test::ReadBytes(DatabasePath()), start);
-
-    while (stack.canRedo())
-        stack.redo();
-    ASSERT_EQ(document.Models().size(), changed.size());
-    for (size_t m = 0; m < changed.size(); ++m)
-        EXPECT_TRUE(SameRecord(document.Models()[m], changed[m])) << m;
+    test::ExpectUndoAllAndRedoAll(document, startModels, start, changed);
     EXPECT_TRUE(document.Unsaved());
 }
 

@@ -6,7 +6,7 @@
 #include "RealInput.h"
 #include "TestSupport.h"
 #include "controls/Grid.h"
-#include "manager/ModelEdit.h"
+#include "manager/MainWindow.h"
 #include "model/ModelFile.h"
 #include "platform/ui/Dialogs.h"
 
@@ -28,7 +28,7 @@ class WindowTest : public testing::Test {
 protected:
     TempDir dir;
     TScriptedDialogs dialogs;
-    std::unique_ptr<TfrmModelEdit> window;
+    std::unique_ptr<MainWindow> window;
 
     std::string DataDir() const { return dir.Dir() + "data"; }
     std::string DatabasePath() const { return ModelDatabasePath(dir.Dir()); }
@@ -53,7 +53,7 @@ protected:
     }
 
     void Open() {
-        window = std::make_unique<TfrmModelEdit>(dialogs, dir.Dir());
+        window = std::make_unique<MainWindow>(dialogs, dir.Dir());
         window->show();
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));

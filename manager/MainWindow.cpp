@@ -1,5 +1,10 @@
 // The window's skeleton: start-up, edit mode, showing the current model, saving and closing.
-#include "ModelEdit.h"
+#include "MainWindow.h"
+
+#include "ChipSettingsPanel.h"
+#include "KeyStatsPanel.h"
+#include "ModelListPanel.h"
+#include "PicturePanel.h"
 
 #include "controls/Grid.h"
 #include "controls/RadioGroup.h"
@@ -32,45 +37,46 @@ namespace mm {
 
 namespace {
 constexpr int kReportMilliseconds = 5000;
+constexpr int kShiftTab = 1;
 } // namespace
 
-TfrmModelEdit::TfrmModelEdit(TDialogs& dialogs, std::string exeDir, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), exeDir_(exeDir), document_(std::move(exeDir)) {
+MainWindow::MainWindow(TDialogs& dialogs, std::string exeDir, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs), exeDir_(exeDir), document_(std::move(exeDir)),
+      handlers_(*this, dialogs, [this] { UpdateActions(); }) {
     setObjectName(QStringLiteral("frmModelEdit"));
     setFont(WindowFont());
     BuildLayout();
     ConnectHandlers();
-    Handle([this] { FormCreate(); });
+    Handle([this] { LoadCatalogue(); });
 }
 
-TfrmModelEdit::~TfrmModelEdit() = default;
+MainWindow::~MainWindow() = default;
 
-void TfrmModelEdit::Handle(const std::function<void()>& handler) {
-    Guarded(dialogs_, handler);
-    ActionList1Update();
+void MainWindow::Handle(const std::function<void()>& handler) {
+    handlers_.Run(handler);
 }
 
-void TfrmModelEdit::TakePendingInput() {
-    for (TSpinEdit* spin : {SpinEdit1, SpinEdit2, SpinEdit3})
+void MainWindow::TakePendingInput() {
+    for (TSpinEdit* spin : {SpinEdit1, SpinEdit2})
         spin->Commit();
+    chips_->Commit();
     FollowCurrentRow();
 }
 
-void TfrmModelEdit::ConnectHandlers() {
-    WireCommand(ToolButton3, &QToolButton::clicked, &TfrmModelEdit::ToolButton3Click);
-    WireCommand(Action3, &QAction::triggered, &TfrmModelEdit::Action3Execute);
-    WireCommand(ToolButton7, &QToolButton::clicked, &TfrmModelEdit::ToolButton7Click);
-    WireCommand(ToolButton8, &QToolButton::clicked, &TfrmModelEdit::ToolButton8Click);
-    WireCommand(undoAction_, &QAction::triggered, &TfrmModelEdit::UndoClick);
-    WireCommand(redoAction_, &QAction::triggered, &TfrmModelEdit::RedoClick);
+void MainWindow::ConnectHandlers() {
+    WireCommand(ToolButton3, &QToolButton::clicked, &MainWindow::EditModeClick);
+    WireCommand(Action3, &QAction::triggered, &MainWindow::SaveClick);
+    WireCommand(ToolButton7, &QToolButton::clicked, &MainWindow::ExitClick);
+    WireCommand(ToolButton8, &QToolButton::clicked, &MainWindow::DrawButtonsShapeClick);
+    WireCommand(undoAction_, &QAction::triggered, &MainWindow::UndoClick);
+    WireCommand(redoAction_, &QAction::triggered, &MainWindow::RedoClick);
     ConnectListHandlers();
     ConnectKeyHandlers();
     ConnectCodeHandlers();
-    ConnectPictureHandlers();
     ConnectFileHandlers();
 }
 
-void TfrmModelEdit::FormCreate() {
+void MainWindow::LoadCatalogue() {
     document_.SetEditMode(false);
     ApplyEditMode();
     for (const std::string& message : document_.Load())
@@ -78,7 +84,7 @@ void TfrmModelEdit::FormCreate() {
     RefreshList();
 }
 
-void TfrmModelEdit::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (startupReported_)
         return;
@@ -93,126 +99,116 @@ void TfrmModelEdit::showEvent(QShowEvent* event) {
         Qt::QueuedConnection);
 }
 
-int TfrmModelEdit::CurrentRow() const {
+int MainWindow::CurrentRow() const {
     return tsGrid1->CurrentRow();
 }
 
-void TfrmModelEdit::ApplyEditMode() {
-    const std::initializer_list<QWidget*> settings = {Label1,    SpinEdit1, SpinEdit2, SpinEdit3,
-                                                      CheckBox1, ComboBox1, chipType};
+void MainWindow::ApplyEditMode() {
+    const std::initializer_list<QWidget*> settings = {Label1, SpinEdit1, SpinEdit2, CheckBox1};
     const std::initializer_list<TtsGrid*> grids = {tsGrid1, tsGridKeyList1, tsGridKeyList2,
                                                    tsGrid3};
     if (document_.EditMode()) {
         ToolButton3->setText(QStringLiteral("Exit Edit"));
         for (TtsGrid* grid : grids)
             grid->SetEditMode(true);
-        BitBtn3->setVisible(true);
-        Label2->setVisible(true);
+        picture_->ShowEditMode(true);
         for (QWidget* w : settings)
             w->setEnabled(true);
+        chips_->ShowEditMode(true);
     } else {
-        BitBtn3->setVisible(false);
-        Label2->setVisible(false);
+        picture_->ShowEditMode(false);
         for (QWidget* w : settings)
             w->setEnabled(false);
+        chips_->ShowEditMode(false);
         if (tsGrid1->Rows() > 0) {
             ToolButton3->setText(QStringLiteral("Edit"));
             for (TtsGrid* grid : grids)
                 grid->SetEditMode(false);
         }
     }
-    ActionList1Update();
+    UpdateActions();
 }
 
-void TfrmModelEdit::ActionList1Update() {
+void MainWindow::UpdateActions() {
     for (QAction* action : {Action1, Action2, Action3, Action4, Action5})
         action->setEnabled(document_.EditMode());
 }
 
-void TfrmModelEdit::RefreshList() {
+void MainWindow::RefreshList() {
     TUpdatingScope updating(Updating);
-    KeyIdxStats.clear(); // the list keeps its lines until statistics next run
     spSkinGroupBox1->RollUp();
-    FillModelList();
+    list_->Fill();
     if (document_.Count() > 0)
         ShowCurrentModel();
     else
-        shownIndex_ = -1;
+        document_.OpenWorking(-1);
 }
 
-void TfrmModelEdit::ShowCurrentModel() {
+void MainWindow::ShowCurrentModel() {
     ShowModel(CurrentRow() - 1);
-    ShowPages(CurrentRow() - 1);
 }
 
-void TfrmModelEdit::FillModelList() {
-    std::vector<std::vector<QVariant>> rows;
-    rows.reserve(document_.Models().size());
-    for (const TMyModelRecord& record : document_.Models())
-        rows.push_back({QStringFromGbk(record.ModelType.Str()),
-                        QString::fromStdString(Hex4(record.ModelID)),
-                        QStringFromGbk(record.Remark.Str())});
-    tsGrid1->SetAllRows(std::move(rows));
-}
-
-void TfrmModelEdit::ShowModel(int index) {
-    SetBrandButtonVisible(false);
-    tsGridKeyList1->SetRows(0);
-    tsGridKeyList2->SetRows(0);
-    const TMyModelRecord* shown = document_.Record(index);
-    shownIndex_ = shown ? index : -1;
-    if (!shown)
+void MainWindow::ShowAfterUndo() {
+    TUpdatingScope updating(Updating);
+    spSkinGroupBox1->RollUp();
+    list_->Fill();
+    const int index = ShownIndex();
+    if (!document_.Record(index)) {
+        RefreshList();
         return;
-    const TMyModelRecord& record = *shown;
-    SpinEdit1->setMaximum(KeyCountsMaximum(ShowsShift(record)));
-    SpinEdit1->SetValue(ShownKeyCounts(record));
-    tsGridKeyList1->SetRows(SpinEdit1->Value());
-    tsGridKeyList2->SetRows(SpinEdit1->Value());
-    FillKeyGrids(index);
-    ShowPicture(index);
-    ComboBox1->setCurrentIndex(CommTypeItemIndex(record.CommType));
-    ComboBox1Change();
-    CheckBox1->setChecked(ShowsShift(record));
+    }
+    tsGrid1->SetCurrentRow(index + 1);
+    ShowWorkingModel();
+    picture_->ShowPicture(index);
+}
+
+void MainWindow::ShowModel(int index) {
+    TUpdatingScope updating(Updating);
+    document_.OpenWorking(index);
     {
         // Showing a model is no tab change by the user: the SHIFT buttons keep their state.
         const QSignalBlocker quiet(PageControl2);
         PageControl2->setCurrentIndex(0);
     }
-    SetTabVisible(1, HasShiftPage(record));
-    SpinEdit3->SetValue(record.OneInTwoCount);
-    ShowChipAndCodes(record);
+    ShowWorkingModel();
+    picture_->ShowPicture(ShownIndex());
 }
 
-void TfrmModelEdit::ShowPages(int index) {
-    tsGrid3->SetRows(0);
-    const TMyModelRecord* record = document_.Record(index);
-    if (!record)
+void MainWindow::ShowWorkingModel() {
+    TUpdatingScope updating(Updating);
+    if (!document_.Record(ShownIndex())) {
+        SetBrandButtonVisible(false);
+        for (TtsGrid* grid : {tsGridKeyList1, tsGridKeyList2, tsGrid3})
+            grid->SetRows(0);
         return;
-    SpinEdit2->SetValue(ShownPageCounts(*record));
-    std::vector<std::vector<QVariant>> rows;
-    for (const std::string& name : PageNameRows(*record))
-        rows.push_back({QStringFromGbk(name)});
-    tsGrid3->SetAllRows(std::move(rows));
+    }
+    const TWorkingModel& model = document_.Working();
+    ShowKeyTables();
+    {
+        const QSignalBlocker quiet(CheckBox1);
+        CheckBox1->setChecked(model.Input.HasShift);
+    }
+    SetTabVisible(kShiftTab, model.ShiftTabShown);
+    ShowChipAndCodes();
+    ShowPageNames();
 }
 
-void TfrmModelEdit::SaveDatabase() {
+void MainWindow::SaveDatabase() {
     const size_t written = document_.Save(NowAsDayCount());
     Report(QStringLiteral("%1 models written to %2")
                .arg(written)
                .arg(QString::fromStdString(document_.DatabasePath())));
 }
 
-void TfrmModelEdit::UndoClick() {
+void MainWindow::UndoClick() {
     UndoOrRedo(true);
 }
 
-void TfrmModelEdit::RedoClick() {
+void MainWindow::RedoClick() {
     UndoOrRedo(false);
 }
 
-void TfrmModelEdit::UndoOrRedo(bool undo) {
-    if (!StoreShownModel())
-        return;
+void MainWindow::UndoOrRedo(bool undo) {
     QUndoStack& stack = document_.UndoStack();
     if (undo ? !stack.canUndo() : !stack.canRedo())
         return;
@@ -221,34 +217,37 @@ void TfrmModelEdit::UndoOrRedo(bool undo) {
         stack.undo();
     else
         stack.redo();
-    RefreshList();
+    ShowAfterUndo();
     Report((undo ? QStringLiteral("Undone: ") : QStringLiteral("Redone: ")) + label);
 }
 
-void TfrmModelEdit::Report(const QString& text) {
+void MainWindow::Report(const QString& text) {
     statusBar()->showMessage(text, kReportMilliseconds);
 }
 
-QString TfrmModelEdit::FileNameText(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
+bool MainWindow::StoreShownModel() {
+    return !document_.EditMode() || !document_.Record(ShownIndex()) || StoreModelReported();
 }
 
-bool TfrmModelEdit::StoreShownModel() {
-    return !document_.EditMode() || !document_.Record(shownIndex_) ||
-           StoreModelReported(shownIndex_);
+bool MainWindow::StoreModel() {
+    if (const auto broken = document_.StoreWorking()) {
+        dialogs_.ShowMessage(QString::fromStdString(*broken));
+        return false;
+    }
+    return true;
 }
 
-bool TfrmModelEdit::StoreModelReported(int index) {
+bool MainWindow::StoreModelReported() {
     bool stored = false;
-    Guarded(dialogs_, [&] { stored = StoreModel(index); });
+    Guarded(dialogs_, [&] { stored = StoreModel(); });
     return stored;
 }
 
-void TfrmModelEdit::ToolButton3Click() {
+void MainWindow::EditModeClick() {
     if (!document_.EditMode()) {
         document_.SetEditMode(true);
     } else {
-        if (!StoreModelReported(shownIndex_))
+        if (!StoreModelReported())
             return;
         SaveDatabase();
         document_.SetEditMode(false);
@@ -256,12 +255,12 @@ void TfrmModelEdit::ToolButton3Click() {
     ApplyEditMode();
 }
 
-void TfrmModelEdit::Action3Execute() {
-    if (StoreModelReported(shownIndex_))
+void MainWindow::SaveClick() {
+    if (StoreModelReported())
         SaveDatabase();
 }
 
-void TfrmModelEdit::ToolButton7Click() {
+void MainWindow::ExitClick() {
     if (document_.EditMode()) {
         dialogs_.ShowMessage(QStringLiteral("Please exit edit mode!"));
         return;
@@ -269,8 +268,8 @@ void TfrmModelEdit::ToolButton7Click() {
     close();
 }
 
-void TfrmModelEdit::ToolButton8Click() {
-    const TMyModelRecord* record = document_.Record(shownIndex_);
+void MainWindow::DrawButtonsShapeClick() {
+    const TMyModelRecord* record = document_.Record(ShownIndex());
     if (!record)
         return;
     if (shapeWindowPending_)
@@ -288,7 +287,7 @@ void TfrmModelEdit::ToolButton8Click() {
     });
 }
 
-bool TfrmModelEdit::FormCloseQuery() {
+bool MainWindow::MayClose() {
     // No is the default: Escape to leave a cell, then Enter, must not throw work away.
     if (document_.EditMode())
         return dialogs_.Confirm(QStringLiteral("Are you sure exit with edit mode?"),
@@ -300,9 +299,9 @@ bool TfrmModelEdit::FormCloseQuery() {
     return true;
 }
 
-void TfrmModelEdit::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     bool canClose = false;
-    Guarded(dialogs_, [&] { canClose = FormCloseQuery(); });
+    Guarded(dialogs_, [&] { canClose = MayClose(); });
     if (canClose)
         event->accept();
     else
@@ -311,7 +310,7 @@ void TfrmModelEdit::closeEvent(QCloseEvent* event) {
 
 // Escape reaches the window only when the focused control had no use for it: an open cell
 // editor or a spin box being typed in cancels its own edit first.
-void TfrmModelEdit::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier) {
         QMainWindow::keyPressEvent(event);
         return;
@@ -328,14 +327,6 @@ void TfrmModelEdit::keyPressEvent(QKeyEvent* event) {
             },
             Qt::QueuedConnection);
     }
-}
-
-bool TfrmModelEdit::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize && watched == spSkinGroupBox1->parentWidget()) {
-        const QWidget* area = spSkinGroupBox1->parentWidget();
-        spSkinGroupBox1->move(area->width() - spSkinGroupBox1->width() - 2, 22);
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace mm

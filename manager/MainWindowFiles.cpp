@@ -1,6 +1,7 @@
 // Toolbar commands that write or read other files: the single-remote exchange file, the JSON
 // export and the brand list.
-#include "ModelEdit.h"
+#include "FileChoice.h"
+#include "MainWindow.h"
 #include "model/ModelFile.h"
 #include "model/RemoteFile.h"
 #include "model/uUniversalModel.h"
@@ -12,33 +13,28 @@
 
 namespace mm {
 
-namespace {
-constexpr int kOpen = static_cast<int>(FileDialogKind::Open);
-constexpr int kSave = static_cast<int>(FileDialogKind::Save);
-} // namespace
-
-void TfrmModelEdit::ConnectFileHandlers() {
-    WireCommand(ToolButton1, &QToolButton::clicked, &TfrmModelEdit::ToolButton1Click);
-    WireCommand(ToolButton2, &QToolButton::clicked, &TfrmModelEdit::ToolButton2Click);
-    WireCommand(ToolButton10, &QToolButton::clicked, &TfrmModelEdit::ToolButton10Click);
-    WireCommand(tbnUniverMode, &QToolButton::clicked, &TfrmModelEdit::tbnUniverModeClick);
+void MainWindow::ConnectFileHandlers() {
+    WireCommand(ToolButton1, &QToolButton::clicked, &MainWindow::ExportClick);
+    WireCommand(ToolButton2, &QToolButton::clicked, &MainWindow::ImportClick);
+    WireCommand(ToolButton10, &QToolButton::clicked, &MainWindow::ExportJsonClick);
+    WireCommand(tbnUniverMode, &QToolButton::clicked, &MainWindow::BrandListClick);
 }
 
-void TfrmModelEdit::ToolButton1Click() {
-    if (!document_.Record(shownIndex_) || !StoreShownModel())
+void MainWindow::ExportClick() {
+    if (!document_.Record(ShownIndex()) || !StoreShownModel())
         return;
-    if (const auto path = ChooseFileName(kSave)) {
-        document_.Export(shownIndex_, *path);
-        const uint16_t id = document_.Record(shownIndex_)->ModelID; // as stored just now
+    if (const auto path = ChooseFileName(dialogs_, FileDialogKind::Save)) {
+        document_.Export(ShownIndex(), *path);
+        const uint16_t id = document_.Record(ShownIndex())->ModelID; // as stored just now
         Report(QStringLiteral("Model %1 written to %2")
                    .arg(QString::fromStdString(Hex4(id)), FileNameText(*path)));
     }
 }
 
-void TfrmModelEdit::ToolButton2Click() {
+void MainWindow::ImportClick() {
     if (!StoreShownModel())
         return;
-    const auto path = ChooseFileName(kOpen);
+    const auto path = ChooseFileName(dialogs_, FileDialogKind::Open);
     if (!path)
         return;
     switch (document_.Import(*path)) {
@@ -59,8 +55,8 @@ void TfrmModelEdit::ToolButton2Click() {
     }
 }
 
-void TfrmModelEdit::ToolButton10Click() {
-    if (const auto path = ChooseFileName(kSave)) {
+void MainWindow::ExportJsonClick() {
+    if (const auto path = ChooseFileName(dialogs_, FileDialogKind::Save)) {
         document_.ExportJson(*path);
         Report(QStringLiteral("%1 models written to %2")
                    .arg(document_.Count())
@@ -68,15 +64,15 @@ void TfrmModelEdit::ToolButton10Click() {
     }
 }
 
-void TfrmModelEdit::tbnUniverModeClick() {
+void MainWindow::BrandListClick() {
     const std::optional<TMDFYFile> brands = document_.ReadBrandTable();
     if (!brands) {
         dialogs_.ShowMessage(QString::fromUtf8(kBrandFileErrorText),
                              QString::fromLatin1(kBrandFileErrorCaption));
         return;
     }
-    if (const auto path = ChooseFileName(kSave)) {
-        document_.ExportBrandList(*path, *brands, MemoLines(Memo1));
+    if (const auto path = ChooseFileName(dialogs_, FileDialogKind::Save)) {
+        document_.ExportBrandList(*path, *brands, document_.Working().Memo1);
         Report(QStringLiteral("Brand list written to %1").arg(FileNameText(*path)));
     }
 }

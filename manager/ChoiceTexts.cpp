@@ -1,4 +1,4 @@
-#include "ModelEditTexts.h"
+#include "ChoiceTexts.h"
 
 #include "model/ChipKind.h"
 

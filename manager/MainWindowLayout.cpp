@@ -1,8 +1,11 @@
 // The window's controls: created once, named by their designer names, in their initial state.
-#include "ModelEdit.h"
-#include "ModelEditTexts.h"
+#include "ChipSettingsPanel.h"
+#include "KeyStatsPanel.h"
+#include "MainWindow.h"
+#include "ModelListPanel.h"
+#include "PicturePanel.h"
+#include "SidePanel.h"
 #include "controls/Grid.h"
-#include "controls/PictureBox.h"
 #include "controls/RadioGroup.h"
 #include "controls/RollUpFrame.h"
 #include "controls/SingleClicks.h"
@@ -41,31 +44,9 @@ template <typename T> void SetHint(T* target, const QString& hint) {
     target->setStatusTip(hint);
 }
 
-// 35 pixels, or what four digits need when the desktop's font is larger than the old 8 points.
-int IdColumnWidth(const QWidget* widget) {
-    return std::max(35, widget->fontMetrics().horizontalAdvance(QStringLiteral("DDDD")) + 10);
-}
-
 QAction* NamedAction(QObject* parent, const char* name, const QString& caption) {
     return Named(new QAction(caption, parent), name);
 }
-
-// A side panel of a given width that grows when its texts need more in the window's font,
-// rather than clipping them.
-class TSidePanel : public QWidget {
-public:
-    TSidePanel(int width, QWidget* parent) : QWidget(parent), width_(width) {
-        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-    }
-    QSize sizeHint() const override {
-        const QSize contents = layout() ? layout()->minimumSize() : QSize();
-        return {std::max(width_, contents.width()), contents.height()};
-    }
-    QSize minimumSizeHint() const override { return sizeHint(); }
-
-private:
-    int width_;
-};
 
 // A control hidden now and then keeps its room, so the layout never jumps.
 void KeepRoomWhenHidden(QWidget* widget) {
@@ -76,7 +57,7 @@ void KeepRoomWhenHidden(QWidget* widget) {
 
 } // namespace
 
-void TfrmModelEdit::BuildLayout() {
+void MainWindow::BuildLayout() {
     setWindowTitle(QStringLiteral("Quorin Remote Control Model Manager[2021-9]"));
     resize(1080, 729);
     if (const QScreen* screen = this->screen())
@@ -94,7 +75,7 @@ void TfrmModelEdit::BuildLayout() {
     setCentralWidget(central);
 }
 
-void TfrmModelEdit::BuildToolBar() {
+void MainWindow::BuildToolBar() {
     ToolBar1 = Named(new QToolBar(this), "ToolBar1");
     ToolBar1->setMovable(false);
     // The toolbar is part of the window: no menu offers to hide it.
@@ -147,28 +128,17 @@ void TfrmModelEdit::BuildToolBar() {
     tbnUniverMode = button("tbnUniverMode", QString::fromUtf8("品牌对照表"));
 }
 
-QWidget* TfrmModelEdit::BuildLeftPanel() {
+QWidget* MainWindow::BuildLeftPanel() {
     auto* panel = Named(new TSidePanel(289, this), "Panel1");
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(2, 2, 2, 2);
     column->setSpacing(3);
 
-    auto* search = new QHBoxLayout;
-    Label6 = Named(new QLabel(QStringLiteral("Search"), panel), "Label6");
-    Edit1 = Named(new QLineEdit(panel), "Edit1");
-    search->addWidget(Label6);
-    search->addWidget(Edit1);
-    column->addLayout(search);
-
-    tsGrid1 = Named(new TtsGrid(panel), "tsGrid1");
-    tsGrid1->SetColumns({{QStringLiteral("Model"), 104},
-                         {QStringLiteral("ID"), IdColumnWidth(panel)},
-                         {QString::fromUtf8("备注"), 69}});
-    SetHint(tsGrid1, QStringLiteral("If hide to true, will can not show in vistel software"));
-    tsGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    tsGrid1->addAction(Action4);
-    tsGrid1->addAction(Action5);
-    column->addWidget(tsGrid1, 1);
+    list_ = new ModelListPanel(
+        document_, dialogs_, [this](const std::function<void()>& handler) { Handle(handler); },
+        {Action4, Action5}, panel);
+    tsGrid1 = list_->Grid();
+    column->addWidget(list_, 1);
 
     auto* pages = new QHBoxLayout;
     Label3 = Named(new QLabel(QStringLiteral("Page Counts"), panel), "Label3");
@@ -185,59 +155,36 @@ QWidget* TfrmModelEdit::BuildLeftPanel() {
     tsGrid3->setFixedHeight(8 * 18 + 24);
     column->addWidget(tsGrid3);
 
-    ComboBox1 = Named(new QComboBox(panel), "ComboBox1");
-    ComboBox1->addItems(CommTypeItems());
-    WheelNeedsFocus(ComboBox1);
-    column->addWidget(ComboBox1);
+    chips_ = new ChipSettingsPanel(
+        document_, [this](const std::function<void()>& handler) { Handle(handler); },
+        [this](const QString& label, int mergeKey,
+               const std::function<void(TWorkingModel&)>& change) {
+            return EditWorking(label, mergeKey, change);
+        },
+        [this] { ShowCodeTabs(); }, panel);
+    column->addWidget(chips_);
 
-    auto* oneInTwo = new QHBoxLayout;
-    Label4 = Named(new QLabel(QStringLiteral("One in Two's buttons count"), panel), "Label4");
-    SpinEdit3 = Named(new TSpinEdit(0, 99, panel), "SpinEdit3");
-    SpinEdit3->SetValue(2);
-    oneInTwo->addWidget(Label4);
-    oneInTwo->addWidget(SpinEdit3);
-    oneInTwo->addStretch();
-    column->addLayout(oneInTwo);
-
-    // Both chip groups share one place, sized for the larger; exactly one of them is visible.
-    chipGroups_ = Named(new QStackedWidget(panel), "ChipGroups");
-    chipType =
-        Named(new TRadioGroup(QStringLiteral("Quorin Chip Model"), IrChipItems(), 2, chipGroups_),
-              "chipType");
-    RadioGroup1 =
-        Named(new TRadioGroup(QStringLiteral("Quorin Chip Model"), UsbChipItems(), 1, chipGroups_),
-              "RadioGroup1");
-    chipGroups_->addWidget(chipType);
-    chipGroups_->addWidget(RadioGroup1);
-    column->addWidget(chipGroups_);
-
-    for (QWidget* w : std::initializer_list<QWidget*>{Label3, SpinEdit2, CheckBox1, ComboBox1,
-                                                      SpinEdit3, chipType})
+    for (QWidget* w : std::initializer_list<QWidget*>{Label3, SpinEdit2, CheckBox1})
         w->setEnabled(false);
     return panel;
 }
 
-QWidget* TfrmModelEdit::BuildRightPanel() {
-    auto* panel = Named(new TSidePanel(140, this), "Panel2");
-    auto* column = new QVBoxLayout(panel);
-    column->setContentsMargins(2, 2, 2, 2);
-    BitBtn3 = Named(new QPushButton(QStringLiteral("Load Picture..."), panel), "BitBtn3");
-    Label2 = Named(new QLabel(QStringLiteral("JPG Format, <100K"), panel), "Label2");
-    Image1 = Named(new TPictureBox(panel), "Image1");
-    SAVEPICTURE1 = NamedAction(Image1, "SAVEPICTURE1", QStringLiteral("SAVE PICTURE"));
-    Image1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    Image1->addAction(SAVEPICTURE1);
-    column->addWidget(BitBtn3);
-    column->addWidget(Label2);
-    column->addWidget(Image1, 1);
-    BitBtn3->setVisible(false);
-    Label2->setVisible(false);
-    return panel;
+QWidget* MainWindow::BuildRightPanel() {
+    picture_ = new PicturePanel(
+        document_, dialogs_,
+        [this](const std::function<void()>& handler) {
+            Handle([&] {
+                TakePendingInput();
+                handler();
+            });
+        },
+        [this](const QString& text) { Report(text); }, this);
+    return picture_;
 }
 
 // "Key Counts", the note and the ignore box on one line; the three SHIFT buttons on a line of
 // their own below, which keeps its room while they are hidden.
-QWidget* TfrmModelEdit::BuildCentreStrip(QWidget* centre) {
+QWidget* MainWindow::BuildCentreStrip(QWidget* centre) {
     auto* strip = Named(new QWidget(centre), "KeyStrip");
     auto* lines = new QVBoxLayout(strip);
     lines->setContentsMargins(2, 0, 2, 0);
@@ -273,7 +220,7 @@ QWidget* TfrmModelEdit::BuildCentreStrip(QWidget* centre) {
     return strip;
 }
 
-QWidget* TfrmModelEdit::BuildCentre() {
+QWidget* MainWindow::BuildCentre() {
     auto* centre = Named(new QWidget(this), "Panel3");
     auto* column = new QVBoxLayout(centre);
     column->setContentsMargins(0, 2, 0, 0);
@@ -316,15 +263,7 @@ QWidget* TfrmModelEdit::BuildCentre() {
     PageControl2->addTab(Memo1, QStringLiteral("Universal Code"));
     PageControl2->addTab(Memo2, QStringLiteral("Universal protocol"));
 
-    spSkinGroupBox1 =
-        Named(new TRollUpFrame(QStringLiteral("KeyIdx info"), tabArea), "spSkinGroupBox1");
-    SetHint(spSkinGroupBox1, QStringLiteral("This is statistics of KeyIdx"));
-    ListBox1 = Named(new QListWidget(spSkinGroupBox1), "ListBox1");
-    spSkinGroupBox1->SetContent(ListBox1);
-    spSkinGroupBox1->setFixedWidth(79);
-    spSkinGroupBox1->SetFullHeight(497);
-    spSkinGroupBox1->raise();
-    tabArea->installEventFilter(this);
+    spSkinGroupBox1 = new KeyStatsPanel(tabArea);
     column->addWidget(tabArea, 1);
     return centre;
 }

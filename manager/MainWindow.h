@@ -1,10 +1,10 @@
 #pragma once
 // The main window: the model list, the shown model's keys, pages, chip settings, codes and
 // picture, and the edit mode in which they are stored back and the database is saved. The
-// models and the commands on them live in TModelDocument; the window shows it and forwards
-// the user's events.
+// models, the working copy of the shown model and the commands on them live in TModelDocument;
+// the window shows it and forwards the user's gestures to it.
 #include "ModelDocument.h"
-#include "model/KeyStats.h"
+#include "controls/DeferredHandlers.h"
 #include "model/KeyTable.h"
 
 #include <QMainWindow>
@@ -28,18 +28,21 @@ class QToolButton;
 namespace mm {
 
 class TDialogs;
-class TPictureBox;
+class ChipSettingsPanel;
+class KeyStatsPanel;
+class ModelListPanel;
+class PicturePanel;
 class TRadioGroup;
 class TRollUpFrame;
 class TSpinEdit;
 class TtsGrid;
 
-class TfrmModelEdit : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Loads the database "data/model.RMF" below exeDir and fills the model list.
-    TfrmModelEdit(TDialogs& dialogs, std::string exeDir, QWidget* parent = nullptr);
-    ~TfrmModelEdit() override;
+    MainWindow(TDialogs& dialogs, std::string exeDir, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     const TModelDocument& Document() const { return document_; }
 
@@ -47,11 +50,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    // Keeps the "KeyIdx info" frame at the top right of the tab area.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Layout (ModelEditLayout.cpp).
+    // Layout (MainWindowLayout.cpp).
     void BuildLayout();
     void BuildToolBar();
     QWidget* BuildLeftPanel();
@@ -65,139 +66,124 @@ private:
     void ConnectListHandlers();
     void ConnectKeyHandlers();
     void ConnectCodeHandlers();
-    void ConnectPictureHandlers();
     void ConnectFileHandlers();
     void Handle(const std::function<void()>& handler);
     void TakePendingInput();
     template <typename Sender, typename Signal>
-    void Wire(Sender* sender, Signal signal, void (TfrmModelEdit::*handler)()) {
-        connect(sender, signal, this,
-                [this, handler] { Handle([this, handler] { (this->*handler)(); }); });
+    void Wire(Sender* sender, Signal signal, void (MainWindow::*handler)()) {
+        handlers_.WireNow(sender, signal, [this, handler] { (this->*handler)(); });
     }
     template <typename Sender, typename Signal>
-    void WireCommand(Sender* sender, Signal signal, void (TfrmModelEdit::*handler)()) {
-        connect(sender, signal, this, [this, handler] {
-            Handle([this, handler] {
-                TakePendingInput();
-                (this->*handler)();
-            });
+    void WireCommand(Sender* sender, Signal signal, void (MainWindow::*handler)()) {
+        handlers_.WireNow(sender, signal, [this, handler] {
+            TakePendingInput();
+            (this->*handler)();
         });
     }
 
     // Operations.
-    void FormCreate();
-    bool FormCloseQuery();
+    void LoadCatalogue();
+    bool MayClose();
     void ApplyEditMode();
     void RefreshList();
-    void FillModelList();
+    // Opens Models[index] as the working copy and shows it.
     void ShowModel(int index);
-    void ShowPages(int index);
     void ShowCurrentModel();
-    bool StoreModel(int index);
+    // Every control of the shown model as the working copy says.
+    void ShowWorkingModel();
+    // After an undo or redo: the list, and the working copy on its row.
+    void ShowAfterUndo();
+    // The working copy into its record; a broken rule is reported.
+    bool StoreModel();
     // StoreModel with a conversion error reported like a broken rule: false either way.
-    bool StoreModelReported(int index);
+    bool StoreModelReported();
     int CurrentRow() const;
+    // The model the controls show, -1 for none.
+    int ShownIndex() const { return document_.WorkingIndex(); }
+    // An edit of the working copy by a gesture; false while the window fills its controls.
+    bool EditWorking(const QString& label, int mergeKey,
+                     const std::function<void(TWorkingModel&)>& change);
     void SaveDatabase();
-    // Ctrl+Z and Ctrl+Shift+Z or Ctrl+Y: the model being edited is stored first, as leaving it
-    // does, then the last change of the catalogue is undone or redone and named.
+    // Ctrl+Z and Ctrl+Shift+Z or Ctrl+Y: the last change of the catalogue or of the working copy
+    // is undone or redone and named.
     void UndoClick();
     void RedoClick();
     void UndoOrRedo(bool undo);
     // What a command wrote, and where, in the status bar for a few seconds.
     void Report(const QString& text);
-    static QString FileNameText(const std::string& path);
     // Copy/Add, Import and Export first store the model being edited, as leaving it does: false
     // when a broken rule was reported.
     bool StoreShownModel();
 
     // Toolbar and actions.
-    void ToolButton3Click();
-    void Action3Execute();
-    void ToolButton7Click();
-    void ToolButton8Click();
-    void ActionList1Update();
+    void EditModeClick();
+    void SaveClick();
+    void ExitClick();
+    void DrawButtonsShapeClick();
+    void UpdateActions();
 
-    // Model list (ModelEditList.cpp).
-    void tsGrid1RowChanged(int oldRow, int newRow);
+    // Model list (MainWindowList.cpp).
+    void LeaveModelForRow(int oldRow, int newRow);
     // The row-change protocol, run once the event that moved the row has returned: the model
     // shown is left for the list's current row, or kept when its store fails.
     void FollowCurrentRow();
-    void tsGrid1CellEdit(int dataCol, int dataRow);
-    void tsGrid1EndCellEdit(int dataCol, int dataRow, bool& cancel);
-    void Edit1Change();
-    void Action4Execute();
-    void Action5Execute();
+    void DeleteModelClick();
+    void CopyAddClick();
 
-    // Key tables and pages (ModelEditKeys.cpp).
-    void FillKeyGrids(int index);
-    void SpinEdit1Change();
-    void SpinEdit2Change();
-    void CheckBox1Click();
+    // Key tables and pages (MainWindowKeys.cpp).
+    void ShowKeyTables();
+    void ShowPageNames();
+    void KeyCountsChanged();
+    void PageCountsChanged();
+    void IgnoreKeyIdxRepeatedClicked();
+    void HasShiftClicked();
     // "Has Shift" ticked on a model with more keys than SHIFT leaves room for.
     void AskToCutKeysForShift(int keys);
     void ApplyShiftTick(bool ticked);
-    void PageControl2Change();
-    void Action1Execute();
-    void Action2Execute();
-    void btnKeyClick();
-    void btnKeyIdxClick();
-    void Button1Click();
+    void KeyTabChanged();
+    void InsertKey();
+    void DeleteKey();
+    void CopyNormalKeyNamesClick();
+    void KeyIdxIncClick();
+    void SnoIncClick();
     void ShowKeyIdxStats(int row, bool onShift);
-    void ShowSNoStats(int row);
-    void tsGridKeyList1CellChanged(int oldCol, int newCol, int oldRow, int newRow);
-    void tsGridKeyList1CellEdit(int dataCol, int dataRow);
-    TKeyRows KeyRowsOf(const TtsGrid* grid) const;
+    void KeyCellEntered(int oldCol, int newCol, int oldRow, int newRow);
+    void KeyCellTyped(bool shift, int col, int row);
+    void PageNameTyped(int row);
     void ShowKeyRows(TtsGrid* grid, const TKeyRows& rows);
-    // Runs a change of the key rows on both grids and shows the result.
-    void ChangeKeyRows(const std::function<void(TKeyRows& normal, TKeyRows& shift)>& change);
-    void ShowStatLines(const TStatEntries& entries, int row, bool onShift);
+    // One command changing the key rows of both tables, named label, then shown.
+    void ChangeKeyRows(const QString& label,
+                       const std::function<void(TKeyRows& normal, TKeyRows& shift)>& change);
     bool ShiftTabActive() const;
     // The window's own changes of the tabs raise no tab-change event.
     void SetTabVisible(int tab, bool visible);
 
-    // Chip kind, communication type and code pages (ModelEditCodes.cpp).
-    void ComboBox1Change();
-    void chipTypeClick();
-    void ShowChipAndCodes(const TMyModelRecord& record);
-    void ShowChipGroupFor(int commType);
-    TRadioGroup* ChipGroupOf(int commType) const;
+    // Chip kind, communication type and code pages (MainWindowCodes.cpp).
+    void CodePage1Typed();
+    void CodePage2Typed();
+    void CodePageTyped(QPlainTextEdit* memo, TStrArray TWorkingModel::*lines);
+    void ShowChipAndCodes();
+    void ShowCodeTabs();
     void SetBrandButtonVisible(bool visible);
-    static TStrArray MemoLines(const QPlainTextEdit* memo);
 
-    // Picture (ModelEditPicture.cpp).
-    void ShowPicture(int index);
-    // Decodes and shows picture bytes; the decoder's error is reported and leaves the box empty.
-    void ShowPictureBytes(const TSSByteArray& bytes);
-    void BitBtn3Click();
-    void SAVEPICTURE1Click();
-    void Image1Click();
-    // A path from a dialog, or nothing when the user cancelled.
-    std::optional<std::string> ChooseFileName(int kind, const QString& filter = {},
-                                              const QString& defaultExt = {});
-
-    // Exchange file, JSON export and brand list (ModelEditFiles.cpp).
-    void ToolButton1Click();
-    void ToolButton2Click();
-    void ToolButton10Click();
-    void tbnUniverModeClick();
+    // Exchange file, JSON export and brand list (MainWindowFiles.cpp).
+    void ExportClick();
+    void ImportClick();
+    void ExportJsonClick();
+    void BrandListClick();
 
     TDialogs& dialogs_;
     std::string exeDir_;
     TModelDocument document_;
+    TDeferredHandlers handlers_;
     // False except while the window itself fills controls: then the handlers of the events it
-    // raises do nothing (the "Has Shift" handler only makes the SHIFT tab follow).
+    // raises do nothing.
     bool Updating = false;
-    // The index of the model the controls show, -1 for none.
-    int shownIndex_ = -1;
-    TStatEntries KeyIdxStats;
-    TStatEntries SNoStats;
     QStringList startupMessages_;
     bool startupReported_ = false;
     bool closePending_ = false;
     // The button shape window is about to open or open: further clicks open no other.
     bool shapeWindowPending_ = false;
-    // The JPEG bytes the picture box shows: the shown model's picture or the file last loaded.
-    TSSByteArray pictureBytes_;
 
     // Toolbar.
     QToolBar* ToolBar1 = nullptr;
@@ -218,25 +204,16 @@ private:
     QAction* redoAction_ = nullptr;
 
     // Left panel.
-    QLabel* Label6 = nullptr; // "Search"
-    QLineEdit* Edit1 = nullptr;
-    TtsGrid* tsGrid1 = nullptr;
-    QLabel* Label3 = nullptr; // "Page Counts"
+    ModelListPanel* list_ = nullptr;
+    TtsGrid* tsGrid1 = nullptr; // the list's grid
+    QLabel* Label3 = nullptr;   // "Page Counts"
     TSpinEdit* SpinEdit2 = nullptr;
     QCheckBox* CheckBox1 = nullptr;
     TtsGrid* tsGrid3 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QLabel* Label4 = nullptr; // "One in Two's buttons count"
-    TSpinEdit* SpinEdit3 = nullptr;
-    QStackedWidget* chipGroups_ = nullptr; // both chip groups in one place, one shown
-    TRadioGroup* chipType = nullptr;
-    TRadioGroup* RadioGroup1 = nullptr;
+    ChipSettingsPanel* chips_ = nullptr;
 
     // Right panel.
-    QPushButton* BitBtn3 = nullptr;
-    QLabel* Label2 = nullptr;
-    TPictureBox* Image1 = nullptr;
-    QAction* SAVEPICTURE1 = nullptr;
+    PicturePanel* picture_ = nullptr;
 
     // Centre.
     QLabel* Label1 = nullptr;
@@ -251,20 +228,22 @@ private:
     TtsGrid* tsGridKeyList2 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     QPlainTextEdit* Memo2 = nullptr;
-    TRollUpFrame* spSkinGroupBox1 = nullptr;
-    QListWidget* ListBox1 = nullptr;
+    KeyStatsPanel* spSkinGroupBox1 = nullptr; // "KeyIdx info"
 };
 
-// Sets a flag for a scope and clears it on every way out, errors included.
+// Sets a flag for a scope and gives it back its value on every way out, errors included.
 class TUpdatingScope {
 public:
-    explicit TUpdatingScope(bool& updating) : updating_(updating) { updating_ = true; }
-    ~TUpdatingScope() { updating_ = false; }
+    explicit TUpdatingScope(bool& updating) : updating_(updating), before_(updating) {
+        updating_ = true;
+    }
+    ~TUpdatingScope() { updating_ = before_; }
     TUpdatingScope(const TUpdatingScope&) = delete;
     TUpdatingScope& operator=(const TUpdatingScope&) = delete;
 
 private:
     bool& updating_;
+    bool before_;
 };
 
 } // namespace mm
