@@ -26,19 +26,12 @@ constexpr char kTagProperty[] = "Tag";
 } // namespace
 
 TButtonShapeWindow::TButtonShapeWindow(TDialogs& dialogs, std::string exeDir, QWidget* parent)
-    : QDialog(parent), dialogs_(dialogs), exeDir_(std::move(exeDir)) {
+    : QDialog(parent), dialogs_(dialogs), handlers_(*this, dialogs, {}),
+      exeDir_(std::move(exeDir)) {
     BuildLayout();
-    Wire(Button1, &QPushButton::clicked, &TButtonShapeWindow::Button1Click);
-    Wire(Button2, &QPushButton::clicked, &TButtonShapeWindow::Button2Click);
-    Wire(Panel2, &TPanel::Click, &TButtonShapeWindow::Panel2Click);
-}
-
-template <typename Sender, typename Signal>
-void TButtonShapeWindow::Wire(Sender* sender, Signal signal,
-                              void (TButtonShapeWindow::*handler)()) {
-    connect(sender, signal, this, [this, handler] {
-        PostGuarded(this, dialogs_, [this, handler] { (this->*handler)(); });
-    });
+    handlers_.Wire(Button1, &QPushButton::clicked, [this] { EditClick(); });
+    handlers_.Wire(Button2, &QPushButton::clicked, [this] { CheckClick(); });
+    handlers_.Wire(Panel2, &TPanel::Click, [this] { ShiftLayerClick(); });
 }
 
 void TButtonShapeWindow::BuildLayout() {
@@ -64,7 +57,7 @@ void TButtonShapeWindow::BuildLayout() {
     HotImage1->InitColor = 0; // black
     // Shown once the event that met the error has returned.
     HotImage1->EventError = [this](const std::string& message) {
-        PostGuarded(this, dialogs_, [message] { throw Error(message); });
+        handlers_.Post([message] { throw Error(message); });
     };
     HotImage1->HotSpotsEditor = [this](THotImage& image) {
         return EditHotMap(dialogs_, image.HotSpots, image.objectName(), this, TraceKeysOf(model_));
@@ -97,7 +90,7 @@ void TButtonShapeWindow::LoadModel(const TMyModelRecord& record) {
     HotImage1->RenderBuffer();
 }
 
-void TButtonShapeWindow::Button1Click() {
+void TButtonShapeWindow::EditClick() {
     if (!HotImage1->EditHotSpots())
         return;
     const QString file = QFileInfo(QFile::decodeName(HotImage1->FileName().c_str())).fileName();
@@ -108,13 +101,13 @@ void TButtonShapeWindow::Button1Click() {
                              .arg(file));
 }
 
-void TButtonShapeWindow::Button2Click() {
+void TButtonShapeWindow::CheckClick() {
     const bool on = Button2->property(kTagProperty).toInt() == 0;
     Button2->setProperty(kTagProperty, on ? 1 : 0);
     HotImage1->SetCheckMarks(on);
 }
 
-void TButtonShapeWindow::Panel2Click() {
+void TButtonShapeWindow::ShiftLayerClick() {
     HotImage1->SetShiftOn(!HotImage1->ShiftOn());
 }
 

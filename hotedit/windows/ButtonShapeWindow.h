@@ -2,6 +2,7 @@
 // The button shape window: one model's picture with the outlines of its buttons from the
 // model's own hot-map file, "Edit" to change them in the hot-map editor and save them, "Check"
 // to tick every button.
+#include "controls/DeferredHandlers.h"
 #include "model/ModelRecord.h"
 
 #include <QDialog>
@@ -40,16 +41,14 @@ protected:
 
 private:
     void BuildLayout();
-    // Connects a control's event to a handler that runs once the event has returned.
-    template <typename Sender, typename Signal>
-    void Wire(Sender* sender, Signal signal, void (TButtonShapeWindow::*handler)());
-
     // Handlers.
-    void Button1Click(); // the hot-map editor; its result is saved on OK
-    void Button2Click(); // check marks on every spot on and off
-    void Panel2Click();  // the SHIFT layer on and off
+    void EditClick();       // the hot-map editor; its result is saved on OK
+    void CheckClick();      // check marks on every spot on and off
+    void ShiftLayerClick(); // the SHIFT layer on and off
 
     TDialogs& dialogs_;
+    // Each handler runs once the event that started it has returned.
+    TDeferredHandlers handlers_;
     std::string exeDir_;
     TMyModelRecord model_;
 
@@ -63,9 +62,8 @@ private:
 
 // What "Draw buttons shape" does: a fresh window loaded with the record, shown modally and
 // released. When the model's hot-map file is damaged the error is reported through the dialogs
-// and the window is never shown. Run it from a posted handler (PostGuarded), never from inside
-// a control's own signal.
-// `report` is told what each saved edit wrote.
+// and the window is never shown. Run it from a posted handler (as TDeferredHandlers posts them),
+// never from inside a control's own signal. `report` is told what each saved edit wrote.
 void ShowButtonShapeWindow(QWidget* parent, TDialogs& dialogs, const TMyModelRecord& record,
                            const std::string& exeDir,
                            const std::function<void(const QString&)>& report = {});

@@ -2,6 +2,8 @@
 // What the editors' windows share: every handler runs through the error report and is followed
 // by showing the document as it stands; handlers that may show a message, open a window or close
 // one run once the event that started them has returned.
+#include "controls/DeferredHandlers.h"
+
 #include <QDialog>
 #include <functional>
 
@@ -31,8 +33,9 @@ protected:
     // while everything its handlers use is alive (the controls go only after it).
     void DisconnectControls();
 
-    void Run(const std::function<void()>& handler);
-    void Post(std::function<void()> handler);
+    // The program's one way of running a handler: through the error report, then ShowState.
+    void Run(const std::function<void()>& handler) { handlers_.Run(handler); }
+    void Post(std::function<void()> handler) { handlers_.Post(std::move(handler)); }
 
     // Connects a control's signal to a handler run once the event has returned, or at once.
     template <typename Window, typename Sender, typename Signal>
@@ -51,6 +54,7 @@ protected:
     TDialogs& dialogs_;
 
 private:
+    TDeferredHandlers handlers_;
     bool asking_ = false;
 };
 
