@@ -1,8 +1,9 @@
 #include "HotMapDocument.h"
 
-#include "SnapshotCommand.h"
+#include "WorkingCopyCommand.h"
 #include "hotimage/core/HotMapFormats.h"
 #include "platform/Gbk.h"
+#include "platform/ui/QtText.h"
 
 #include <algorithm>
 
@@ -62,7 +63,7 @@ void THotMapDocument::Append(const TSpotData& spot) {
     THotMapState after = State();
     after.Spots.push_back(spot);
     after.Selected = static_cast<int>(after.Spots.size()) - 1;
-    Change(std::move(after));
+    Change(std::move(after), SpotLabel("Add spot", spot));
 }
 
 void THotMapDocument::Replace(int index, const TSpotData& spot) {
@@ -71,7 +72,7 @@ void THotMapDocument::Replace(int index, const TSpotData& spot) {
     THotMapState after = State();
     after.Spots[static_cast<size_t>(index)] = spot;
     after.Selected = index;
-    Change(std::move(after));
+    Change(std::move(after), SpotLabel("Edit spot", spot));
 }
 
 void THotMapDocument::CopySelected() {
@@ -88,13 +89,14 @@ void THotMapDocument::DeleteSelected() {
     if (!SelectedSpot())
         return;
     THotMapState after = State();
+    const QString label = SpotLabel("Delete spot", after.Spots[static_cast<size_t>(selected_)]);
     after.Spots.erase(after.Spots.begin() + selected_);
     after.Selected = -1;
-    Change(std::move(after));
+    Change(std::move(after), label);
 }
 
 void THotMapDocument::Clear() {
-    Change({});
+    Change({}, "Clear spots");
 }
 
 void THotMapDocument::MoveSelectedTo(int target) {
@@ -108,7 +110,7 @@ void THotMapDocument::MoveSelectedTo(int target) {
     else
         std::rotate(to, from, from + 1);
     after.Selected = target;
-    Change(std::move(after));
+    Change(std::move(after), SpotLabel("Move spot", after.Spots[static_cast<size_t>(target)]));
 }
 
 void THotMapDocument::Load(const std::string& fileName) {
@@ -118,10 +120,10 @@ void THotMapDocument::Load(const std::string& fileName) {
     try {
         LoadHotMapByContent(fileName, loaded);
     } catch (...) {
-        Change(StateOf(loaded, -1));
+        Change(StateOf(loaded, -1), "Load outlines");
         throw;
     }
-    Change(StateOf(loaded, loaded.Count() > 0 ? 0 : -1));
+    Change(StateOf(loaded, loaded.Count() > 0 ? 0 : -1), "Load outlines");
 }
 
 void THotMapDocument::Save(const std::string& fileName, THotMapFormat format) const {
@@ -132,14 +134,19 @@ THotMapState THotMapDocument::State() const {
     return StateOf(spots_, selected_);
 }
 
-void THotMapDocument::Change(THotMapState after) {
+QString THotMapDocument::SpotLabel(const char* action, const TSpotData& spot) const {
+    const QString hint = QStringFromGbk(spot.Hint).simplified();
+    return QString("%1 %2").arg(action, hint.isEmpty() ? QString("KeyIdx %1").arg(spot.ID) : hint);
+}
+
+void THotMapDocument::Change(THotMapState after, const QString& label) {
     THotMapState before = State();
     if (after.Spots == before.Spots) {
         Select(after.Selected);
         return;
     }
-    undo_.push(new TSnapshotCommand<THotMapState>([this](const THotMapState& s) { Restore(s); },
-                                                  std::move(before), std::move(after)));
+    undo_.push(new TWorkingCopyCommand<THotMapState>([this](const THotMapState& s) { Restore(s); },
+                                                     std::move(before), std::move(after), label));
 }
 
 void THotMapDocument::Restore(const THotMapState& state) {

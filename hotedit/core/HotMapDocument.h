@@ -81,8 +81,10 @@ public:
     THotMapState State() const;
 
 private:
-    // One command from the current state to `after`; nothing when they are equal.
-    void Change(THotMapState after);
+    // One command from the current state to `after`, labelled; nothing when they are equal.
+    void Change(THotMapState after, const QString& label);
+    // "Delete spot Power": the spot named by its hint, or by its KeyIdx when it has none.
+    QString SpotLabel(const char* action, const TSpotData& spot) const;
     void Restore(const THotMapState& state);
 
     THotSpots spots_;

@@ -8,6 +8,11 @@ namespace mm {
 
 namespace {
 
+// "Move point 3": points are counted from 1, as the list shows them.
+QString PointLabel(const char* action, int index) {
+    return QString("%1 %2").arg(action).arg(index + 1);
+}
+
 constexpr int kHandleHalf = 4;
 constexpr int64_t kBeyondInt32 = int64_t{1} << 32;
 
@@ -134,7 +139,7 @@ void TSpotDocument::EnterDrawing(std::optional<TPoint> pointer) {
     drawing_ = true;
     bandHidden_ = true;
     outside_ = false;
-    Commit(std::move(next));
+    Commit(std::move(next), "Start drawing");
     if (pointer)
         Move(*pointer, true);
 }
@@ -147,7 +152,7 @@ void TSpotDocument::LeaveDrawing() {
         OrderCorners(next.Points);
     EndDrawing();
     next.Selected = static_cast<int>(next.Points.size()) - 1;
-    Commit(std::move(next));
+    Commit(std::move(next), "Finish drawing");
 }
 
 void TSpotDocument::EndDrawing() {
@@ -199,12 +204,12 @@ void TSpotDocument::Move(TPoint view, bool inside) {
             OrderCorners(next.Points);
             next.Selected = next.Points[1] == at ? 1 : next.Points[0] == at ? 0 : draggedIndex_;
         }
-        Commit(std::move(next), dragKey_);
+        Commit(std::move(next), PointLabel("Move point", draggedIndex_), dragKey_);
     } else if (moving_ && pressed_.size() == draft_.Points.size()) {
         TSpotDraft next = draft_;
         for (size_t i = 0; i < next.Points.size(); ++i)
             next.Points[i] = zoom_.ToPicture(Shifted(zoom_.ToView(pressed_[i]), press_, view));
-        Commit(std::move(next), dragKey_);
+        Commit(std::move(next), "Move outline", dragKey_);
     }
 }
 
@@ -215,14 +220,19 @@ void TSpotDocument::Release(Qt::MouseButton button, TPoint view) {
         const TPoint at = zoom_.ToPicture(view);
         TSpotDraft next = draft_;
         const int count = PointCount();
+        QString label;
         if (next.Shape == TSpotShape::Polyline) {
             next.Points.push_back(at);
+            label = PointLabel("Add point", count);
         } else if (count < 2) {
             next.Points.push_back(at); // the next free corner
             next.Selected = 1 - count;
+            label = PointLabel("Set corner", count);
         } else {
             // The selected corner; without one, corner 1, as the band runs from corner 0.
-            next.Points[next.Selected == 0 ? 0 : 1] = at;
+            const int corner = next.Selected == 0 ? 0 : 1;
+            next.Points[static_cast<size_t>(corner)] = at;
+            label = PointLabel("Set corner", corner);
         }
         if (IsBox(next.Shape) && next.Points.size() == 2) {
             // The second corner ends drawing mode; one command with the click.
@@ -230,7 +240,7 @@ void TSpotDocument::Release(Qt::MouseButton button, TPoint view) {
             next.Selected = 1;
             EndDrawing();
         }
-        Commit(std::move(next));
+        Commit(std::move(next), label);
     }
     // The list is refilled without a selection while the outline moves: no point stays
     // selected for "De&lete point" to remove.
@@ -248,12 +258,15 @@ void TSpotDocument::DeletePoint() {
     if (drawing_)
         return;
     TSpotDraft next = draft_;
-    if (IsBox(next.Shape))
+    QString label = "Delete corners";
+    if (IsBox(next.Shape)) {
         next.Points.clear();
-    else if (HasSelection())
+    } else if (HasSelection()) {
+        label = PointLabel("Delete point", next.Selected);
         next.Points.erase(next.Points.begin() + next.Selected);
+    }
     next.Selected = -1;
-    Commit(std::move(next));
+    Commit(std::move(next), label);
 }
 
 bool TSpotDocument::ShapeChangeLosesPoints(TSpotShape shape) const {
@@ -267,37 +280,38 @@ void TSpotDocument::SetShape(TSpotShape shape) {
     next.Shape = shape;
     next.Points.clear();
     next.Selected = -1;
-    Commit(std::move(next));
+    Commit(std::move(next), "Change shape");
 }
 
-template <typename T> void TSpotDocument::SetField(T TSpotDraft::*field, T value, TMergeKey key) {
+template <typename T>
+void TSpotDocument::SetField(T TSpotDraft::*field, T value, const QString& label, TMergeKey key) {
     TSpotDraft next = draft_;
     next.*field = std::move(value);
-    Commit(std::move(next), key);
+    Commit(std::move(next), label, key);
 }
 
 void TSpotDocument::SetIdText(std::string text) {
-    SetField(&TSpotDraft::IdText, std::move(text), TypingKey(kMergeIdText));
+    SetField(&TSpotDraft::IdText, std::move(text), "Change KeyIdx", TypingKey(kMergeIdText));
 }
 
 void TSpotDocument::SetEnabled(bool enabled) {
-    SetField(&TSpotDraft::Enabled, static_cast<uint8_t>(enabled ? 1 : 0));
+    SetField(&TSpotDraft::Enabled, static_cast<uint8_t>(enabled ? 1 : 0), "Change Enabled");
 }
 
 void TSpotDocument::SetKeyKind(int32_t index) {
-    SetField(&TSpotDraft::KeyKind, index);
+    SetField(&TSpotDraft::KeyKind, index, "Change key kind");
 }
 
 void TSpotDocument::SetNormalColor(int32_t color) {
-    SetField(&TSpotDraft::NormalColor, color);
+    SetField(&TSpotDraft::NormalColor, color, "Change normal color");
 }
 
 void TSpotDocument::SetToggleColor(int32_t color) {
-    SetField(&TSpotDraft::ToggleColor, color);
+    SetField(&TSpotDraft::ToggleColor, color, "Change toggle color");
 }
 
 void TSpotDocument::SetHint(std::string hint) {
-    SetField(&TSpotDraft::Hint, std::move(hint), TypingKey(kMergeHint));
+    SetField(&TSpotDraft::Hint, std::move(hint), "Change hint", TypingKey(kMergeHint));
 }
 
 void TSpotDocument::Undo() {
@@ -381,14 +395,14 @@ void TSpotDocument::WriteBack(TSpot& spot) const {
     spot.SetShape(draft_.Shape);
 }
 
-void TSpotDocument::Commit(TSpotDraft next, TMergeKey key) {
+void TSpotDocument::Commit(TSpotDraft next, const QString& label, TMergeKey key) {
     if (SameContent(next, draft_)) {
         Adopt(next);
         return;
     }
     lastKey_ = key;
-    undo_.push(new TSnapshotCommand<TSpotDraft>([this](const TSpotDraft& d) { Adopt(d); }, draft_,
-                                                std::move(next), key));
+    undo_.push(new TWorkingCopyCommand<TSpotDraft>([this](const TSpotDraft& d) { Adopt(d); },
+                                                   draft_, std::move(next), label, key));
 }
 
 void TSpotDocument::Adopt(const TSpotDraft& draft) {

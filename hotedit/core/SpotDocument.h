@@ -4,9 +4,9 @@
 // point, moving the outline), and every change of the copy as one command on an undo stack
 // that starts empty when the editor opens. Steps of one pointer drag, and keys typed into one
 // text, become one command.
-#include "SnapshotCommand.h"
 #include "SpotCanvas.h"
 #include "SpotView.h"
+#include "WorkingCopyCommand.h"
 
 #include <QString>
 #include <QUndoStack>
@@ -123,9 +123,10 @@ public:
 private:
     // One command from the current draft to `next`, merged with the last one when they share
     // the key; only a new selection when the outline and the fields stay.
-    void Commit(TSpotDraft next, TMergeKey key = {});
+    void Commit(TSpotDraft next, const QString& label, TMergeKey key = {});
     // One field of the draft changed, as a command.
-    template <typename T> void SetField(T TSpotDraft::*field, T value, TMergeKey key = {});
+    template <typename T>
+    void SetField(T TSpotDraft::*field, T value, const QString& label, TMergeKey key = {});
     void Adopt(const TSpotDraft& draft);
     void EndDrawing();
     TMergeKey TypingKey(int id);

@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 #include "hotimage/core/HotMapFormats.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -388,6 +389,30 @@ TEST_F(HotMapFiles, UndoAndRedoRetraceAnySequenceByteForByte) {
         for (int redo = 0; redo < top; ++redo)
             document.Redo();
         EXPECT_EQ(BinaryOf(document), edited) << "seed " << seed;
+    }
+}
+
+// Each change is named on the undo stack for its spot: by its hint, else by its KeyIdx.
+TEST(HotMapDocument, EachChangeIsLabelledWithItsSpot) {
+    THotSpots source;
+    FillFive(source);
+    THotMapDocument document(source);
+    TSpotData unnamed = document.NewSpot();
+    const std::vector<std::pair<std::function<void()>, QString>> steps = {
+        {[&] { document.Append(unnamed); }, "Add spot KeyIdx 5"},
+        {[&] { document.Select(1), document.DeleteSelected(); }, "Delete spot Key 1"},
+        {[&] { document.Select(0), document.MoveSelectedTo(2); }, "Move spot Key 0"},
+        {[&] {
+             TSpotData renamed = document.Spots().Items(1)->Data();
+             renamed.Hint = "Power\r\nOn";
+             document.Replace(1, renamed);
+         },
+         "Edit spot Power On"},
+        {[&] { document.Clear(); }, "Clear spots"},
+    };
+    for (const auto& [step, label] : steps) {
+        step();
+        EXPECT_EQ(document.UndoStack().undoText(), label);
     }
 }
 

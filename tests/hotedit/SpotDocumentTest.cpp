@@ -4,6 +4,7 @@
 #include "HotMapBinary.h"
 #include "SpotSupport.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -440,6 +441,47 @@ TEST(SpotDocument, UndoAndRedoRetraceAnySequenceByteForByte) {
         for (int redo = 0; redo < top; ++redo)
             e.document.Redo();
         EXPECT_EQ(WrittenBack(e.document, *e.spot), edited) << "seed " << seed;
+    }
+}
+
+// Each gesture is named on the undo stack; points are counted from 1, as the list shows them.
+TEST(SpotDocument, EachGestureIsLabelled) {
+    TEditing e(MakeSpot(TSpotShape::Polyline, {{10, 10}, {20, 10}, {20, 20}}), 2);
+    const std::vector<std::pair<std::function<void()>, QString>> steps = {
+        {[&] {
+             e.document.Press(Qt::LeftButton, {40, 40}, false); // point 3's handle
+             e.document.Move({60, 40}, true);
+             e.document.Release(Qt::LeftButton, {60, 40});
+         },
+         "Move point 3"},
+        {[&] {
+             e.document.Press(Qt::LeftButton, {0, 0}, true);
+             e.document.Move({10, 10}, true);
+             e.document.Release(Qt::LeftButton, {10, 10});
+         },
+         "Move outline"},
+        {[&] { e.document.SelectPoint(1), e.document.DeletePoint(); }, "Delete point 2"},
+        {[&] {
+             e.document.EnterDrawing(std::nullopt), e.Click({100, 100});
+         },
+         "Add point 3"},
+        // Leaving drawing mode changes no point of a polyline: no command of its own.
+        {[&] { e.document.LeaveDrawing(), e.document.SetIdText("7"); }, "Change KeyIdx"},
+        {[&] { e.document.SetHint("Power"); }, "Change hint"},
+        {[&] { e.document.SetShape(TSpotShape::Ellipse); }, "Change shape"},
+        {[&] {
+             e.document.EnterDrawing(std::nullopt), e.Click({10, 10});
+         },
+         "Set corner 1"},
+        {[&] {
+             e.Click({50, 30});
+         },
+         "Set corner 2"},
+        {[&] { e.document.DeletePoint(); }, "Delete corners"},
+    };
+    for (const auto& [step, label] : steps) {
+        step();
+        EXPECT_EQ(e.document.UndoStack().undoText(), label);
     }
 }
 
