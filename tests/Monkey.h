@@ -74,9 +74,11 @@ public:
     // event left for the event loop has run.
     std::function<void()> AfterEachEvent;
 
-    // Sends events until `events` were sent or the time is up; returns how many were sent.
+    // Sends events until `events` were sent or the time is up; returns how many were sent in all
+    // (a run may be continued with another call).
     int Run(int events, int milliseconds) {
         limit_ = events;
+        rootSteps_ = 0;
         clock_.start();
         budget_ = milliseconds;
         TWatchdog watchdog(std::chrono::milliseconds(milliseconds) + kGrace);

@@ -60,7 +60,13 @@ void TButtonShapeWindow::BuildLayout() {
         handlers_.Post([message] { throw Error(message); });
     };
     HotImage1->HotSpotsEditor = [this](THotImage& image) {
-        return EditHotMap(dialogs_, image.HotSpots, image.objectName(), this, TraceKeysOf(model_));
+        THotSpots edited;
+        edited.Assign(image.HotSpots());
+        if (!EditHotMap(dialogs_, image.Picture(), edited, image.objectName(), this,
+                        TraceKeysOf(model_)))
+            return false;
+        image.SetHotSpots(edited);
+        return true;
     };
 
     // Below the first client area: reached by enlarging the window.
@@ -94,7 +100,7 @@ void TButtonShapeWindow::EditClick() {
     if (!HotImage1->EditHotSpots())
         return;
     const QString file = QFileInfo(QFile::decodeName(HotImage1->FileName().c_str())).fileName();
-    const int count = HotImage1->HotSpots.Count();
+    const int count = HotImage1->HotSpots().Count();
     emit OutlinesWritten(QStringLiteral("%1 %2 written to %3")
                              .arg(count)
                              .arg(count == 1 ? "outline" : "outlines")

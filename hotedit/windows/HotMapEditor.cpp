@@ -297,9 +297,8 @@ void THotMapEditor::btnCancelClick() {
     reject();
 }
 
-bool EditHotMap(TDialogs& dialogs, THotSpots& hotSpots, const QString& caption, QWidget* parent,
-                const std::vector<TTraceKey>& keys) {
-    const QImage picture = hotSpots.Image() ? hotSpots.Image()->SpotsPicture() : QImage();
+bool EditHotMap(TDialogs& dialogs, const QImage& picture, THotSpots& hotSpots,
+                const QString& caption, QWidget* parent, const std::vector<TTraceKey>& keys) {
     if (picture.isNull()) {
         dialogs.ShowMessage("Picture property undefined");
         return false;

@@ -100,12 +100,13 @@ private:
     QPushButton* btnCancel = nullptr;
 };
 
-// Runs the hot-map editor on a copy of the hot map, captioned `caption`. Without a picture of
-// the list's owning control it tells the user "Picture property undefined" and answers false.
+// Runs the hot-map editor on a copy of the hot map over `picture`, captioned `caption`. Without a
+// picture it tells the user "Picture property undefined" and answers false.
 // On OK the hot map becomes the edited copy (true); on Cancel it stays as it was (false). Run
 // it from a posted handler, never from inside a control's own signal.
 // "Trace" matches the labels it reads against `keys`.
-bool EditHotMap(TDialogs& dialogs, THotSpots& hotSpots, const QString& caption,
-                QWidget* parent = nullptr, const std::vector<TTraceKey>& keys = {});
+bool EditHotMap(TDialogs& dialogs, const QImage& picture, THotSpots& hotSpots,
+                const QString& caption, QWidget* parent = nullptr,
+                const std::vector<TTraceKey>& keys = {});
 
 } // namespace mm

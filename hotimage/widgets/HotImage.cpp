@@ -22,7 +22,7 @@ THotImage::THotImage(QWidget* parent) : TBackBufferBox(parent) {
 }
 
 THotImage::~THotImage() {
-    HotSpots.Clear(); // while the tracker that hears of it is alive
+    spots_.Clear(); // while the tracker that hears of it is alive
 }
 
 void THotImage::SetSelectedIndex(int32_t index) {
@@ -78,7 +78,7 @@ void THotImage::LoadPictureAndMap(TStream& stream, const std::string& mapFileNam
     state_.ShiftIndex = -1;
     mapFile_.Load(mapFileName);
     ClearCheckMarks();
-    state_.ShiftIndex = HotSpots.IndexOfShiftKey();
+    state_.ShiftIndex = spots_.IndexOfShiftKey();
 }
 
 TSpotMapping THotImage::GetMapping() const {
@@ -115,14 +115,14 @@ void THotImage::DrawCheckMark(int index) {
 }
 
 void THotImage::SetCheckMarks(bool on) {
-    for (int i = 0; i < HotSpots.Count(); ++i)
-        HotSpots.Items(i)->CheckMarks = {on, on};
+    for (int i = 0; i < spots_.Count(); ++i)
+        spots_.Items(i)->CheckMarks = {on, on};
     RenderBuffer();
 }
 
 void THotImage::ClearCheckMarks() {
-    for (int i = 0; i < HotSpots.Count(); ++i)
-        HotSpots.Items(i)->CheckMarks = {false, false};
+    for (int i = 0; i < spots_.Count(); ++i)
+        spots_.Items(i)->CheckMarks = {false, false};
 }
 
 void THotImage::HitTestAt(QPoint position) {

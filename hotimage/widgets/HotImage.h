@@ -22,9 +22,9 @@ public:
     ~THotImage() override;
 
     // Runs the hot-map editor on the control, captioned with the control's objectName(): it
-    // edits a copy of HotSpots and, on OK, assigns the copy back and answers true; without a
-    // picture it tells the user so and answers false. Set by the control's owner, so that this
-    // library knows no editor.
+    // edits a copy of HotSpots() and, on OK, hands the copy to SetHotSpots and answers true;
+    // without a picture it tells the user so and answers false. Set by the control's owner, so that
+    // this library knows no editor.
     using THotSpotsEditor = std::function<bool(THotImage& image)>;
     THotSpotsEditor HotSpotsEditor;
     // Told of an error raised while the control handled an event of its own (an outline whose
@@ -32,7 +32,9 @@ public:
     // Without it the error is dropped.
     std::function<void(const std::string& message)> EventError;
 
-    THotSpots HotSpots{this};
+    // The spots shown; changed only through SetHotSpots, so that what the renderer and the
+    // pointer read is what the control shows.
+    const THotSpots& HotSpots() const { return spots_; }
 
     // As decoded; its size is the picture space of the spots.
     const QImage& Picture() const { return picture_; }
@@ -55,7 +57,7 @@ public:
 
     void SetSelectedIndex(int32_t index); // repaints when it changes
     void SetShiftOn(bool on);             // repaints when it changes
-    void SetHotSpots(const THotSpots& value) { HotSpots.Assign(value); }
+    void SetHotSpots(const THotSpots& value) { spots_.Assign(value); }
     void SetHotSpot(TSpot* spot); // and the cursor that goes with it
     // The picture, at its natural size, becomes the one shown (valid when it is not empty).
     void SetPicture(const QImage& picture);
@@ -105,9 +107,10 @@ private:
     QCursor hotCursor_{Qt::PointingHandCursor};
     QCursor normalCursor_{Qt::ArrowCursor};
     THotImageState state_;
-    THotImageRenderer renderer_{pictureBitmap_, HotSpots, state_};
-    THotPointer pointer_{HotSpots};
-    THotMapFile mapFile_{HotSpots}; // every read and write of the spots' file
+    THotSpots spots_{this};
+    THotImageRenderer renderer_{pictureBitmap_, spots_, state_};
+    THotPointer pointer_{spots_};
+    THotMapFile mapFile_{spots_}; // every read and write of the spots' file
 };
 
 } // namespace mm

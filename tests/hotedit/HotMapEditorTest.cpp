@@ -646,12 +646,12 @@ TEST_F(HotMapEditor, UndoAndRedoKeysRetraceEveryCommand) {
     EXPECT_EQ(Ids(), (std::vector<int>{20, 21}));
 }
 
-// EditHotMap as the hot image control runs it: modal, on the control's own list.
+// EditHotMap as the button shape window runs it: modal, on a copy of the control's list.
 class EditHotMapTest : public testing::Test {
 protected:
     TScriptedDialogs dialogs;
     THotImage image;
-    THotSpots& spots = image.HotSpots;
+    THotSpots spots;
 
     void SetUp() override {
         image.setObjectName("HotImage1");
@@ -669,7 +669,7 @@ TEST_F(EditHotMapTest, CancelLeavesTheHotMapAsItWas) {
         Click(test::Find(&editor, "btnCancel"));
     });
     dialogs.QueueConfirm(true);
-    EXPECT_FALSE(EditHotMap(dialogs, spots, "HotImage1"));
+    EXPECT_FALSE(EditHotMap(dialogs, image.Picture(), spots, "HotImage1"));
     EXPECT_EQ(BinaryOf(spots), before);
     EXPECT_EQ(dialogs.shown, QStringList{"Discard the changes to the outlines?"});
     dialogs.Clear();
@@ -682,16 +682,16 @@ TEST_F(EditHotMapTest, CancelLeavesTheHotMapAsItWas) {
         list->setFocus(); // a button with the focus would take Return itself
         Key(list, Qt::Key_Return);
     });
-    EXPECT_TRUE(EditHotMap(dialogs, spots, "HotImage1"));
+    EXPECT_TRUE(EditHotMap(dialogs, image.Picture(), spots, "HotImage1"));
     EXPECT_EQ(spots.Count(), 2);
     EXPECT_EQ(spots.Items(0)->ID, 2);
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
 TEST_F(EditHotMapTest, WithoutAPictureTheEditorSaysSo) {
-    EXPECT_FALSE(EditHotMap(dialogs, spots, "HotImage1"));
+    EXPECT_FALSE(EditHotMap(dialogs, image.Picture(), spots, "HotImage1"));
     THotSpots unowned;
-    EXPECT_FALSE(EditHotMap(dialogs, unowned, "HotImage1"));
+    EXPECT_FALSE(EditHotMap(dialogs, QImage(), unowned, "HotImage1"));
     EXPECT_EQ(dialogs.shown,
               (QStringList{"Picture property undefined", "Picture property undefined"}));
     EXPECT_EQ(spots.Count(), 3);

@@ -85,7 +85,7 @@ protected:
             for (int x = 0; x < picture.width(); ++x)
                 expected.setPixel(x, y, picture.pixel(x, y));
         for (const auto& [index, tint] : tints) {
-            const TSpot& spot = *image->HotSpots.Items(index);
+            const TSpot& spot = *image->HotSpots().Items(index);
             for (int y = 0; y < picture.height(); ++y)
                 for (int x = 0; x < picture.width(); ++x)
                     if (spot.Contains({x, y}))
@@ -124,8 +124,8 @@ TEST_F(HotImage, StartsEmptyAndInvalid) {
     EXPECT_EQ(image->TrackedSpot(), nullptr);
     EXPECT_FALSE(image->Stretch());
     EXPECT_EQ(image->FileName(), "");
-    EXPECT_EQ(image->HotSpots.Count(), 0);
-    EXPECT_NE(image->HotSpots.Image(), nullptr);
+    EXPECT_EQ(image->HotSpots().Count(), 0);
+    EXPECT_NE(image->HotSpots().Image(), nullptr);
     EXPECT_EQ(image->HotCursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(Cursor(), Qt::ArrowCursor);
     EXPECT_EQ(image->BackBuffer.size(), QSize(80, 50));
@@ -138,7 +138,7 @@ TEST_F(HotImage, TheFirstMapLoadedTintsSpotZeroAndItsPartner) {
     EXPECT_EQ(image->Picture().size(), QSize(40, 30));
     EXPECT_EQ(image->ShiftIndex(), 1);
     EXPECT_EQ(image->FileName(), dir.File("Model0001.hmt"));
-    EXPECT_EQ(image->HotSpots.Count(), 5);
+    EXPECT_EQ(image->HotSpots().Count(), 5);
     const QImage expected = Expected({{0, kDefaultNormalColor}, {2, kDefaultNormalColor}});
     EXPECT_TRUE(image->BackBuffer == expected);
     EXPECT_TRUE(window.grab().toImage().copy(0, 0, 80, 50).convertToFormat(QImage::Format_RGB32) ==
@@ -153,8 +153,8 @@ TEST_F(HotImage, ALoadResetsTheLayerAndKeepsTheSelection) {
     LoadFourSpots();
     EXPECT_FALSE(image->ShiftOn());
     EXPECT_EQ(image->SelectedIndex(), 2);
-    for (int i = 0; i < image->HotSpots.Count(); ++i)
-        EXPECT_EQ(image->HotSpots.Items(i)->CheckMarks, (std::array<bool, 2>{false, false}));
+    for (int i = 0; i < image->HotSpots().Count(); ++i)
+        EXPECT_EQ(image->HotSpots().Items(i)->CheckMarks, (std::array<bool, 2>{false, false}));
 }
 
 TEST_F(HotImage, APictureThatDoesNotDecodeLeavesTheControlInvalidAndUnseen) {
@@ -170,7 +170,7 @@ TEST_F(HotImage, APictureThatDoesNotDecodeLeavesTheControlInvalidAndUnseen) {
         Load(bytes, dir.File("Model0001.hmt"));
         EXPECT_FALSE(image->BufferValid) << name;
         EXPECT_EQ(image->Picture().size(), QSize(40, 30)) << name; // kept, unseen
-        EXPECT_EQ(image->HotSpots.Count(), 5) << name;             // the map is read all the same
+        EXPECT_EQ(image->HotSpots().Count(), 5) << name;           // the map is read all the same
         image->RenderBuffer();
         EXPECT_EQ(OnScreen({10, 10}), kParentColor) << name;
     }
@@ -179,7 +179,7 @@ TEST_F(HotImage, APictureThatDoesNotDecodeLeavesTheControlInvalidAndUnseen) {
 TEST_F(HotImage, AMissingMapShowsThePictureWithoutSpotsAndTheCursorNeverChanges) {
     Load(jpeg, dir.File("Model0002.hmt"));
     EXPECT_TRUE(image->BufferValid);
-    EXPECT_EQ(image->HotSpots.Count(), 0);
+    EXPECT_EQ(image->HotSpots().Count(), 0);
     EXPECT_TRUE(image->BackBuffer == Expected({}));
     for (int x = 0; x < 80; x += 7) {
         QTest::mouseMove(image, {x, x / 2});
@@ -197,7 +197,7 @@ TEST_F(HotImage, ADamagedMapRaisesItsErrorAfterTheListWasEmptied) {
               "Cannot read file \"" + text +
                   "\". HotMap: Invalid Stream format: it does not start with \"HMAP\" or "
                   "\"HMAp\".");
-    EXPECT_EQ(image->HotSpots.Count(), 0);
+    EXPECT_EQ(image->HotSpots().Count(), 0);
     EXPECT_EQ(image->ShiftIndex(), -1);
 
     const std::vector<uint8_t> whole = test::ReadBytes(dir.File("Model0001.hmt"));
@@ -269,8 +269,8 @@ TEST_F(HotImage, TheTrackedSpotStaysHotOverAnOverlapWhileTheButtonIsHeld) {
              spots.Add(MakeSpot(TSpotShape::Rectangle, {{0, 0}, {20, 20}}, 1));
              spots.Add(MakeSpot(TSpotShape::Rectangle, {{10, 0}, {30, 20}}, 2));
          }));
-    TSpot* first = image->HotSpots.Items(0);
-    TSpot* later = image->HotSpots.Items(1);
+    const TSpot* first = image->HotSpots().Items(0);
+    const TSpot* later = image->HotSpots().Items(1);
     QTest::mouseMove(image, {25, 5});
     QTest::mousePress(image, Qt::LeftButton, Qt::NoModifier, {25, 5});
     EXPECT_TRUE(image->Pressed());
@@ -298,7 +298,10 @@ TEST_F(HotImage, ASpotThatLeavesTheListIsForgottenWithItsCursor) {
     QTest::mouseMove(image, {5, 5});
     QTest::mousePress(image, Qt::LeftButton, Qt::NoModifier, {5, 5});
     ASSERT_EQ(Cursor(), Qt::PointingHandCursor);
-    image->HotSpots.Delete(0);
+    THotSpots rest;
+    rest.Assign(image->HotSpots());
+    rest.Delete(0);
+    image->SetHotSpots(rest);
     EXPECT_EQ(image->HotSpot(), nullptr);
     EXPECT_EQ(image->TrackedSpot(), nullptr);
     EXPECT_EQ(Cursor(), Qt::ArrowCursor);
@@ -309,8 +312,8 @@ TEST_F(HotImage, CheckMarksGoOnAndOffWithEveryRepaint) {
     LoadFourSpots();
     const QImage plain = image->BackBuffer;
     image->SetCheckMarks(true);
-    for (int i = 0; i < image->HotSpots.Count(); ++i)
-        EXPECT_EQ(image->HotSpots.Items(i)->CheckMarks, (std::array<bool, 2>{true, true}));
+    for (int i = 0; i < image->HotSpots().Count(); ++i)
+        EXPECT_EQ(image->HotSpots().Items(i)->CheckMarks, (std::array<bool, 2>{true, true}));
     // The tick's lowest point on spot 0, magenta; none on the shift key.
     EXPECT_EQ(image->BackBuffer.pixel(6, 9), Rgb(kCheckMarkColor));
     EXPECT_NE(image->BackBuffer.pixel(16, 9), Rgb(kCheckMarkColor));
@@ -337,7 +340,7 @@ TEST_F(HotImage, AResizeRendersTheBufferAtTheNewSize) {
 TEST_F(HotImage, StretchingMapsClientPointsOntoThePicture) {
     LoadFourSpots(); // 40 x 30 on a control of 80 x 50
     EXPECT_EQ(image->GetDisplayRect(), (TRect{0, 0, 40, 30}));
-    EXPECT_EQ(image->SpotAtClient(2, 2), image->HotSpots.Items(0));
+    EXPECT_EQ(image->SpotAtClient(2, 2), image->HotSpots().Items(0));
     const QImage shown = image->BackBuffer;
     image->SetStretch(true);
     EXPECT_TRUE(image->BackBuffer == shown); // stored, not painted
@@ -347,12 +350,12 @@ TEST_F(HotImage, StretchingMapsClientPointsOntoThePicture) {
     EXPECT_EQ(m.SrcHeight, 30);
     EXPECT_EQ(m.DstWidth, 80);
     EXPECT_EQ(m.DstHeight, 50);
-    EXPECT_EQ(image->SpotAtClient(2, 2), nullptr);                    // picture (1, 1)
-    EXPECT_EQ(image->SpotAtClient(10, 10), image->HotSpots.Items(0)); // picture (5, 6)
-    EXPECT_EQ(image->MappedRegion(*image->HotSpots.Items(0)).boundingRect(),
+    EXPECT_EQ(image->SpotAtClient(2, 2), nullptr);                      // picture (1, 1)
+    EXPECT_EQ(image->SpotAtClient(10, 10), image->HotSpots().Items(0)); // picture (5, 6)
+    EXPECT_EQ(image->MappedRegion(*image->HotSpots().Items(0)).boundingRect(),
               QRect(QPoint(4, 3), QPoint(19, 16)));
     QTest::mouseMove(image, {30, 8}); // picture (15, 5): the shift key
-    EXPECT_EQ(image->HotSpot(), image->HotSpots.Items(1));
+    EXPECT_EQ(image->HotSpot(), image->HotSpots().Items(1));
 }
 
 TEST_F(HotImage, TheBackBufferIsResetWithItsInitialColour) {
@@ -375,7 +378,7 @@ TEST_F(HotImage, TheBackBufferIsResetWithItsInitialColour) {
 THotImage::THotSpotsEditor Deleting(int index) {
     return [index](THotImage& edited) {
         THotSpots copy;
-        copy.Assign(edited.HotSpots);
+        copy.Assign(edited.HotSpots());
         copy.Delete(index);
         edited.SetHotSpots(copy);
         return true;
@@ -406,7 +409,7 @@ TEST_F(HotImage, EditHotSpotsSavesWhatTheEditorConfirms) {
     THotSpots saved;
     saved.LoadFromFile(file);
     EXPECT_EQ(saved.Count(), 4);
-    EXPECT_TRUE(SameSpots(saved, image->HotSpots));
+    EXPECT_TRUE(SameSpots(saved, image->HotSpots()));
     EXPECT_EQ(image->SelectedIndex(), 2);
     EXPECT_EQ(image->ShiftIndex(), 1);
     EXPECT_TRUE(image->BackBuffer == buffer); // shown at the next render
@@ -419,7 +422,7 @@ TEST_F(HotImage, EditHotSpotsSavesWhatTheEditorConfirms) {
     EXPECT_EQ(ErrorOf([&] { image->EditHotSpots(); }),
               "Cannot create file \"" + image->FileName() + "\". No such file or directory.");
     EXPECT_EQ(image->FileName(), dir.File("gone/Model0001.hmt"));
-    EXPECT_EQ(image->HotSpots.Count(), 4);
+    EXPECT_EQ(image->HotSpots().Count(), 4);
     EXPECT_TRUE(image->MapFile().HoldsUnsavedChanges());
 }
 
