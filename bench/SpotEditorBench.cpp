@@ -71,7 +71,7 @@ struct TFigures {
 
 TFigures CoreFigures(const QImage& picture, bool rectangle) {
     const std::unique_ptr<TSpot> spot = Spot(rectangle);
-    TSpotDocument document(*spot, picture.size());
+    TSpotDocument document(spot->Data(), picture.size());
     const TSpotZoom zoom = ZoomStep(kZoom500, picture.size(), kClient);
     document.SetZoom(zoom);
     document.SelectPoint(1);
@@ -108,7 +108,7 @@ void Move(QWidget* paintBox, QPoint at) {
 TFigures WindowFigures(const QImage& picture, bool rectangle, TDialogs& dialogs) {
     const std::unique_ptr<TSpot> spot = Spot(rectangle);
     TSpotEditor editor(dialogs);
-    editor.LoadSpot(picture, *spot);
+    editor.LoadSpot(picture, spot->Data());
     editor.show();
     editor.activateWindow();
     QApplication::processEvents();

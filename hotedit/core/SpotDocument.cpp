@@ -58,15 +58,17 @@ void OrderCorners(std::vector<TPoint>& corners) {
 
 } // namespace
 
-TSpotDraft DraftOf(const TSpot& spot) {
+TSpotDraft DraftOf(const TSpotData& spot) {
     TSpotDraft draft;
-    draft.Shape = spot.Shape();
-    if (IsBox(spot.Shape())) {
-        const TRect c = spot.Corners();
-        if (c.Left != c.Right || c.Top != c.Bottom)
-            draft.Points = {{c.Left, c.Top}, {c.Right, c.Bottom}};
+    draft.Shape = spot.Shape;
+    if (IsBox(spot.Shape)) {
+        // The two corners as stored; missing ones count as (0, 0).
+        const TPoint a = spot.Points.size() > 0 ? spot.Points[0] : TPoint{};
+        const TPoint b = spot.Points.size() > 1 ? spot.Points[1] : TPoint{};
+        if (a != b)
+            draft.Points = {a, b};
     } else {
-        draft.Points = spot.Points();
+        draft.Points = spot.Points;
     }
     draft.Selected = static_cast<int>(draft.Points.size()) - 1;
     draft.IdText = std::to_string(spot.ID);
@@ -109,7 +111,7 @@ std::string HintOfMemo(const QString& text) {
     return GbkFromQString(QString(text).replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
 }
 
-TSpotDocument::TSpotDocument(const TSpot& spot, QSize picture)
+TSpotDocument::TSpotDocument(const TSpotData& spot, QSize picture)
     : draft_(DraftOf(spot)), picture_(picture) {
     undo_.setUndoLimit(0); // back to the opening, however long the session
 }
@@ -380,19 +382,18 @@ std::optional<TRect> TSpotDocument::OutlineViewBounds() const {
     return bounds;
 }
 
-void TSpotDocument::WriteBack(TSpot& spot) const {
+void TSpotDocument::WriteBack(TSpotData& spot) const {
     spot.Hint = draft_.Hint;
     spot.Enabled = draft_.Enabled;
     spot.ID = SpotIdOf(draft_.IdText);
     spot.KeyKind = draft_.KeyKind;
     spot.NormalColor = draft_.NormalColor;
     spot.ToggleColor = draft_.ToggleColor;
-    spot.Clear();
+    spot.Shape = draft_.Shape;
     const bool complete = !IsBox(draft_.Shape) || draft_.Points.size() == 2;
-    if (complete)
-        for (const TPoint& p : draft_.Points)
-            spot.AddPoint(p);
-    spot.SetShape(draft_.Shape);
+    spot.Points = complete ? draft_.Points : std::vector<TPoint>{};
+    if (IsBox(spot.Shape))
+        spot.Points.resize(2); // a box without its two corners is stored as two (0, 0) corners
 }
 
 void TSpotDocument::Commit(TSpotDraft next, const QString& label, TMergeKey key) {

@@ -35,7 +35,7 @@ struct TSpotDraft {
 // The spot as the editor opens it: a rectangle or ellipse whose corners are one point has no
 // points; a key kind beyond 3 shows as 3, a negative one as none; the last point is
 // selected.
-TSpotDraft DraftOf(const TSpot& spot);
+TSpotDraft DraftOf(const TSpotData& spot);
 
 // "KeyIdx": a decimal integer with an optional sign that fits 32 bits, else 0.
 int32_t SpotIdOf(std::string_view text);
@@ -50,7 +50,7 @@ std::string HintOfMemo(const QString& text);
 
 class TSpotDocument {
 public:
-    TSpotDocument(const TSpot& spot, QSize picture);
+    TSpotDocument(const TSpotData& spot, QSize picture);
     TSpotDocument(const TSpotDocument&) = delete;
     TSpotDocument& operator=(const TSpotDocument&) = delete;
 
@@ -118,7 +118,7 @@ public:
 
     // Everything but the spot's mask and check marks: the fields, then the outline (a
     // rectangle or ellipse without both corners as four zeros).
-    void WriteBack(TSpot& spot) const;
+    void WriteBack(TSpotData& spot) const;
 
 private:
     // One command from the current draft to `next`, merged with the last one when they share

@@ -190,11 +190,9 @@ bool THotMapEditor::RunSpotEditor(const QString& caption, TSpotData& data) {
     TSpotEditor editor(dialogs_, this);
     editor.setWindowTitle(caption);
     editor.LastPoint = document_.ViewPoint;
-    TSpot spot(data);
-    if (!editor.EditSpot(picture_, spot))
+    if (!editor.EditSpot(picture_, data))
         return false;
     document_.ViewPoint = editor.LastPoint;
-    data = spot.Data();
     return true;
 }
 

@@ -59,7 +59,7 @@ TSpotEditor::~TSpotEditor() {
     DisconnectControls();
 }
 
-bool TSpotEditor::EditSpot(const QImage& picture, TSpot& spot) {
+bool TSpotEditor::EditSpot(const QImage& picture, TSpotData& spot) {
     LoadSpot(picture, spot);
     if (exec() != QDialog::Accepted)
         return false;
@@ -67,7 +67,7 @@ bool TSpotEditor::EditSpot(const QImage& picture, TSpot& spot) {
     return true;
 }
 
-void TSpotEditor::LoadSpot(const QImage& picture, const TSpot& spot) {
+void TSpotEditor::LoadSpot(const QImage& picture, const TSpotData& spot) {
     picture_ = picture;
     document_ = std::make_unique<TSpotDocument>(spot, picture.size());
     {
@@ -78,7 +78,7 @@ void TSpotEditor::LoadSpot(const QImage& picture, const TSpot& spot) {
     ShowState();
 }
 
-void TSpotEditor::WriteBack(TSpot& spot) const {
+void TSpotEditor::WriteBack(TSpotData& spot) const {
     if (document_)
         document_->WriteBack(spot);
 }

@@ -45,11 +45,11 @@ public:
 
     // Loads the spot, shows the dialog modally and, on OK, writes the result into it (true);
     // on Cancel the spot stays as it was (false). The caller sets the caption first.
-    bool EditSpot(const QImage& picture, TSpot& spot);
+    bool EditSpot(const QImage& picture, TSpotData& spot);
     // The two halves of EditSpot around the modal loop, for a caller that shows the dialog
     // itself.
-    void LoadSpot(const QImage& picture, const TSpot& spot);
-    void WriteBack(TSpot& spot) const;
+    void LoadSpot(const QImage& picture, const TSpotData& spot);
+    void WriteBack(TSpotData& spot) const;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -27,9 +27,9 @@ TSpotZoom Zoom(int factor) {
 }
 
 std::vector<uint8_t> WrittenBack(const TSpotDocument& document, const TSpot& opened) {
-    TSpot spot(opened.Data());
+    TSpotData spot = opened.Data();
     document.WriteBack(spot);
-    return BinaryOf(spot);
+    return BinaryOf(TSpot(spot));
 }
 
 // A document on the spot at 100 %.
@@ -37,7 +37,7 @@ struct TEditing {
     std::unique_ptr<TSpot> spot;
     TSpotDocument document;
     explicit TEditing(std::unique_ptr<TSpot> opened, int zoom = 1)
-        : spot(std::move(opened)), document(*spot, kPicture) {
+        : spot(std::move(opened)), document(spot->Data(), kPicture) {
         document.SetZoom(Zoom(zoom));
     }
     // A left click at a view position, as a user clicks: moved there first.
@@ -53,22 +53,22 @@ TEST(SpotDraft, OpensAsTheDialogShowsTheSpot) {
     auto rect = MakeSpot(TSpotShape::Rectangle, {{10, 20}, {50, 60}}, -7);
     rect->KeyKind = 9;
     rect->Hint = "a\r\nb";
-    const TSpotDraft draft = DraftOf(*rect);
+    const TSpotDraft draft = DraftOf(rect->Data());
     EXPECT_EQ(draft.Points, (Points{{10, 20}, {50, 60}}));
     EXPECT_EQ(draft.Selected, 1);
     EXPECT_EQ(draft.IdText, "-7");
     EXPECT_EQ(draft.KeyKind, 3); // beyond 3: shown as "Other"
     EXPECT_EQ(draft.Hint, "a\r\nb");
     for (TSpotShape shape : {TSpotShape::Rectangle, TSpotShape::Ellipse}) {
-        EXPECT_TRUE(DraftOf(*MakeSpot(shape, {{7, 7}, {7, 7}})).Points.empty());
-        EXPECT_TRUE(DraftOf(TSpot(shape)).Points.empty());
-        EXPECT_EQ(DraftOf(*MakeSpot(shape, {{7, 7}, {7, 9}})).Points.size(), 2u);
+        EXPECT_TRUE(DraftOf(MakeSpot(shape, {{7, 7}, {7, 7}})->Data()).Points.empty());
+        EXPECT_TRUE(DraftOf(TSpot(shape).Data()).Points.empty());
+        EXPECT_EQ(DraftOf(MakeSpot(shape, {{7, 7}, {7, 9}})->Data()).Points.size(), 2u);
     }
     auto negative = MakeSpot(TSpotShape::Polyline, {{1, 1}});
     negative->KeyKind = -2;
-    EXPECT_EQ(DraftOf(*negative).KeyKind, -1);
-    EXPECT_EQ(DraftOf(*negative).Selected, 0);
-    EXPECT_EQ(DraftOf(TSpot()).Selected, -1);
+    EXPECT_EQ(DraftOf(negative->Data()).KeyKind, -1);
+    EXPECT_EQ(DraftOf(negative->Data()).Selected, 0);
+    EXPECT_EQ(DraftOf(TSpotData{}).Selected, -1);
 }
 
 TEST(SpotDraft, KeyIdxIsADecimalIntegerElseZero) {
@@ -111,19 +111,17 @@ TEST(SpotDocument, WritesBackTheFieldsAndTheOutlineButNotTheMask) {
     e.document.SetNormalColor(0x123456);
     e.document.SetToggleColor(0x654321);
     e.document.SetHint("H\r\nI");
-    TSpot spot(e.spot->Data());
-    spot.CheckMarks = {true, false};
+    TSpotData spot = e.spot->Data();
     e.document.WriteBack(spot);
-    EXPECT_EQ(spot.Data(), (TSpotData{TSpotShape::Polyline,
-                                      {{1, 1}, {5, 1}, {3, 4}},
-                                      0x123456,
-                                      0x654321,
-                                      "H\r\nI",
-                                      77,
-                                      false,
-                                      2,
-                                      {kMaskDownPoint, {}, {7, 8}}}));
-    EXPECT_EQ(spot.CheckMarks, (std::array<bool, 2>{true, false}));
+    EXPECT_EQ(spot, (TSpotData{TSpotShape::Polyline,
+                               {{1, 1}, {5, 1}, {3, 4}},
+                               0x123456,
+                               0x654321,
+                               "H\r\nI",
+                               77,
+                               false,
+                               2,
+                               {kMaskDownPoint, {}, {7, 8}}}));
 }
 
 TEST(SpotDocument, TheOutlinesBoundsInViewPixelsAreWhatOpeningBringsIntoView) {
@@ -137,7 +135,7 @@ TEST(SpotDocument, TheOutlinesBoundsInViewPixelsAreWhatOpeningBringsIntoView) {
         {MakeSpot(TSpotShape::Polyline, {}), 5, std::nullopt},
     };
     for (const auto& c : cases) {
-        TSpotDocument document(*c.spot, kPicture);
+        TSpotDocument document(c.spot->Data(), kPicture);
         document.SetZoom(Zoom(c.zoom));
         EXPECT_EQ(document.OutlineViewBounds(), c.bounds) << c.zoom;
     }
@@ -156,10 +154,10 @@ TEST(SpotDocument, WritesBackOutlinesOfEveryCount) {
     };
     for (const auto& c : cases) {
         TEditing e(MakeSpot(c.shape, c.opened));
-        TSpot spot(e.spot->Data());
+        TSpotData spot = e.spot->Data();
         e.document.WriteBack(spot);
-        EXPECT_EQ(spot.Shape(), c.shape);
-        EXPECT_EQ(spot.Points(), c.written);
+        EXPECT_EQ(spot.Shape, c.shape);
+        EXPECT_EQ(spot.Points, c.written);
     }
 }
 
@@ -217,9 +215,10 @@ TEST(SpotDocument, RectanglesTakeTwoClicksAndAreOrdered) {
     single.document.Press(Qt::RightButton, {9, 9}, false);
     EXPECT_FALSE(single.document.Drawing());
     EXPECT_TRUE(single.PointsNow().empty());
-    TSpot written(TSpotShape::Ellipse);
+    TSpotData written;
     single.document.WriteBack(written);
-    EXPECT_EQ(written.Points(), (Points{{0, 0}, {0, 0}}));
+    EXPECT_EQ(written.Shape, TSpotShape::Ellipse);
+    EXPECT_EQ(written.Points, (Points{{0, 0}, {0, 0}}));
 }
 
 TEST(SpotDocument, PointsSnapToPicturePixelsAt500Percent) {

@@ -15,7 +15,7 @@ inline std::unique_ptr<TSpotEditor> ShowSpotEditor(TDialogs& dialogs, const QIma
     auto editor = std::make_unique<TSpotEditor>(dialogs);
     editor->setWindowTitle(caption);
     editor->LastPoint = lastPoint;
-    editor->LoadSpot(picture, spot);
+    editor->LoadSpot(picture, spot.Data());
     editor->show();
     editor->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(editor.get()));

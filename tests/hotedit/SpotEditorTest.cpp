@@ -96,9 +96,9 @@ protected:
 
     // What OK would write into the spot.
     std::unique_ptr<TSpot> Written() {
-        auto written = std::make_unique<TSpot>(spot->Data());
-        editor->WriteBack(*written);
-        return written;
+        TSpotData written = spot->Data();
+        editor->WriteBack(written);
+        return std::make_unique<TSpot>(written);
     }
     bool Drawing() { return Find<QToolButton>("sbEdit")->isChecked(); }
 };
@@ -527,11 +527,12 @@ TEST_F(SpotEditor, EditSpotWritesOnlyOnOk) {
             Type(test::Find(&shown, "edSpotID"), "9");
             Click(test::Find(&shown, ok ? "btnOk" : "btnCancel"));
         });
-        EXPECT_EQ(dialog.EditSpot(picture, *held), ok);
-        EXPECT_EQ(held->ID, ok ? 39 : 3);
-        EXPECT_EQ(held->GetMask(), (TSpotMask{kMaskOverPoint, {4, 4}, {}}));
+        TSpotData edited = held->Data();
+        EXPECT_EQ(dialog.EditSpot(picture, edited), ok);
+        EXPECT_EQ(edited.ID, ok ? 39 : 3);
+        EXPECT_EQ(edited.Mask, (TSpotMask{kMaskOverPoint, {4, 4}, {}}));
         if (!ok) {
-            EXPECT_EQ(BinaryOf(*held), before);
+            EXPECT_EQ(BinaryOf(TSpot(edited)), before);
         }
     }
 }
