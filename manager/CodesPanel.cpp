@@ -2,6 +2,7 @@
 
 #include "ModelDocument.h"
 #include "TabPages.h"
+#include "controls/DeferredHandlers.h"
 #include "model/ChipKind.h"
 #include "model/CodePages.h"
 #include "platform/ui/QtText.h"
@@ -31,7 +32,8 @@ void ShowLines(QPlainTextEdit* memo, const TStrArray& lines) {
 }
 } // namespace
 
-CodesPanel::CodesPanel(const TModelDocument& document, TRunner run, TEditor edit, QTabWidget* tabs)
+CodesPanel::CodesPanel(const TModelDocument& document, TDeferredHandlers& handlers,
+                       TWorkingEditor edit, QTabWidget* tabs)
     : QObject(tabs), document_(document), edit_(std::move(edit)), PageControl2(tabs) {
     setObjectName(QStringLiteral("CodesPanel"));
     Memo1 = new QPlainTextEdit(tabs);
@@ -43,10 +45,12 @@ CodesPanel::CodesPanel(const TModelDocument& document, TRunner run, TEditor edit
     tabs->addTab(Memo1, QStringLiteral("Universal Code"));
     tabs->addTab(Memo2, QStringLiteral("Universal protocol"));
 
-    connect(Memo1, &QPlainTextEdit::textChanged, this,
-            [this, run] { run([this] { CodePageTyped(Memo1, &TWorkingModel::Memo1); }); });
-    connect(Memo2, &QPlainTextEdit::textChanged, this,
-            [this, run] { run([this] { CodePageTyped(Memo2, &TWorkingModel::Memo2); }); });
+    connect(Memo1, &QPlainTextEdit::textChanged, this, [this, &handlers] {
+        handlers.Run([this] { CodePageTyped(Memo1, &TWorkingModel::Memo1); });
+    });
+    connect(Memo2, &QPlainTextEdit::textChanged, this, [this, &handlers] {
+        handlers.Run([this] { CodePageTyped(Memo2, &TWorkingModel::Memo2); });
+    });
 }
 
 void CodesPanel::CodePageTyped(QPlainTextEdit* memo, TStrArray TWorkingModel::*lines) {

@@ -2,7 +2,7 @@
 // The code pages of the model under edit: "Universal Code" (captioned by the chip kind) and
 // "Universal protocol", two pages of the key tables' tab widget, shown only for the kinds that
 // have codes. Typing edits the document's working copy through the window; the pages show it.
-#include "WorkingModel.h"
+#include "WorkingEditor.h"
 
 #include <QObject>
 #include <QString>
@@ -13,18 +13,14 @@ class QTabWidget;
 
 namespace mm {
 
+class TDeferredHandlers;
 class TModelDocument;
 
 class CodesPanel : public QObject {
 public:
-    // Runs a handler as the window runs every handler (errors reported, state shown).
-    using TRunner = std::function<void(const std::function<void()>&)>;
-    // An edit of the working copy as the window takes it; false when it was not taken.
-    using TEditor = std::function<bool(const QString& label, int mergeKey,
-                                       const std::function<void(TWorkingModel&)>& change)>;
-
     // Adds the two pages to tabs, after its first two.
-    CodesPanel(const TModelDocument& document, TRunner run, TEditor edit, QTabWidget* tabs);
+    CodesPanel(const TModelDocument& document, TDeferredHandlers& handlers, TWorkingEditor edit,
+               QTabWidget* tabs);
 
     void ShowWorkingModel();
     // The pages are there only for the chip kinds that have codes.
@@ -34,7 +30,7 @@ private:
     void CodePageTyped(QPlainTextEdit* memo, TStrArray TWorkingModel::*lines);
 
     const TModelDocument& document_;
-    TEditor edit_;
+    TWorkingEditor edit_;
     QTabWidget* PageControl2 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     QPlainTextEdit* Memo2 = nullptr;

@@ -5,6 +5,7 @@
 #include "Named.h"
 #include "TabPages.h"
 #include "UpdatingScope.h"
+#include "controls/DeferredHandlers.h"
 #include "controls/Grid.h"
 #include "controls/SpinEdit.h"
 #include "platform/ui/QtText.h"
@@ -29,8 +30,8 @@ QString ActionLabel(QString caption) {
 
 } // namespace
 
-KeyTablesPanel::KeyTablesPanel(TModelDocument& document, bool& updating, TRunner run,
-                               TRunner runCommand, TEditor edit, QAction* insertKey,
+KeyTablesPanel::KeyTablesPanel(TModelDocument& document, bool& updating,
+                               TDeferredHandlers& handlers, TWorkingEditor edit, QAction* insertKey,
                                QAction* deleteKey, QWidget* parent)
     : QWidget(parent), document_(document), Updating(updating), edit_(std::move(edit)),
       Action1(insertKey), Action2(deleteKey) {
@@ -52,7 +53,7 @@ KeyTablesPanel::KeyTablesPanel(TModelDocument& document, bool& updating, TRunner
     PageControl2->addTab(tsGridKeyList2, QStringLiteral("SHIFT"));
     spSkinGroupBox1 = new KeyStatsPanel(tabArea);
     column->addWidget(tabArea, 1);
-    Connect(run, runCommand);
+    Connect(handlers);
 }
 
 // "Key Counts", the note and the ignore box on one line; the three SHIFT buttons on a line of
@@ -111,31 +112,26 @@ TtsGrid* KeyTablesPanel::BuildKeyGrid(const char* name, bool shift) {
     return grid;
 }
 
-void KeyTablesPanel::Connect(const TRunner& run, const TRunner& runCommand) {
-    auto wire = [this](auto* sender, auto signal, const TRunner& runner,
-                       void (KeyTablesPanel::*handler)()) {
-        connect(sender, signal, this,
-                [this, runner, handler] { runner([this, handler] { (this->*handler)(); }); });
-    };
-    wire(SpinEdit1, &QSpinBox::valueChanged, run, &KeyTablesPanel::KeyCountsChanged);
-    wire(CheckBox2, &QCheckBox::toggled, run, &KeyTablesPanel::IgnoreKeyIdxRepeatedClicked);
-    wire(PageControl2, &QTabWidget::currentChanged, run, &KeyTablesPanel::KeyTabChanged);
-    wire(Action1, &QAction::triggered, runCommand, &KeyTablesPanel::InsertKey);
-    wire(Action2, &QAction::triggered, runCommand, &KeyTablesPanel::DeleteKey);
+void KeyTablesPanel::Connect(TDeferredHandlers& handlers) {
+    handlers.WireNow(SpinEdit1, &QSpinBox::valueChanged, [this] { KeyCountsChanged(); });
+    handlers.WireNow(CheckBox2, &QCheckBox::toggled, [this] { IgnoreKeyIdxRepeatedClicked(); });
+    handlers.WireNow(PageControl2, &QTabWidget::currentChanged, [this] { KeyTabChanged(); });
+    handlers.WireCommand(Action1, &QAction::triggered, [this] { InsertKey(); });
+    handlers.WireCommand(Action2, &QAction::triggered, [this] { DeleteKey(); });
     const std::pair<QPushButton*, void (*)(const TKeyRows&, TKeyRows&)> shiftCommands[] = {
         {btnKey, CopyNormalKeyNames},
         {btnKeyIdx, KeyIdxIncFromNormal},
         {Button1, SnoIncFromNormal}};
     for (const auto& [button, change] : shiftCommands)
-        connect(button, &QPushButton::clicked, this, [=, this] {
-            runCommand([=, this] { ChangeKeyRows(ActionLabel(button->text()), change); });
-        });
-    connect(tsGridKeyList1, &TtsGrid::CellChanged, this, [this, run](int, int col, int, int row) {
-        run([=, this] { KeyCellEntered(col, row); });
-    });
+        handlers.WireCommand(button, &QPushButton::clicked,
+                             [=, this] { ChangeKeyRows(ActionLabel(button->text()), change); });
+    connect(tsGridKeyList1, &TtsGrid::CellChanged, this,
+            [this, &handlers](int, int col, int, int row) {
+                handlers.Run([=, this] { KeyCellEntered(col, row); });
+            });
     for (TtsGrid* grid : {tsGridKeyList1, tsGridKeyList2})
-        connect(grid, &TtsGrid::CellEdit, this, [this, run, grid](int col, int row) {
-            run([=, this] { KeyCellTyped(grid == tsGridKeyList2, col, row); });
+        connect(grid, &TtsGrid::CellEdit, this, [this, &handlers, grid](int col, int row) {
+            handlers.Run([=, this] { KeyCellTyped(grid == tsGridKeyList2, col, row); });
         });
 }
 

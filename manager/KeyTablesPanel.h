@@ -2,7 +2,7 @@
 // The shown model's keys: "Key Counts", the Normal and SHIFT grids with their commands and the
 // "KeyIdx info" statistics. Gestures edit the document's working copy through the window; the
 // panel shows the working copy.
-#include "WorkingModel.h"
+#include "WorkingEditor.h"
 #include "model/KeyTable.h"
 
 #include <QString>
@@ -17,6 +17,7 @@ class QTabWidget;
 
 namespace mm {
 
+class TDeferredHandlers;
 class KeyStatsPanel;
 class TModelDocument;
 class TSpinEdit;
@@ -24,17 +25,11 @@ class TtsGrid;
 
 class KeyTablesPanel : public QWidget {
 public:
-    // Runs a handler as the window runs every handler (errors reported, state shown).
-    using TRunner = std::function<void(const std::function<void()>&)>;
-    // An edit of the working copy as the window takes it; false when it was not taken.
-    using TEditor = std::function<bool(const QString& label, int mergeKey,
-                                       const std::function<void(TWorkingModel&)>& change)>;
-
     // updating is the window's flag: set while it fills controls, whose events then do nothing.
-    // runCommand runs the handlers of commands. insertKey and deleteKey are the window's
+    // insertKey and deleteKey are the window's
     // actions, offered on the grids' menus.
-    KeyTablesPanel(TModelDocument& document, bool& updating, TRunner run, TRunner runCommand,
-                   TEditor edit, QAction* insertKey, QAction* deleteKey, QWidget* parent);
+    KeyTablesPanel(TModelDocument& document, bool& updating, TDeferredHandlers& handlers,
+                   TWorkingEditor edit, QAction* insertKey, QAction* deleteKey, QWidget* parent);
     // The tab widget whose first two pages are the key grids.
     QTabWidget* Tabs() const { return PageControl2; }
 
@@ -53,7 +48,7 @@ public:
 private:
     QWidget* BuildStrip();
     TtsGrid* BuildKeyGrid(const char* name, bool shift);
-    void Connect(const TRunner& run, const TRunner& runCommand);
+    void Connect(TDeferredHandlers& handlers);
 
     void ShowKeyTables();
     void ShowKeyRows(TtsGrid* grid, const TKeyRows& rows);
@@ -72,7 +67,7 @@ private:
 
     TModelDocument& document_;
     bool& Updating;
-    TEditor edit_;
+    TWorkingEditor edit_;
     QAction* Action1 = nullptr; // "Inser a button"
     QAction* Action2 = nullptr; // "Delete a button"
 

@@ -36,16 +36,13 @@ MainWindow::MainWindow(TDialogs& dialogs, std::string exeDir, QWidget* parent)
       handlers_(*this, dialogs, [this] { UpdateActions(); }) {
     setObjectName(QStringLiteral("frmModelEdit"));
     setFont(WindowFont());
+    handlers_.SetBeforeCommand([this] { TakePendingInput(); });
     BuildLayout();
     ConnectHandlers();
-    Handle([this] { LoadCatalogue(); });
+    handlers_.Run([this] { LoadCatalogue(); });
 }
 
 MainWindow::~MainWindow() = default;
-
-void MainWindow::Handle(const std::function<void()>& handler) {
-    handlers_.Run(handler);
-}
 
 void MainWindow::TakePendingInput() {
     keys_->Commit();
@@ -168,8 +165,7 @@ void MainWindow::SetBrandButtonVisible(bool visible) {
     ToolBar1->findChild<QAction*>(QStringLiteral("tbnUniverModeAction"))->setVisible(visible);
 }
 
-std::function<bool(const QString&, int, const std::function<void(TWorkingModel&)>&)>
-MainWindow::edit() {
+TWorkingEditor MainWindow::WorkingEditor() {
     return [this](const QString& label, int mergeKey,
                   const std::function<void(TWorkingModel&)>& change) {
         return EditWorking(label, mergeKey, change);

@@ -5,6 +5,7 @@
 // the window shows it and forwards the user's gestures to it.
 #include "ModelDocument.h"
 #include "UpdatingScope.h"
+#include "WorkingEditor.h"
 #include "controls/DeferredHandlers.h"
 #include "model/KeyTable.h"
 
@@ -50,25 +51,17 @@ private:
     QWidget* BuildRightPanel();
     QWidget* BuildKeyTables();
     // The panels' way of editing the working copy.
-    std::function<bool(const QString&, int, const std::function<void(TWorkingModel&)>&)> edit();
+    TWorkingEditor WorkingEditor();
 
     // Wiring: every handler runs through the error report; a command first takes what the
     // user is still typing and follows a pending change of the model list's row.
     void ConnectHandlers();
     void ConnectListHandlers();
     void ConnectFileHandlers();
-    void Handle(const std::function<void()>& handler);
     void TakePendingInput();
     template <typename Sender, typename Signal>
-    void Wire(Sender* sender, Signal signal, void (MainWindow::*handler)()) {
-        handlers_.WireNow(sender, signal, [this, handler] { (this->*handler)(); });
-    }
-    template <typename Sender, typename Signal>
     void WireCommand(Sender* sender, Signal signal, void (MainWindow::*handler)()) {
-        handlers_.WireNow(sender, signal, [this, handler] {
-            TakePendingInput();
-            (this->*handler)();
-        });
+        handlers_.WireCommand(sender, signal, [this, handler] { (this->*handler)(); });
     }
 
     // Operations.

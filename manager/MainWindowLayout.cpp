@@ -105,48 +105,32 @@ QWidget* MainWindow::BuildLeftPanel() {
     column->setContentsMargins(2, 2, 2, 2);
     column->setSpacing(3);
 
-    const auto run = [this](const std::function<void()>& handler) { Handle(handler); };
-    list_ = new ModelListPanel(document_, dialogs_, run, {Action4, Action5}, panel);
+    list_ = new ModelListPanel(document_, dialogs_, handlers_, {Action4, Action5}, panel);
     tsGrid1 = list_->Grid();
     column->addWidget(list_, 1);
 
     pages_ = new PagesPanel(
-        document_, dialogs_, Updating, run, edit(), [this] { ShowWorkingModel(); }, panel);
+        document_, dialogs_, Updating, handlers_, WorkingEditor(), [this] { ShowWorkingModel(); },
+        panel);
     column->addWidget(pages_);
 
     chips_ = new ChipSettingsPanel(
-        document_, run, edit(), [this] { codes_->ShowCodeTabs(); }, panel);
+        document_, handlers_, WorkingEditor(), [this] { codes_->ShowCodeTabs(); }, panel);
     column->addWidget(chips_);
     return panel;
 }
 
 QWidget* MainWindow::BuildRightPanel() {
     picture_ = new PicturePanel(
-        document_, dialogs_,
-        [this](const std::function<void()>& handler) {
-            Handle([&] {
-                TakePendingInput();
-                handler();
-            });
-        },
-        [this](const QString& text) { Report(text); }, this);
+        document_, dialogs_, handlers_, [this](const QString& text) { Report(text); }, this);
     return picture_;
 }
 
 // The key tables, with the code pages as the last two of their tabs.
 QWidget* MainWindow::BuildKeyTables() {
-    keys_ = new KeyTablesPanel(
-        document_, Updating, [this](const std::function<void()>& handler) { Handle(handler); },
-        [this](const std::function<void()>& handler) {
-            Handle([&] {
-                TakePendingInput();
-                handler();
-            });
-        },
-        edit(), Action1, Action2, this);
-    codes_ = new CodesPanel(
-        document_, [this](const std::function<void()>& handler) { Handle(handler); }, edit(),
-        keys_->Tabs());
+    keys_ =
+        new KeyTablesPanel(document_, Updating, handlers_, WorkingEditor(), Action1, Action2, this);
+    codes_ = new CodesPanel(document_, handlers_, WorkingEditor(), keys_->Tabs());
     return keys_;
 }
 

@@ -3,6 +3,7 @@
 #include "ModelDocument.h"
 #include "Named.h"
 #include "UpdatingScope.h"
+#include "controls/DeferredHandlers.h"
 #include "controls/Grid.h"
 #include "controls/SpinEdit.h"
 #include "model/KeyTable.h"
@@ -17,8 +18,9 @@
 
 namespace mm {
 
-PagesPanel::PagesPanel(TModelDocument& document, TDialogs& dialogs, bool& updating, TRunner run,
-                       TEditor edit, std::function<void()> showModel, QWidget* parent)
+PagesPanel::PagesPanel(TModelDocument& document, TDialogs& dialogs, bool& updating,
+                       TDeferredHandlers& handlers, TWorkingEditor edit,
+                       std::function<void()> showModel, QWidget* parent)
     : QWidget(parent), document_(document), dialogs_(dialogs), Updating(updating),
       edit_(std::move(edit)), showModel_(std::move(showModel)) {
     setObjectName(QStringLiteral("PagesPanel"));
@@ -43,11 +45,11 @@ PagesPanel::PagesPanel(TModelDocument& document, TDialogs& dialogs, bool& updati
         w->setEnabled(false);
 
     connect(SpinEdit2, &QSpinBox::valueChanged, this,
-            [this, run] { run([this] { PageCountsChanged(); }); });
+            [this, &handlers] { handlers.Run([this] { PageCountsChanged(); }); });
     connect(CheckBox1, &QCheckBox::toggled, this,
-            [this, run] { run([this] { HasShiftClicked(); }); });
+            [this, &handlers] { handlers.Run([this] { HasShiftClicked(); }); });
     connect(tsGrid3, &TtsGrid::CellEdit, this,
-            [this, run](int, int row) { run([=, this] { PageNameTyped(row); }); });
+            [this, &handlers](int, int row) { handlers.Run([=, this] { PageNameTyped(row); }); });
 }
 
 void PagesPanel::ShowEditMode(bool editMode) {

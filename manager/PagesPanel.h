@@ -2,7 +2,7 @@
 // The pages box beside the model list: "Page Counts", "Has Shift" and the page names of the
 // model under edit. Gestures edit the document's working copy through the window; the box shows
 // the working copy.
-#include "WorkingModel.h"
+#include "WorkingEditor.h"
 
 #include <QString>
 #include <QWidget>
@@ -13,6 +13,7 @@ class QLabel;
 
 namespace mm {
 
+class TDeferredHandlers;
 class TDialogs;
 class TModelDocument;
 class TSpinEdit;
@@ -20,16 +21,11 @@ class TtsGrid;
 
 class PagesPanel : public QWidget {
 public:
-    // Runs a handler as the window runs every handler (errors reported, state shown).
-    using TRunner = std::function<void(const std::function<void()>&)>;
-    // An edit of the working copy as the window takes it; false when it was not taken.
-    using TEditor = std::function<bool(const QString& label, int mergeKey,
-                                       const std::function<void(TWorkingModel&)>& change)>;
-
     // updating is the window's flag: set while it fills controls, whose events then do nothing.
     // showModel shows the whole working copy after "Has Shift" changed.
-    PagesPanel(TModelDocument& document, TDialogs& dialogs, bool& updating, TRunner run,
-               TEditor edit, std::function<void()> showModel, QWidget* parent);
+    PagesPanel(TModelDocument& document, TDialogs& dialogs, bool& updating,
+               TDeferredHandlers& handlers, TWorkingEditor edit, std::function<void()> showModel,
+               QWidget* parent);
 
     void ShowWorkingModel();
     // No model: no page names.
@@ -52,7 +48,7 @@ private:
     TModelDocument& document_;
     TDialogs& dialogs_;
     bool& Updating;
-    TEditor edit_;
+    TWorkingEditor edit_;
     std::function<void()> showModel_;
 
     QLabel* Label3 = nullptr; // "Page Counts"
