@@ -279,9 +279,12 @@ bool MainWindow::MayClose() {
     if (document_.EditMode())
         return dialogs_.Confirm(QStringLiteral("Are you sure exit with edit mode?"),
                                 DefaultAnswer::No);
+    // Outside edit mode the changes never written are imports, or undos and redos after a save.
     if (document_.Unsaved())
         return dialogs_.Confirm(
-            QStringLiteral("Imported models have not been saved. Close anyway?"),
+            document_.UnsavedImports()
+                ? QStringLiteral("Imported models have not been saved. Close anyway?")
+                : QStringLiteral("Changes have not been saved. Close anyway?"),
             DefaultAnswer::No);
     return true;
 }
