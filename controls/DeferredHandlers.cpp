@@ -17,6 +17,14 @@ void TDeferredHandlers::Run(const std::function<void()>& handler) {
         showState_();
 }
 
+void TDeferredHandlers::RunCommand(const std::function<void()>& handler) {
+    Run([&] {
+        if (beforeCommand_)
+            beforeCommand_();
+        handler();
+    });
+}
+
 void TDeferredHandlers::Post(std::function<void()> handler) {
     QMetaObject::invokeMethod(
         &window_, [this, handler = std::move(handler)] { Run(handler); }, Qt::QueuedConnection);

@@ -15,8 +15,13 @@ public:
     TDeferredHandlers(QObject& window, TDialogs& dialogs, std::function<void()> showState,
                       std::function<bool()> quiet = {});
 
+    // What every command does first (a window takes what the user is still typing).
+    void SetBeforeCommand(std::function<void()> before) { beforeCommand_ = std::move(before); }
+
     // Runs a handler now, then shows the state.
     void Run(const std::function<void()>& handler);
+    // Runs a command's handler now, after what every command does first, then shows the state.
+    void RunCommand(const std::function<void()>& handler);
     // Runs a handler once the event being handled has returned; nothing when the window is gone.
     void Post(std::function<void()> handler);
 
@@ -32,11 +37,18 @@ public:
                          [this, handler = std::move(handler)] { Run(handler); });
     }
 
+    template <typename Sender, typename Signal>
+    void WireCommand(Sender* sender, Signal signal, std::function<void()> handler) {
+        QObject::connect(sender, signal, &window_,
+                         [this, handler = std::move(handler)] { RunCommand(handler); });
+    }
+
 private:
     QObject& window_;
     TDialogs& dialogs_;
     std::function<void()> showState_;
     std::function<bool()> quiet_;
+    std::function<void()> beforeCommand_;
 };
 
 } // namespace mm

@@ -2,6 +2,7 @@
 
 #include "ChoiceTexts.h"
 #include "ModelDocument.h"
+#include "controls/DeferredHandlers.h"
 #include "controls/RadioGroup.h"
 #include "controls/SpinEdit.h"
 #include "controls/WheelNeedsFocus.h"
@@ -15,8 +16,9 @@
 
 namespace mm {
 
-ChipSettingsPanel::ChipSettingsPanel(const TModelDocument& document, TRunner run, TEditor edit,
-                                     std::function<void()> chipChanged, QWidget* parent)
+ChipSettingsPanel::ChipSettingsPanel(const TModelDocument& document, TDeferredHandlers& handlers,
+                                     TWorkingEditor edit, std::function<void()> chipChanged,
+                                     QWidget* parent)
     : QWidget(parent), document_(document), edit_(std::move(edit)),
       chipChanged_(std::move(chipChanged)) {
     setObjectName(QStringLiteral("ChipSettingsPanel"));
@@ -54,13 +56,13 @@ ChipSettingsPanel::ChipSettingsPanel(const TModelDocument& document, TRunner run
     ShowEditMode(false);
 
     connect(ComboBox1, &QComboBox::activated, this,
-            [this, run] { run([this] { CommTypeChosen(); }); });
+            [this, &handlers] { handlers.Run([this] { CommTypeChosen(); }); });
     connect(chipType, &TRadioGroup::Click, this,
-            [this, run] { run([this] { ChipChosen(false); }); });
+            [this, &handlers] { handlers.Run([this] { ChipChosen(false); }); });
     connect(RadioGroup1, &TRadioGroup::Click, this,
-            [this, run] { run([this] { ChipChosen(true); }); });
+            [this, &handlers] { handlers.Run([this] { ChipChosen(true); }); });
     connect(SpinEdit3, &QSpinBox::valueChanged, this,
-            [this, run] { run([this] { OneInTwoCountChanged(); }); });
+            [this, &handlers] { handlers.Run([this] { OneInTwoCountChanged(); }); });
 }
 
 void ChipSettingsPanel::ShowEditMode(bool editMode) {

@@ -2,7 +2,7 @@
 // The communication type, the one-in-two count and the two chip groups (one shown, by the
 // communication type) of the model under edit. Gestures edit the document's working copy
 // through the window; the panel shows the working copy.
-#include "WorkingModel.h"
+#include "WorkingEditor.h"
 
 #include <QString>
 #include <QWidget>
@@ -14,20 +14,15 @@ class QStackedWidget;
 
 namespace mm {
 
+class TDeferredHandlers;
 class TModelDocument;
 class TRadioGroup;
 class TSpinEdit;
 
 class ChipSettingsPanel : public QWidget {
 public:
-    // Runs a handler as the window runs every handler (errors reported, state shown).
-    using TRunner = std::function<void(const std::function<void()>&)>;
-    // An edit of the working copy as the window takes it; false when it was not taken.
-    using TEditor = std::function<bool(const QString& label, int mergeKey,
-                                       const std::function<void(TWorkingModel&)>& change)>;
-
-    ChipSettingsPanel(const TModelDocument& document, TRunner run, TEditor edit,
-                      std::function<void()> chipChanged, QWidget* parent);
+    ChipSettingsPanel(const TModelDocument& document, TDeferredHandlers& handlers,
+                      TWorkingEditor edit, std::function<void()> chipChanged, QWidget* parent);
 
     void ShowWorkingModel();
     // Outside edit mode the drop-down, the count and the IR group are disabled.
@@ -42,7 +37,7 @@ private:
     TRadioGroup* ChipGroupOf(int commType) const;
 
     const TModelDocument& document_;
-    TEditor edit_;
+    TWorkingEditor edit_;
     std::function<void()> chipChanged_;
 
     QComboBox* ComboBox1 = nullptr;

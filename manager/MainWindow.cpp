@@ -2,16 +2,14 @@
 #include "MainWindow.h"
 
 #include "ChipSettingsPanel.h"
-#include "KeyStatsPanel.h"
+#include "CodesPanel.h"
+#include "KeyTablesPanel.h"
 #include "ModelListPanel.h"
+#include "PagesPanel.h"
 #include "PicturePanel.h"
 
 #include "controls/Grid.h"
-#include "controls/RadioGroup.h"
-#include "controls/RollUpFrame.h"
-#include "controls/SpinEdit.h"
 #include "hotedit/windows/ButtonShapeWindow.h"
-#include "model/ChipKind.h"
 #include "platform/DayCount.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Fonts.h"
@@ -20,15 +18,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QFile>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QPushButton>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -37,7 +29,6 @@ namespace mm {
 
 namespace {
 constexpr int kReportMilliseconds = 5000;
-constexpr int kShiftTab = 1;
 } // namespace
 
 MainWindow::MainWindow(TDialogs& dialogs, std::string exeDir, QWidget* parent)
@@ -45,20 +36,17 @@ MainWindow::MainWindow(TDialogs& dialogs, std::string exeDir, QWidget* parent)
       handlers_(*this, dialogs, [this] { UpdateActions(); }) {
     setObjectName(QStringLiteral("frmModelEdit"));
     setFont(WindowFont());
+    handlers_.SetBeforeCommand([this] { TakePendingInput(); });
     BuildLayout();
     ConnectHandlers();
-    Handle([this] { LoadCatalogue(); });
+    handlers_.Run([this] { LoadCatalogue(); });
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::Handle(const std::function<void()>& handler) {
-    handlers_.Run(handler);
-}
-
 void MainWindow::TakePendingInput() {
-    for (TSpinEdit* spin : {SpinEdit1, SpinEdit2})
-        spin->Commit();
+    keys_->Commit();
+    pages_->Commit();
     chips_->Commit();
     FollowCurrentRow();
 }
@@ -71,8 +59,6 @@ void MainWindow::ConnectHandlers() {
     WireCommand(undoAction_, &QAction::triggered, &MainWindow::UndoClick);
     WireCommand(redoAction_, &QAction::triggered, &MainWindow::RedoClick);
     ConnectListHandlers();
-    ConnectKeyHandlers();
-    ConnectCodeHandlers();
     ConnectFileHandlers();
 }
 
@@ -104,27 +90,17 @@ int MainWindow::CurrentRow() const {
 }
 
 void MainWindow::ApplyEditMode() {
-    const std::initializer_list<QWidget*> settings = {Label1, SpinEdit1, SpinEdit2, CheckBox1};
-    const std::initializer_list<TtsGrid*> grids = {tsGrid1, tsGridKeyList1, tsGridKeyList2,
-                                                   tsGrid3};
-    if (document_.EditMode()) {
-        ToolButton3->setText(QStringLiteral("Exit Edit"));
-        for (TtsGrid* grid : grids)
-            grid->SetEditMode(true);
-        picture_->ShowEditMode(true);
-        for (QWidget* w : settings)
-            w->setEnabled(true);
-        chips_->ShowEditMode(true);
-    } else {
-        picture_->ShowEditMode(false);
-        for (QWidget* w : settings)
-            w->setEnabled(false);
-        chips_->ShowEditMode(false);
-        if (tsGrid1->Rows() > 0) {
-            ToolButton3->setText(QStringLiteral("Edit"));
-            for (TtsGrid* grid : grids)
-                grid->SetEditMode(false);
-        }
+    const bool editMode = document_.EditMode();
+    picture_->ShowEditMode(editMode);
+    keys_->ShowEditMode(editMode);
+    pages_->ShowEditMode(editMode);
+    chips_->ShowEditMode(editMode);
+    // With no model in the list, leaving edit mode leaves the caption and the grids as they are.
+    if (editMode || tsGrid1->Rows() > 0) {
+        ToolButton3->setText(editMode ? QStringLiteral("Exit Edit") : QStringLiteral("Edit"));
+        tsGrid1->SetEditMode(editMode);
+        keys_->SetGridsEditMode(editMode);
+        pages_->SetGridEditMode(editMode);
     }
     UpdateActions();
 }
@@ -136,7 +112,7 @@ void MainWindow::UpdateActions() {
 
 void MainWindow::RefreshList() {
     TUpdatingScope updating(Updating);
-    spSkinGroupBox1->RollUp();
+    keys_->RollUpStats();
     list_->Fill();
     if (document_.Count() > 0)
         ShowCurrentModel();
@@ -150,7 +126,7 @@ void MainWindow::ShowCurrentModel() {
 
 void MainWindow::ShowAfterUndo() {
     TUpdatingScope updating(Updating);
-    spSkinGroupBox1->RollUp();
+    keys_->RollUpStats();
     list_->Fill();
     const int index = ShownIndex();
     if (!document_.Record(index)) {
@@ -165,11 +141,7 @@ void MainWindow::ShowAfterUndo() {
 void MainWindow::ShowModel(int index) {
     TUpdatingScope updating(Updating);
     document_.OpenWorking(index);
-    {
-        // Showing a model is no tab change by the user: the SHIFT buttons keep their state.
-        const QSignalBlocker quiet(PageControl2);
-        PageControl2->setCurrentIndex(0);
-    }
+    keys_->ShowFirstTab();
     ShowWorkingModel();
     picture_->ShowPicture(ShownIndex());
 }
@@ -178,19 +150,34 @@ void MainWindow::ShowWorkingModel() {
     TUpdatingScope updating(Updating);
     if (!document_.Record(ShownIndex())) {
         SetBrandButtonVisible(false);
-        for (TtsGrid* grid : {tsGridKeyList1, tsGridKeyList2, tsGrid3})
-            grid->SetRows(0);
+        keys_->ShowNoModel();
+        pages_->ShowNoModel();
         return;
     }
-    const TWorkingModel& model = document_.Working();
-    ShowKeyTables();
-    {
-        const QSignalBlocker quiet(CheckBox1);
-        CheckBox1->setChecked(model.Input.HasShift);
-    }
-    SetTabVisible(kShiftTab, model.ShiftTabShown);
-    ShowChipAndCodes();
-    ShowPageNames();
+    keys_->ShowWorkingModel();
+    pages_->ShowWorkingModel();
+    chips_->ShowWorkingModel();
+    codes_->ShowWorkingModel();
+    SetBrandButtonVisible(document_.Working().BrandButtonShown);
+}
+
+void MainWindow::SetBrandButtonVisible(bool visible) {
+    ToolBar1->findChild<QAction*>(QStringLiteral("tbnUniverModeAction"))->setVisible(visible);
+}
+
+TWorkingEditor MainWindow::WorkingEditor() {
+    return [this](const QString& label, int mergeKey,
+                  const std::function<void(TWorkingModel&)>& change) {
+        return EditWorking(label, mergeKey, change);
+    };
+}
+
+bool MainWindow::EditWorking(const QString& label, int mergeKey,
+                             const std::function<void(TWorkingModel&)>& change) {
+    if (Updating)
+        return false;
+    document_.EditWorking(label, mergeKey, change);
+    return true;
 }
 
 void MainWindow::SaveDatabase() {
@@ -292,9 +279,12 @@ bool MainWindow::MayClose() {
     if (document_.EditMode())
         return dialogs_.Confirm(QStringLiteral("Are you sure exit with edit mode?"),
                                 DefaultAnswer::No);
+    // Outside edit mode the changes never written are imports, or undos and redos after a save.
     if (document_.Unsaved())
         return dialogs_.Confirm(
-            QStringLiteral("Imported models have not been saved. Close anyway?"),
+            document_.UnsavedImports()
+                ? QStringLiteral("Imported models have not been saved. Close anyway?")
+                : QStringLiteral("Changes have not been saved. Close anyway?"),
             DefaultAnswer::No);
     return true;
 }

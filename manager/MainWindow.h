@@ -4,6 +4,8 @@
 // models, the working copy of the shown model and the commands on them live in TModelDocument;
 // the window shows it and forwards the user's gestures to it.
 #include "ModelDocument.h"
+#include "UpdatingScope.h"
+#include "WorkingEditor.h"
 #include "controls/DeferredHandlers.h"
 #include "model/KeyTable.h"
 
@@ -13,15 +15,6 @@
 #include <string>
 
 class QAction;
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QPushButton;
-class QStackedWidget;
-class QTabWidget;
 class QToolBar;
 class QToolButton;
 
@@ -29,12 +22,11 @@ namespace mm {
 
 class TDialogs;
 class ChipSettingsPanel;
-class KeyStatsPanel;
+class CodesPanel;
+class KeyTablesPanel;
 class ModelListPanel;
+class PagesPanel;
 class PicturePanel;
-class TRadioGroup;
-class TRollUpFrame;
-class TSpinEdit;
 class TtsGrid;
 
 class MainWindow : public QMainWindow {
@@ -57,28 +49,19 @@ private:
     void BuildToolBar();
     QWidget* BuildLeftPanel();
     QWidget* BuildRightPanel();
-    QWidget* BuildCentre();
-    QWidget* BuildCentreStrip(QWidget* centre);
+    QWidget* BuildKeyTables();
+    // The panels' way of editing the working copy.
+    TWorkingEditor WorkingEditor();
 
     // Wiring: every handler runs through the error report; a command first takes what the
     // user is still typing and follows a pending change of the model list's row.
     void ConnectHandlers();
     void ConnectListHandlers();
-    void ConnectKeyHandlers();
-    void ConnectCodeHandlers();
     void ConnectFileHandlers();
-    void Handle(const std::function<void()>& handler);
     void TakePendingInput();
     template <typename Sender, typename Signal>
-    void Wire(Sender* sender, Signal signal, void (MainWindow::*handler)()) {
-        handlers_.WireNow(sender, signal, [this, handler] { (this->*handler)(); });
-    }
-    template <typename Sender, typename Signal>
     void WireCommand(Sender* sender, Signal signal, void (MainWindow::*handler)()) {
-        handlers_.WireNow(sender, signal, [this, handler] {
-            TakePendingInput();
-            (this->*handler)();
-        });
+        handlers_.WireCommand(sender, signal, [this, handler] { (this->*handler)(); });
     }
 
     // Operations.
@@ -103,6 +86,7 @@ private:
     // An edit of the working copy by a gesture; false while the window fills its controls.
     bool EditWorking(const QString& label, int mergeKey,
                      const std::function<void(TWorkingModel&)>& change);
+    void SetBrandButtonVisible(bool visible);
     void SaveDatabase();
     // Ctrl+Z and Ctrl+Shift+Z or Ctrl+Y: the last change of the catalogue or of the working copy
     // is undone or redone and named.
@@ -129,42 +113,6 @@ private:
     void FollowCurrentRow();
     void DeleteModelClick();
     void CopyAddClick();
-
-    // Key tables and pages (MainWindowKeys.cpp).
-    void ShowKeyTables();
-    void ShowPageNames();
-    void KeyCountsChanged();
-    void PageCountsChanged();
-    void IgnoreKeyIdxRepeatedClicked();
-    void HasShiftClicked();
-    // "Has Shift" ticked on a model with more keys than SHIFT leaves room for.
-    void AskToCutKeysForShift(int keys);
-    void ApplyShiftTick(bool ticked);
-    void KeyTabChanged();
-    void InsertKey();
-    void DeleteKey();
-    void CopyNormalKeyNamesClick();
-    void KeyIdxIncClick();
-    void SnoIncClick();
-    void ShowKeyIdxStats(int row, bool onShift);
-    void KeyCellEntered(int oldCol, int newCol, int oldRow, int newRow);
-    void KeyCellTyped(bool shift, int col, int row);
-    void PageNameTyped(int row);
-    void ShowKeyRows(TtsGrid* grid, const TKeyRows& rows);
-    // One command changing the key rows of both tables, named label, then shown.
-    void ChangeKeyRows(const QString& label,
-                       const std::function<void(TKeyRows& normal, TKeyRows& shift)>& change);
-    bool ShiftTabActive() const;
-    // The window's own changes of the tabs raise no tab-change event.
-    void SetTabVisible(int tab, bool visible);
-
-    // Chip kind, communication type and code pages (MainWindowCodes.cpp).
-    void CodePage1Typed();
-    void CodePage2Typed();
-    void CodePageTyped(QPlainTextEdit* memo, TStrArray TWorkingModel::*lines);
-    void ShowChipAndCodes();
-    void ShowCodeTabs();
-    void SetBrandButtonVisible(bool visible);
 
     // Exchange file, JSON export and brand list (MainWindowFiles.cpp).
     void ExportClick();
@@ -206,44 +154,15 @@ private:
     // Left panel.
     ModelListPanel* list_ = nullptr;
     TtsGrid* tsGrid1 = nullptr; // the list's grid
-    QLabel* Label3 = nullptr;   // "Page Counts"
-    TSpinEdit* SpinEdit2 = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    TtsGrid* tsGrid3 = nullptr;
+    PagesPanel* pages_ = nullptr;
     ChipSettingsPanel* chips_ = nullptr;
 
     // Right panel.
     PicturePanel* picture_ = nullptr;
 
     // Centre.
-    QLabel* Label1 = nullptr;
-    TSpinEdit* SpinEdit1 = nullptr;
-    QLabel* Label5 = nullptr;
-    QCheckBox* CheckBox2 = nullptr;
-    QPushButton* btnKey = nullptr;
-    QPushButton* btnKeyIdx = nullptr;
-    QPushButton* Button1 = nullptr;
-    QTabWidget* PageControl2 = nullptr;
-    TtsGrid* tsGridKeyList1 = nullptr;
-    TtsGrid* tsGridKeyList2 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
-    QPlainTextEdit* Memo2 = nullptr;
-    KeyStatsPanel* spSkinGroupBox1 = nullptr; // "KeyIdx info"
-};
-
-// Sets a flag for a scope and gives it back its value on every way out, errors included.
-class TUpdatingScope {
-public:
-    explicit TUpdatingScope(bool& updating) : updating_(updating), before_(updating) {
-        updating_ = true;
-    }
-    ~TUpdatingScope() { updating_ = before_; }
-    TUpdatingScope(const TUpdatingScope&) = delete;
-    TUpdatingScope& operator=(const TUpdatingScope&) = delete;
-
-private:
-    bool& updating_;
-    bool before_;
+    KeyTablesPanel* keys_ = nullptr;
+    CodesPanel* codes_ = nullptr;
 };
 
 } // namespace mm

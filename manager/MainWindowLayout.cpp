@@ -1,30 +1,19 @@
 // The window's controls: created once, named by their designer names, in their initial state.
 #include "ChipSettingsPanel.h"
-#include "KeyStatsPanel.h"
+#include "CodesPanel.h"
+#include "KeyTablesPanel.h"
 #include "MainWindow.h"
 #include "ModelListPanel.h"
+#include "Named.h"
+#include "PagesPanel.h"
 #include "PicturePanel.h"
 #include "SidePanel.h"
-#include "controls/Grid.h"
-#include "controls/RadioGroup.h"
-#include "controls/RollUpFrame.h"
 #include "controls/SingleClicks.h"
-#include "controls/SpinEdit.h"
-#include "controls/WheelNeedsFocus.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScreen>
-#include <QStackedWidget>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -33,26 +22,8 @@ namespace mm {
 
 namespace {
 
-template <typename T> T* Named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-// The hint shows as a tool tip and in the status bar while the mouse is over the control.
-template <typename T> void SetHint(T* target, const QString& hint) {
-    target->setToolTip(hint);
-    target->setStatusTip(hint);
-}
-
 QAction* NamedAction(QObject* parent, const char* name, const QString& caption) {
     return Named(new QAction(caption, parent), name);
-}
-
-// A control hidden now and then keeps its room, so the layout never jumps.
-void KeepRoomWhenHidden(QWidget* widget) {
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
 }
 
 } // namespace
@@ -70,7 +41,7 @@ void MainWindow::BuildLayout() {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
     row->addWidget(BuildLeftPanel());
-    row->addWidget(BuildCentre(), 1);
+    row->addWidget(BuildKeyTables(), 1);
     row->addWidget(BuildRightPanel());
     setCentralWidget(central);
 }
@@ -134,138 +105,33 @@ QWidget* MainWindow::BuildLeftPanel() {
     column->setContentsMargins(2, 2, 2, 2);
     column->setSpacing(3);
 
-    list_ = new ModelListPanel(
-        document_, dialogs_, [this](const std::function<void()>& handler) { Handle(handler); },
-        {Action4, Action5}, panel);
+    list_ = new ModelListPanel(document_, dialogs_, handlers_, {Action4, Action5}, panel);
     tsGrid1 = list_->Grid();
     column->addWidget(list_, 1);
 
-    auto* pages = new QHBoxLayout;
-    Label3 = Named(new QLabel(QStringLiteral("Page Counts"), panel), "Label3");
-    SpinEdit2 = Named(new TSpinEdit(1, 8, panel), "SpinEdit2");
-    CheckBox1 = Named(new QCheckBox(QStringLiteral("Has Shift"), panel), "CheckBox1");
-    pages->addWidget(Label3);
-    pages->addWidget(SpinEdit2);
-    pages->addWidget(CheckBox1);
-    pages->addStretch();
-    column->addLayout(pages);
-
-    tsGrid3 = Named(new TtsGrid(panel), "tsGrid3");
-    tsGrid3->SetColumns({{QStringLiteral("Page Name"), 166, false, true}});
-    tsGrid3->setFixedHeight(8 * 18 + 24);
-    column->addWidget(tsGrid3);
+    pages_ = new PagesPanel(
+        document_, dialogs_, Updating, handlers_, WorkingEditor(), [this] { ShowWorkingModel(); },
+        panel);
+    column->addWidget(pages_);
 
     chips_ = new ChipSettingsPanel(
-        document_, [this](const std::function<void()>& handler) { Handle(handler); },
-        [this](const QString& label, int mergeKey,
-               const std::function<void(TWorkingModel&)>& change) {
-            return EditWorking(label, mergeKey, change);
-        },
-        [this] { ShowCodeTabs(); }, panel);
+        document_, handlers_, WorkingEditor(), [this] { codes_->ShowCodeTabs(); }, panel);
     column->addWidget(chips_);
-
-    for (QWidget* w : std::initializer_list<QWidget*>{Label3, SpinEdit2, CheckBox1})
-        w->setEnabled(false);
     return panel;
 }
 
 QWidget* MainWindow::BuildRightPanel() {
     picture_ = new PicturePanel(
-        document_, dialogs_,
-        [this](const std::function<void()>& handler) {
-            Handle([&] {
-                TakePendingInput();
-                handler();
-            });
-        },
-        [this](const QString& text) { Report(text); }, this);
+        document_, dialogs_, handlers_, [this](const QString& text) { Report(text); }, this);
     return picture_;
 }
 
-// "Key Counts", the note and the ignore box on one line; the three SHIFT buttons on a line of
-// their own below, which keeps its room while they are hidden.
-QWidget* MainWindow::BuildCentreStrip(QWidget* centre) {
-    auto* strip = Named(new QWidget(centre), "KeyStrip");
-    auto* lines = new QVBoxLayout(strip);
-    lines->setContentsMargins(2, 0, 2, 0);
-    lines->setSpacing(2);
-    auto* first = new QHBoxLayout;
-    Label1 = Named(new QLabel(QStringLiteral("Key Counts"), strip), "Label1");
-    SpinEdit1 = Named(new TSpinEdit(2, 123, strip), "SpinEdit1");
-    Label5 = Named(new QLabel(QStringLiteral("Note:The keyidx start with 1"), strip), "Label5");
-    Label5->setStyleSheet(QStringLiteral("color: red"));
-    SetHint(Label5, QStringLiteral("Start with zero in ir txt file"));
-    CheckBox2 = Named(new QCheckBox(QStringLiteral("Ignore KeyIdx Repeated When Saving"), strip),
-                      "CheckBox2");
-    SetHint(CheckBox2, QStringLiteral("If the remote control have study buttons"));
-    for (QWidget* w : std::initializer_list<QWidget*>{Label1, SpinEdit1, Label5, CheckBox2})
-        first->addWidget(w);
-    first->addStretch();
-    lines->addLayout(first);
-
-    auto* second = new QHBoxLayout;
-    btnKey = Named(new QPushButton(QStringLiteral("Copy Normal's KeyName"), strip), "btnKey");
-    btnKeyIdx =
-        Named(new QPushButton(QStringLiteral("KeyIdx Inc 43 from Normal"), strip), "btnKeyIdx");
-    Button1 = Named(new QPushButton(QStringLiteral("Sno Inc 56 from Normal"), strip), "Button1");
-    for (QPushButton* b : {btnKey, btnKeyIdx, Button1}) {
-        second->addWidget(b);
-        KeepRoomWhenHidden(b);
-        b->setVisible(false);
-    }
-    second->addStretch();
-    lines->addLayout(second);
-    Label1->setEnabled(false);
-    SpinEdit1->setEnabled(false);
-    return strip;
-}
-
-QWidget* MainWindow::BuildCentre() {
-    auto* centre = Named(new QWidget(this), "Panel3");
-    auto* column = new QVBoxLayout(centre);
-    column->setContentsMargins(0, 2, 0, 0);
-    column->setSpacing(2);
-
-    column->addWidget(BuildCentreStrip(centre));
-
-    // The statistics frame lies over the right-hand part of the tab area.
-    auto* tabArea = Named(new QWidget(centre), "TabArea");
-    auto* tabLayout = new QVBoxLayout(tabArea);
-    tabLayout->setContentsMargins(0, 0, 0, 0);
-    PageControl2 = Named(new QTabWidget(tabArea), "PageControl2");
-    tabLayout->addWidget(PageControl2);
-
-    auto keyGrid = [this](const char* name, bool shift) {
-        auto* grid = Named(new TtsGrid(PageControl2), name);
-        grid->SetColumns(
-            {{QStringLiteral("No"), 18},
-             {QStringLiteral("Key Name"), 83, false, true},
-             {shift ? QStringLiteral("S No.") : QStringLiteral("SrcID"), 41},
-             {QStringLiteral("KeyIdx"), 43},
-             {shift ? QStringLiteral("Canot define") : QStringLiteral("Canot Define"),
-              shift ? 79 : 78, true},
-             {shift ? QStringLiteral("Follow SNo") : QStringLiteral("Follow Sno"), shift ? 69 : 75},
-             {shift ? QStringLiteral("Learned Button") : QStringLiteral("Learned button"),
-              shift ? 99 : 94, true}});
-        grid->setContextMenuPolicy(Qt::ActionsContextMenu);
-        grid->addAction(Action1);
-        grid->addAction(Action2);
-        return grid;
-    };
-    tsGridKeyList1 = keyGrid("tsGridKeyList1", false);
-    tsGridKeyList2 = keyGrid("tsGridKeyList2", true);
-    Memo1 = Named(new QPlainTextEdit(PageControl2), "Memo1");
-    Memo2 = Named(new QPlainTextEdit(PageControl2), "Memo2");
-    for (QPlainTextEdit* memo : {Memo1, Memo2})
-        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    PageControl2->addTab(tsGridKeyList1, QStringLiteral("Normal"));
-    PageControl2->addTab(tsGridKeyList2, QStringLiteral("SHIFT"));
-    PageControl2->addTab(Memo1, QStringLiteral("Universal Code"));
-    PageControl2->addTab(Memo2, QStringLiteral("Universal protocol"));
-
-    spSkinGroupBox1 = new KeyStatsPanel(tabArea);
-    column->addWidget(tabArea, 1);
-    return centre;
+// The key tables, with the code pages as the last two of their tabs.
+QWidget* MainWindow::BuildKeyTables() {
+    keys_ =
+        new KeyTablesPanel(document_, Updating, handlers_, WorkingEditor(), Action1, Action2, this);
+    codes_ = new CodesPanel(document_, handlers_, WorkingEditor(), keys_->Tabs());
+    return keys_;
 }
 
 } // namespace mm

@@ -12,8 +12,8 @@ void MainWindow::ConnectListHandlers() {
     // The row moves inside the list's own mouse or key event, or inside the search box's: the
     // store and its message wait until that event has returned.
     connect(
-        tsGrid1, &TtsGrid::RowChanged, this, [this] { Handle([this] { FollowCurrentRow(); }); },
-        Qt::QueuedConnection);
+        tsGrid1, &TtsGrid::RowChanged, this,
+        [this] { handlers_.Run([this] { FollowCurrentRow(); }); }, Qt::QueuedConnection);
     WireCommand(Action4, &QAction::triggered, &MainWindow::DeleteModelClick);
     WireCommand(Action5, &QAction::triggered, &MainWindow::CopyAddClick);
 }

@@ -65,6 +65,13 @@ private:
     bool removes_;
 };
 
+// A model read from an exchange file into the array: told apart so that closing can say
+// imported models are not saved yet.
+class TImportCommand : public TInsertRecordCommand {
+public:
+    using TInsertRecordCommand::TInsertRecordCommand;
+};
+
 // An edit of the working copy of Models[index]. Edits with the same non-zero merge key in a row
 // (typing in one cell) are one command; typed back to where it began, none.
 class TWorkingEditCommand : public TSnapshotCommand<TWorkingModel> {

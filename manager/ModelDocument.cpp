@@ -9,6 +9,8 @@
 #include "platform/Errors.h"
 #include "platform/ui/QtText.h"
 
+#include <algorithm>
+
 namespace mm {
 
 TModelDocument::TModelDocument(std::string exeDir) : exeDir_(exeDir), outlines_(exeDir) {}
@@ -210,6 +212,14 @@ void TModelDocument::CopyAdd(int index) {
                                         false));
 }
 
+bool TModelDocument::UnsavedImports() const {
+    // The commands done since the last save; without a clean state to go back to, all of them.
+    for (int i = std::max(undo_.cleanIndex(), 0); i < undo_.index(); ++i)
+        if (dynamic_cast<const TImportCommand*>(undo_.command(i)))
+            return true;
+    return false;
+}
+
 TModelDocument::ImportResult TModelDocument::Import(const std::string& fileName) {
     TMyModelRecord imported;
     if (!ReadRemoteFile(fileName, imported))
@@ -220,7 +230,7 @@ TModelDocument::ImportResult TModelDocument::Import(const std::string& fileName)
     // Taken back out and put in again as a command, so that it can be undone.
     TMyModelRecord added = std::move(models_[static_cast<size_t>(index)]);
     models_.erase(models_.begin() + index);
-    undo_.push(new TInsertRecordCommand(
+    undo_.push(new TImportCommand(
         *this, index, std::move(added), std::nullopt,
         QStringLiteral("Import model %1").arg(QStringFromGbk(imported.ModelType.Str())), false));
     return ImportResult::Imported;

@@ -39,6 +39,8 @@ public:
     void SetEditMode(bool on) { editMode_ = on; }
     // The array holds changes that were never written.
     bool Unsaved() const { return !undo_.isClean(); }
+    // Among the changes never written is a model imported since the last save.
+    bool UnsavedImports() const;
     // Every change of the array, labelled, back to the last load; a save marks it clean.
     QUndoStack& UndoStack() { return undo_; }
     const QUndoStack& UndoStack() const { return undo_; }

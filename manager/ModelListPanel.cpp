@@ -1,6 +1,7 @@
 #include "ModelListPanel.h"
 
 #include "ModelDocument.h"
+#include "controls/DeferredHandlers.h"
 #include "controls/Grid.h"
 #include "platform/Errors.h"
 #include "platform/ui/Dialogs.h"
@@ -25,8 +26,9 @@ int IdColumnWidth(const QWidget* widget) {
 }
 } // namespace
 
-ModelListPanel::ModelListPanel(TModelDocument& document, TDialogs& dialogs, TRunner run,
-                               std::initializer_list<QAction*> menu, QWidget* parent)
+ModelListPanel::ModelListPanel(TModelDocument& document, TDialogs& dialogs,
+                               TDeferredHandlers& handlers, std::initializer_list<QAction*> menu,
+                               QWidget* parent)
     : QWidget(parent), document_(document), dialogs_(dialogs) {
     setObjectName(QStringLiteral("ModelListPanel"));
     auto* column = new QVBoxLayout(this);
@@ -54,13 +56,15 @@ ModelListPanel::ModelListPanel(TModelDocument& document, TDialogs& dialogs, TRun
         tsGrid1->addAction(action);
     column->addWidget(tsGrid1, 1);
 
-    connect(tsGrid1, &TtsGrid::CellEdit, this,
-            [this, run](int col, int row) { run([=, this] { CellTyped(col, row); }); });
-    connect(tsGrid1, &TtsGrid::EndCellEdit, this, [this, run](int col, int row, bool& cancel) {
-        run([&, col, row, this] { CellLeft(col, row, cancel); });
+    connect(tsGrid1, &TtsGrid::CellEdit, this, [this, &handlers](int col, int row) {
+        handlers.Run([=, this] { CellTyped(col, row); });
     });
+    connect(tsGrid1, &TtsGrid::EndCellEdit, this,
+            [this, &handlers](int col, int row, bool& cancel) {
+                handlers.Run([&, col, row, this] { CellLeft(col, row, cancel); });
+            });
     connect(Edit1, &QLineEdit::textChanged, this,
-            [this, run] { run([this] { SearchChanged(); }); });
+            [this, &handlers] { handlers.Run([this] { SearchChanged(); }); });
 }
 
 void ModelListPanel::Fill() {

@@ -12,16 +12,14 @@ class QLineEdit;
 
 namespace mm {
 
+class TDeferredHandlers;
 class TDialogs;
 class TModelDocument;
 class TtsGrid;
 
 class ModelListPanel : public QWidget {
 public:
-    // Runs a handler as the window runs every handler (errors reported, state shown).
-    using TRunner = std::function<void(const std::function<void()>&)>;
-
-    ModelListPanel(TModelDocument& document, TDialogs& dialogs, TRunner run,
+    ModelListPanel(TModelDocument& document, TDialogs& dialogs, TDeferredHandlers& handlers,
                    std::initializer_list<QAction*> menu, QWidget* parent);
 
     TtsGrid* Grid() const { return tsGrid1; }

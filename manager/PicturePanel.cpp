@@ -2,6 +2,7 @@
 
 #include "FileChoice.h"
 #include "ModelDocument.h"
+#include "controls/DeferredHandlers.h"
 #include "controls/PictureBox.h"
 #include "model/Picture.h"
 #include "platform/Streams.h"
@@ -21,7 +22,7 @@ namespace {
 constexpr int kPanelWidth = 140;
 } // namespace
 
-PicturePanel::PicturePanel(TModelDocument& document, TDialogs& dialogs, TCommandRunner runCommand,
+PicturePanel::PicturePanel(TModelDocument& document, TDialogs& dialogs, TDeferredHandlers& handlers,
                            TReporter report, QWidget* parent)
     : TSidePanel(kPanelWidth, parent), document_(document), dialogs_(dialogs),
       report_(std::move(report)) {
@@ -43,10 +44,10 @@ PicturePanel::PicturePanel(TModelDocument& document, TDialogs& dialogs, TCommand
     column->addWidget(Image1, 1);
     ShowEditMode(false);
 
-    const auto wire = [this, runCommand](auto* sender, auto signal,
-                                         void (PicturePanel::*handler)()) {
-        connect(sender, signal, this, [this, runCommand, handler] {
-            runCommand([this, handler] { (this->*handler)(); });
+    const auto wire = [this, &handlers](auto* sender, auto signal,
+                                        void (PicturePanel::*handler)()) {
+        connect(sender, signal, this, [this, &handlers, handler] {
+            handlers.RunCommand([this, handler] { (this->*handler)(); });
         });
     };
     wire(BitBtn3, &QPushButton::clicked, &PicturePanel::LoadPictureClick);

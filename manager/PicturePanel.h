@@ -13,19 +13,17 @@ class QPushButton;
 
 namespace mm {
 
+class TDeferredHandlers;
 class TDialogs;
 class TModelDocument;
 class TPictureBox;
 
 class PicturePanel : public TSidePanel {
 public:
-    // Runs a command's handler as the window runs every command (what is typed is taken first,
-    // errors are reported).
-    using TCommandRunner = std::function<void(const std::function<void()>&)>;
     // What a command wrote, and where, told in the window's status bar.
     using TReporter = std::function<void(const QString&)>;
 
-    PicturePanel(TModelDocument& document, TDialogs& dialogs, TCommandRunner runCommand,
+    PicturePanel(TModelDocument& document, TDialogs& dialogs, TDeferredHandlers& handlers,
                  TReporter report, QWidget* parent);
 
     // The picture of Models[index]; none outside the array.

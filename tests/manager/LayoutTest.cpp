@@ -129,6 +129,21 @@ TEST_F(Layout, EveryControlFitsWhateverModelAndTabIsShown) {
     }
 }
 
+// Tab walks the controls as they read: the list, the pages box and the chip settings on the left,
+// then the key tables with their code pages, then the picture.
+TEST_F(Layout, TabWalksTheControlsInReadingOrder) {
+    Open();
+    const QStringList order = {"Edit1",     "tsGrid1",   "SpinEdit2",      "CheckBox1",
+                               "tsGrid3",   "ComboBox1", "SpinEdit3",      "SpinEdit1",
+                               "CheckBox2", "btnKey",    "tsGridKeyList1", "tsGridKeyList2",
+                               "Memo1",     "Memo2",     "BitBtn3"};
+    QStringList walked;
+    for (QWidget* w = window->nextInFocusChain(); w != window.get(); w = w->nextInFocusChain())
+        if (order.contains(w->objectName()))
+            walked << w->objectName();
+    EXPECT_EQ(walked, order);
+}
+
 TEST_F(Layout, ChineseCaptionsAreDrawnWithRealGlyphs) {
     Open();
     const QString caption = QString::fromUtf8("品牌对照表");

@@ -71,6 +71,40 @@ TEST_F(Document, EveryChangeIsUnsavedUntilASaveSucceeds) {
     EXPECT_TRUE(document.Unsaved());
 }
 
+// Closing speaks of imported models only when an import is among the changes never written.
+TEST_F(Document, UnsavedImportsAreTheImportsDoneSinceTheLastSave) {
+    SaveModelFile(DatabasePath(), {Named(1, "TV")}, 0);
+    EXPECT_TRUE(document.Load().empty());
+    const std::string exchange = dir.File("tv.rmt");
+    document.Export(0, exchange);
+    QUndoStack& stack = document.UndoStack();
+    struct Step {
+        const char* what;
+        std::function<void()> run;
+        bool unsaved;
+        bool unsavedImports;
+    } steps[] = {
+        {"import", [&] { document.Import(exchange); }, true, true},
+        {"rename after it", [&] { document.SetName(0, "TV2"); }, true, true},
+        {"save", [&] { document.Save(0); }, false, false},
+        {"undo the rename", [&] { stack.undo(); }, true, false},
+        {"undo the import", [&] { stack.undo(); }, true, false},
+        {"redo both",
+         [&] {
+             stack.redo();
+             stack.redo();
+         },
+         false, false},
+        {"import again", [&] { document.Import(exchange); }, true, true},
+        {"undo it", [&] { stack.undo(); }, false, false},
+    };
+    for (const Step& step : steps) {
+        step.run();
+        EXPECT_EQ(document.Unsaved(), step.unsaved) << step.what;
+        EXPECT_EQ(document.UnsavedImports(), step.unsavedImports) << step.what;
+    }
+}
+
 TEST_F(Document, AnOlderOrRefusedDatabaseIsKeptByTheFirstSaveOnly) {
     // A header whose count no release wrote: refused, reported, kept.
     test::WriteBytes(DatabasePath(), std::vector<uint8_t>(512, 0xFF));

@@ -272,5 +272,24 @@ TEST_F(EditMode, AnImportInViewModeIsNotLostByClosing) {
     EXPECT_FALSE(window->isVisible());
 }
 
+// An undo after a save, in view mode, leaves the catalogue unlike its file: closing says so
+// without speaking of imports.
+TEST_F(EditMode, AnUndoAfterASaveIsNotLostByClosing) {
+    EnterEditMode();
+    dialogs.QueueConfirm(true);
+    ChooseFromCellMenu(Grid("tsGrid1"), 1, 2, "Delete");
+    Click("ToolButton3"); // saved on leaving edit mode
+    ASSERT_EQ(SavedModels().size(), 1u);
+    dialogs.Clear();
+    window->activateWindow(); // the cell menu had the focus
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    Key(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(Models().size(), 2u);
+    window->close(); // answered No
+    EXPECT_EQ(dialogs.shown, QStringList{"Changes have not been saved. Close anyway?"});
+    EXPECT_EQ(dialogs.defaults, std::vector{DefaultAnswer::No});
+    EXPECT_TRUE(window->isVisible());
+}
+
 } // namespace
 } // namespace mm
