@@ -1,8 +1,8 @@
 // The hot-map editor's "Trace": proposals added after the spots already drawn, those lying over
 // them left out, as one undoable command; the trace runs off the event loop's thread.
 #include "RealInput.h"
-#include "hotedit/windows/HotMapEditor.h"
 #include "hotedit/core/TracedSpots.h"
+#include "hotedit/windows/HotMapEditor.h"
 #include "platform/ui/Dialogs.h"
 #include "trace/TracePictures.h"
 

@@ -5,7 +5,7 @@
 #include "model/ModelFile.h"
 
 #include <gtest/gtest.h>
-#include <regex>
+#include <string>
 
 namespace mm {
 namespace {
@@ -52,18 +52,16 @@ TEST_F(HotmapTrace, WritesOneSpotPerOutlineInTheFormatChosenAndCountsThem) {
         const std::string out = dir.File(c.out);
         const auto result = RunTool("hotmap trace " + demoDb + " 101 " + out + c.option);
         ASSERT_EQ(result.status, 0) << c.out;
-        std::smatch counts;
-        ASSERT_TRUE(std::regex_match(result.out, counts,
-                                     std::regex("(\\d+) outlines found, (\\d+) matched to keys\n")))
-            << result.out;
         EXPECT_EQ(HotMapFormatOfContent(out), c.format) << c.out;
         THotSpots spots;
         LoadHotMap(out, spots, c.format);
-        EXPECT_EQ(spots.Count(), std::stoi(counts[1])) << c.out;
         int matched = 0;
         for (int i = 0; i < spots.Count(); ++i)
             matched += spots.Items(i)->ID != 0 ? 1 : 0;
-        EXPECT_EQ(matched, std::stoi(counts[2])) << c.out;
+        // The line counts what the file holds.
+        EXPECT_EQ(result.out, std::to_string(spots.Count()) + " outlines found, " +
+                                  std::to_string(matched) + " matched to keys\n")
+            << c.out;
         // The demo TV remote has 23 buttons, most of them labelled with their key's name.
         EXPECT_GE(spots.Count(), 21);
         EXPECT_GE(matched, 15);
